@@ -1,0 +1,53 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/platform_ports.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_key_value_store.h"
+#include "platform/posix/posix_regional_format.h"
+#include "platform/posix/posix_shell.h"
+
+namespace quorrix::platform {
+
+namespace {
+
+    std::string programFolder()
+    {
+        std::string buffer(4096, '\0');
+        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n <= 0)
+            return ".";
+        buffer.resize(static_cast<std::size_t>(n));
+        const std::size_t slash = buffer.find_last_of('/');
+        return slash == 0 ? "/" : buffer.substr(0, slash);
+    }
+
+    std::string dataFolder()
+    {
+        const char* data = std::getenv("XDG_DATA_HOME");
+        if (data && *data == '/')
+            return std::string(data) + "/QUORRIX";
+        const char* home = std::getenv("HOME");
+        return std::string(home && *home ? home : ".") + "/.local/share/QUORRIX";
+    }
+
+} // namespace
+
+PlatformPorts createPlatformPorts()
+{
+    PlatformPorts ports;
+    ports.store = std::make_unique<PosixKeyValueStore>(defaultStoreFolder());
+    ports.files = std::make_unique<PosixFileSystem>();
+    ports.regional = std::make_unique<PosixRegionalFormat>();
+    ports.clock = std::make_unique<PosixClock>();
+    ports.shell = std::make_unique<PosixShell>();
+    ports.programFolder = programFolder();
+    ports.userDataFolder = dataFolder();
+    return ports;
+}
+
+} // namespace quorrix::platform

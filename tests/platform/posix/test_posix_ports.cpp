@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "engine/platform/platform_error.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_regional_format.h"
+#include "platform/posix/posix_shell.h"
+#include "support/temp_dir.h"
+
+using namespace quorrix;
+
+TEST(PosixFileSystem, HiddenFilesAndFoldersAreNotPlainFiles)
+{
+    test::TempDir dir;
+    test::writeFileBytes(dir.file("a.SLDDRW"), "x");
+    test::writeFileBytes(dir.file(".hidden.slddrw"), "x");
+    ::mkdir(dir.file("sub.slddrw").c_str(), 0700);
+    platform::PosixFileSystem files;
+    EXPECT_EQ(files.plainFiles(dir.path()), std::vector<std::string>{"a.SLDDRW"});
+    EXPECT_TRUE(files.isPlainFile(dir.file("a.SLDDRW")));
+    EXPECT_FALSE(files.isPlainFile(dir.file(".hidden.slddrw")));
+    EXPECT_FALSE(files.isPlainFile(dir.file("sub.slddrw")));
+    EXPECT_TRUE(files.folderExists(dir.file("sub.slddrw")));
+    EXPECT_TRUE(files.plainFiles(dir.file("missing")).empty());
+}
+
+TEST(PosixFileSystem, AtomicWriteReplacesContentAndRespectsReadOnlyFiles)
+{
+    test::TempDir dir;
+    platform::PosixFileSystem files;
+    const std::string path = dir.file("settings.qrxcfg");
+    files.writeBytesAtomic(path, "one");
+    const auto first = files.stamp(path);
+    files.writeBytesAtomic(path, "second");
+    EXPECT_EQ(files.readBytes(path), "second");
+    EXPECT_NE(files.stamp(path), first);
+    EXPECT_EQ(files.readBytes(dir.file("missing")), std::nullopt);
+    files.appendBytes(path, "+line\r\n");
+    EXPECT_EQ(files.readBytes(path), "second+line\r\n");
+    if (::geteuid() != 0) {
+        ::chmod(path.c_str(), 0444);
+        EXPECT_THROW(files.writeBytesAtomic(path, "lost"), engine::PlatformError);
+        EXPECT_EQ(files.readBytes(path), "second+line\r\n");
+    }
+    // No temporary files are left behind.
+    EXPECT_EQ(files.plainFiles(dir.path()).size(), 1u);
+}
+
+TEST(PosixRegionalFormat, ReadsTheSeparatorOfTheNamedLocale)
+{
+    EXPECT_EQ(platform::PosixRegionalFormat("C").decimalSeparator(), '.');
+    platform::PosixRegionalFormat german("de_DE.UTF-8");
+    if (german.usesFallback())
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    EXPECT_EQ(german.decimalSeparator(), ',');
+}
+
+TEST(PosixRegionalFormat, ComparesWithoutRegardToCase)
+{
+    platform::PosixRegionalFormat format("C.UTF-8");
+    EXPECT_EQ(format.compareText("ABC.slddrw", "abc.SLDDRW"), 0);
+    EXPECT_LT(format.compareText("a", "B"), 0);
+    EXPECT_GT(format.compareText("b2", "B10"), 0);
+}
+
+TEST(PosixShell, RequestsBecomeProgramsWithoutAnInterpreter)
+{
+    engine::ShellRequest print;
+    print.verb = "print";
+    print.file = "/tmp/a b;rm -rf x.pdf";
+    EXPECT_EQ(platform::PosixShell::commandFor(print),
+              (std::vector<std::string>{"lp", "--", "/tmp/a b;rm -rf x.pdf"}));
+    engine::ShellRequest open;
+    open.verb = "Open";
+    open.file = "mailto:x?subject=a";
+    EXPECT_EQ(platform::PosixShell::commandFor(open),
+              (std::vector<std::string>{"xdg-open", "mailto:x?subject=a"}));
+    engine::ShellRequest program;
+    program.verb = "Open";
+    program.file = "/bin/echo";
+    program.parameters = "one \"two three\" \\\"four";
+    EXPECT_EQ(platform::PosixShell::commandFor(program),
+              (std::vector<std::string>{"/bin/echo", "one", "two three", "\"four"}));
+}
+
+TEST(PosixShell, StartsProgramsAndWatchesThem)
+{
+    platform::PosixShell shell;
+    engine::ShellRequest request;
+    request.verb = "Open";
+    request.file = "/bin/sleep";
+    request.parameters = "0.2";
+    request.wantProcess = true;
+    const auto result = shell.execute(request);
+    EXPECT_GT(result.instance, 32);
+    ASSERT_GT(result.process, 0);
+    EXPECT_TRUE(shell.isProcessRunning(result.process));
+    while (shell.isProcessRunning(result.process)) {
+    }
+    shell.releaseProcess(result.process);
+
+    request.file = "/no/such/program";
+    EXPECT_EQ(shell.execute(request).instance, 2);
+    const std::string temp = shell.temporaryFolder();
+    EXPECT_EQ(temp.back(), '/');
+}
+
+TEST(PosixShell, ExpandsEnvironmentNamesLikeTheWindowsShell)
+{
+    ::setenv("QRX_TEST_DIR", "/data", 1);
+    EXPECT_EQ(platform::expandEnvironment("%QRX_TEST_DIR%/readme_us.txt"), "/data/readme_us.txt");
+    EXPECT_EQ(platform::expandEnvironment("100% %UNSET_QRX% done"), "100% %UNSET_QRX% done");
+}
