@@ -60,9 +60,10 @@ void IniFile::write(const std::string& path, std::string_view section, std::stri
     store(path, doc);
 }
 
-void IniFile::writeMany(const std::string& path, const std::vector<IniEntry>& entries)
+void IniFile::writeMany(const std::string& path, const std::vector<IniEntry>& entries,
+                        const std::optional<std::string>& startText)
 {
-    IniDocument doc = load(path);
+    IniDocument doc = startText ? IniDocument::parse(*startText) : load(path);
     for (const IniEntry& e : entries)
         doc.set(e.section, e.key, e.value);
     store(path, doc);

@@ -31,8 +31,10 @@ public:
     void write(const std::string& path, std::string_view section, std::string_view key,
                std::string_view value);
     // Writes all entries in order with one read and one write of the file; the file ends up
-    // exactly as writing them one by one would leave it.
-    void writeMany(const std::string& path, const std::vector<IniEntry>& entries);
+    // exactly as writing them one by one would leave it. With startText the file's old
+    // content is replaced by that text before the entries are written.
+    void writeMany(const std::string& path, const std::vector<IniEntry>& entries,
+                   const std::optional<std::string>& startText = std::nullopt);
 
     // The parsed file, or an empty document when the file does not exist.
     std::shared_ptr<const IniDocument> document(const std::string& path);

@@ -134,7 +134,7 @@ std::string formatDouble(double value, char decimalSeparator)
         out += decimalSeparator;
         out += digits.substr(1);
     }
-    char exp[8];
+    char exp[16];
     std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
     return out + exp;
 }
@@ -204,7 +204,16 @@ double leadingNumber(std::string_view text)
             end = exp;
         }
     }
-    return parseDouble(text.substr(0, end), '.').value_or(0);
+    const std::string_view number = text.substr(0, end);
+    if (const auto value = parseDouble(number, '.'))
+        return *value;
+    // A number too large or too small for a double: an overflow stays an overflow.
+    const std::size_t e = number.find_first_of("eE");
+    if (e == std::string_view::npos || number.find_first_of("123456789") > e)
+        return 0;
+    const bool big = number[e + 1] != '-';
+    const double magnitude = big ? std::numeric_limits<double>::infinity() : 0.0;
+    return number.front() == '-' ? -magnitude : magnitude;
 }
 
 } // namespace quorrix::engine

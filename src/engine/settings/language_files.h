@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace quorrix::engine {
+
+struct Settings;
+class clsMultiLanguage;
+
+inline constexpr int kLanguageGerman = 0;
+inline constexpr int kLanguageEnglish = 1;
+inline constexpr int kLanguageUser = 2;
+
+// "de", "us" or "user" for the languages 0, 1 and 2; "us" for anything else.
+std::string LanguageCode(int language);
+
+// The files that go with a language, all in the program folder:
+// QUORRIX-lng_<code>.ini, QUORRIX_<code>.chm, <base>_<code>.txt. Help and text documents
+// of the user language are the English ones.
+std::string LanguageFilePath(const std::string& programFolder, int language);
+std::string HelpFilePath(const std::string& programFolder, int language);
+std::string TextDocumentPath(const std::string& programFolder, const std::string& baseName, int language);
+
+// The part of a language switch that is not about windows: records the language and opens
+// its file (no file when it is missing). Returns the help file of the language.
+std::string SwitchLanguage(int language, Settings& settings, clsMultiLanguage& texts,
+                           const std::string& programFolder);
+
+} // namespace quorrix::engine
