@@ -44,8 +44,9 @@ std::string errorText(long number, const std::string& description)
     return "Error: " + std::to_string(number) + ". " + description;
 }
 
-Registry::Registry(KeyValueStore& store, MessageBoxPort& messages, const RegionalFormat& regional)
-    : m_store(store), m_messages(messages), m_regional(regional)
+Registry::Registry(KeyValueStore& store, MessageBoxPort& messages, const RegionalFormat& regional,
+                   std::string programKey)
+    : m_store(store), m_messages(messages), m_regional(regional), m_programKey(std::move(programKey))
 {
 }
 
@@ -111,7 +112,7 @@ void Registry::LoadRegistrySettings(Settings& settings)
     for (const SettingSpec& spec : settingsSchema()) {
         std::optional<StoredValue> stored;
         try {
-            stored = m_store.read(StoreRoot::CurrentUser, kProgramKey, spec.name);
+            stored = m_store.read(StoreRoot::CurrentUser, m_programKey, spec.name);
         } catch (const PlatformError& e) {
             // A store that fails once usually fails for every value: say it once.
             if (!reported)
@@ -133,7 +134,7 @@ bool Registry::SaveRegistrySettings(const Settings& settings)
     try {
         StoreBatch batch(m_store);
         for (const SettingSpec& spec : settingsSchema()) {
-            m_store.write(StoreRoot::CurrentUser, kProgramKey, spec.name,
+            m_store.write(StoreRoot::CurrentUser, m_programKey, spec.name,
                           StoredValue::text(cutAtNul(settingText(spec, settings, separator))));
         }
         batch.finish();
@@ -151,7 +152,7 @@ void Registry::LoadProcessedCounters(UsageCounters& counters)
     counters = UsageCounters{};
     const char separator = m_regional.decimalSeparator();
     const auto load = [&](const char* name, std::int32_t& field) {
-        if (const auto text = textOf(RegistryGetKeyValue(StoreRoot::CurrentUser, kProgramKey, name))) {
+        if (const auto text = textOf(RegistryGetKeyValue(StoreRoot::CurrentUser, m_programKey, name))) {
             if (const auto value = parseInt32(*text, separator))
                 field = *value;
         }
@@ -162,9 +163,9 @@ void Registry::LoadProcessedCounters(UsageCounters& counters)
 
 bool Registry::SaveProcessedCounters(const UsageCounters& counters)
 {
-    return RegistrySetKeyValue(StoreRoot::CurrentUser, kProgramKey, "ProcessedDrawings",
+    return RegistrySetKeyValue(StoreRoot::CurrentUser, m_programKey, "ProcessedDrawings",
                                std::to_string(counters.ProcessedDrawings), RegistryType::String)
-        && RegistrySetKeyValue(StoreRoot::CurrentUser, kProgramKey, "ProcessedSheets",
+        && RegistrySetKeyValue(StoreRoot::CurrentUser, m_programKey, "ProcessedSheets",
                                std::to_string(counters.ProcessedSheets), RegistryType::String);
 }
 

@@ -27,7 +27,9 @@ using RegistryValue = std::variant<std::monostate, std::string, std::vector<std:
 // program carries on.
 class Registry {
 public:
-    Registry(KeyValueStore& store, MessageBoxPort& messages, const RegionalFormat& regional);
+    // programKey: where the settings live; tests point it elsewhere.
+    Registry(KeyValueStore& store, MessageBoxPort& messages, const RegionalFormat& regional,
+             std::string programKey = kProgramKey);
 
     // Text (cut at its first NUL), bytes or number; nothing when the key or value is
     // missing, has another type, or cannot be read.
@@ -52,6 +54,7 @@ private:
     KeyValueStore& m_store;
     MessageBoxPort& m_messages;
     const RegionalFormat& m_regional;
+    std::string m_programKey;
 };
 
 // The message text of a trapped error: "Error: " + number + ". " + description.

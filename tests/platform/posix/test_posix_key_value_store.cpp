@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 
 #include "engine/platform/platform_error.h"
+#include "engine/settings/registry.h"
+#include "engine/settings/settings_schema.h"
+#include "support/fakes.h"
+#include "support/settings_samples.h"
 #include "platform/posix/posix_key_value_store.h"
 #include "platform/posix/store_file.h"
 #include "support/temp_dir.h"
@@ -122,4 +126,23 @@ TEST(PosixKeyValueStore, AStoreThatCannotBeWrittenSaysSoAndKeepsItsFile)
     platform::PosixKeyValueStore fresh(dir.path());
     EXPECT_EQ(fresh.read(StoreRoot::CurrentUser, kKey, "A"), StoredValue::text("1"));
     EXPECT_EQ(fresh.read(StoreRoot::CurrentUser, kKey, "B"), std::nullopt);
+}
+
+TEST(PosixKeyValueStore, HoldsTheWholeSettingsRecord)
+{
+    test::TempDir dir;
+    platform::PosixKeyValueStore store(dir.path());
+    test::RecordingMessageBox messages;
+    for (char separator : {'.', ','}) {
+        test::FixedRegionalFormat regional(separator);
+        engine::Registry registry(store, messages, regional);
+        const engine::Settings original = test::unusualSettings(separator);
+        ASSERT_TRUE(registry.SaveRegistrySettings(original));
+        platform::PosixKeyValueStore reopened(dir.path());
+        engine::Registry again(reopened, messages, regional);
+        engine::Settings back = engine::defaultSettings();
+        again.LoadRegistrySettings(back);
+        EXPECT_EQ(test::differingSettings(original, back), std::vector<std::string>{});
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }

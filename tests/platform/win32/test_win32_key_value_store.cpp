@@ -7,7 +7,11 @@
 #include <windows.h>
 
 #include "engine/platform/platform_error.h"
+#include "engine/settings/registry.h"
+#include "engine/settings/settings_schema.h"
 #include "platform/win32/test_registry_key.h"
+#include "support/fakes.h"
+#include "support/settings_samples.h"
 
 namespace quorrix::platform {
 namespace {
@@ -244,6 +248,29 @@ TEST_F(Win32KeyValueStoreTest, RejectsNamesThatAreNotUtf8)
         EXPECT_EQ(e.number(), ERROR_NO_UNICODE_TRANSLATION);
     }
     EXPECT_TRUE(store.listSubKeys(kUser, key).empty());
+}
+
+} // namespace
+} // namespace quorrix::platform
+
+namespace quorrix::platform {
+namespace {
+
+TEST(Win32Registry, HoldsTheWholeSettingsRecord)
+{
+    test::TestRegistryKey key;
+    Win32KeyValueStore store;
+    test::RecordingMessageBox messages;
+    for (char separator : { '.', ',' }) {
+        test::FixedRegionalFormat regional(separator);
+        engine::Registry registry(store, messages, regional, key.path());
+        const engine::Settings original = test::unusualSettings(separator);
+        ASSERT_TRUE(registry.SaveRegistrySettings(original));
+        engine::Settings back = engine::defaultSettings();
+        registry.LoadRegistrySettings(back);
+        EXPECT_EQ(test::differingSettings(original, back), std::vector<std::string> {});
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 } // namespace

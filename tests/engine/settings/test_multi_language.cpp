@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "engine/platform/path_text.h"
+#include "engine/settings/language_files.h"
+#include "engine/settings/multi_language.h"
+#include "engine/settings/settings_schema.h"
+#include "platform/platform_ports.h"
+#include "support/fake_form.h"
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+
+using namespace quorrix;
+using namespace quorrix::engine;
+using test::FakeControl;
+
+namespace {
+
+struct MultiLanguageTest : ::testing::Test {
+    platform::PlatformPorts ports = platform::createPlatformPorts();
+    test::RecordingMessageBox messages;
+    clsMultiLanguage texts{*ports.files, messages};
+    test::TempDir dir;
+    std::string lng = dir.file("QUORRIX-lng_us.ini");
+
+    void useLanguageFile(const std::string& content)
+    {
+        test::writeFileBytes(lng, content);
+        texts.IniFile(lng);
+        ASSERT_EQ(texts.IniFile(), lng);
+    }
+};
+
+} // namespace
+
+TEST_F(MultiLanguageTest, InfoTexts)
+{
+    EXPECT_EQ(texts.GetInfoText(1), "INI file doesn't exists ");
+    texts.IniFile(dir.file("QUORRIX-lng_user.ini"));
+    EXPECT_EQ(texts.IniFile(), "");
+    EXPECT_EQ(texts.GetInfoText(1), "INI file doesn't exists ");
+
+    useLanguageFile("[Info]\r\nText.1=QUORRIX\r\nText.20=\"document(s) \"\r\nText.5=\r\n");
+    EXPECT_EQ(texts.GetInfoText(1), "QUORRIX");
+    EXPECT_EQ(texts.GetInfoText(20), "document(s) ");
+    EXPECT_EQ(texts.GetInfoText(5), "");
+    EXPECT_EQ(texts.GetInfoText(17), "unknown infotext 17");
+
+    // A file removed while the program runs: the texts say so rather than go stale.
+    ports.files->writeBytesAtomic(lng, "[Info]\r\nText.1=Changed\r\n");
+    EXPECT_EQ(texts.GetInfoText(1), "Changed");
+}
+
+TEST_F(MultiLanguageTest, TranslatesOnlyWhatTheFileNames)
+{
+    test::FakeForm form("frmMain");
+    FakeControl& plot = form.add(ControlKind::CommandButton, "cmdPlot");
+    FakeControl& tiff = form.add(ControlKind::CommandButton, "cmdTIFF");
+    FakeControl& menu = form.add(ControlKind::Menu, "mnuFile");
+    FakeControl& box = form.add(ControlKind::TextBox, "txtFolder");
+    FakeControl& combo = form.add(ControlKind::ComboBox, "cmbFormat");
+    FakeControl& list = form.add(ControlKind::ListBox, "lstNoCount");
+    FakeControl& picture = form.add(ControlKind::Other, "picLogo");
+    plot.captionText = "Plotten";
+    plot.tip = "Zeichnungen plotten";
+    tiff.captionText = "TIFF";
+    menu.captionText = "&Datei";
+    box.isEnabled = false;
+    combo.items = {"x", "y", "z"};
+    list.items = {"keep?"};
+    picture.captionText = "logo";
+
+    // Without a language file nothing changes.
+    texts.GetAllControlText(form);
+    EXPECT_EQ(plot.captionText, "Plotten");
+
+    useLanguageFile("[frmMain]\r\ncmdPlot.Caption=Plot\r\n"
+                    "mnufile.caption=&File\r\n"
+                    "txtFolder.Text=C:\\out\r\n"
+                    "cmbFormat.ListCount=2\r\ncmbFormat.AddItem0=A\r\ncmbFormat.AddItem1=B\r\ncmbFormat.Default=1\r\n"
+                    "picLogo.Caption=changed\r\n"
+                    "[frmOther]\r\ncmdTIFF.Caption=wrong window\r\n");
+    texts.GetAllControlText(form);
+    EXPECT_EQ(plot.captionText, "Plot");
+    EXPECT_EQ(plot.tip, "Zeichnungen plotten");
+    EXPECT_EQ(tiff.captionText, "TIFF");
+    EXPECT_EQ(menu.captionText, "&File");
+    EXPECT_EQ(box.textValue, "C:\\out");
+    EXPECT_FALSE(box.isEnabled);
+    EXPECT_FALSE(box.textWhileDisabled);
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(combo.selected, 1);
+    EXPECT_TRUE(list.items.empty()); // a list without a count in the file ends up empty
+    EXPECT_EQ(picture.captionText, "logo");
+}
+
+TEST_F(MultiLanguageTest, WritingAWindowsTextsReadsBackTheSame)
+{
+    test::FakeForm form("frmTIFFOptions");
+    FakeControl& label = form.add(ControlKind::Label, "lblDPI");
+    FakeControl& combo = form.add(ControlKind::ComboBox, "cmbType");
+    FakeControl& menu = form.add(ControlKind::Menu, "mnuX");
+    form.add(ControlKind::Other, "picLogo");
+    label.captionText = "Auflösung";
+    label.tip = " dpi ";
+    combo.items = {"s/w", "Farbe"};
+    combo.selected = 0;
+    menu.captionText = "M";
+    const std::string target = dir.file("new-language.ini");
+    texts.SetNewIniFile(target);
+    texts.SetAllControlText(form);
+    EXPECT_NE(test::readFileBytes(target).find("picLogo.TypeName=PictureBox*** unbekannte Steuerelemente\r\n"),
+              std::string::npos);
+
+    test::FakeForm copy("frmTIFFOptions");
+    FakeControl& label2 = copy.add(ControlKind::Label, "lblDPI");
+    FakeControl& combo2 = copy.add(ControlKind::ComboBox, "cmbType");
+    FakeControl& menu2 = copy.add(ControlKind::Menu, "mnuX");
+    texts.IniFile(target);
+    texts.GetAllControlText(copy);
+    EXPECT_EQ(label2.captionText, "Auflösung");
+    EXPECT_EQ(label2.tip, " dpi ");
+    EXPECT_EQ(combo2.items, combo.items);
+    EXPECT_EQ(combo2.selected, 0);
+    EXPECT_EQ(menu2.captionText, "M");
+}
+
+TEST_F(MultiLanguageTest, IntegersFilesAndWildcards)
+{
+    useLanguageFile("[S]\r\nn=12abc\r\nbig=70000\r\nneg=-3\r\nword=abc\r\n");
+    EXPECT_EQ(texts.INIGetSettingInteger("S", "n", lng, 5), 12);
+    EXPECT_EQ(texts.INIGetSettingInteger("S", "neg", lng, 5), -3);
+    EXPECT_EQ(texts.INIGetSettingInteger("S", "word", lng, 5), 0);
+    EXPECT_EQ(texts.INIGetSettingInteger("S", "missing", lng, 5), 5);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(texts.INIGetSettingInteger("S", "big", lng, 5), 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "INIGetSettingInteger");
+    EXPECT_EQ(messages.shown[0].text, "Error: 6. Overflow");
+
+    EXPECT_TRUE(texts.FileExists(lng));
+    EXPECT_FALSE(texts.FileExists(""));
+    EXPECT_FALSE(texts.FileExists(dir.path()));
+    EXPECT_TRUE(texts.FileExists(dir.file("QUORRIX-lng_*.INI")));
+    EXPECT_TRUE(texts.FileExists(dir.file("QUORRIX-lng_u?.ini")));
+    EXPECT_FALSE(texts.FileExists(dir.file("*.qrxcfg")));
+    EXPECT_TRUE(matchesWildcard("readme_us.txt", "*_us.*"));
+    EXPECT_FALSE(matchesWildcard("readme_us.txt", "*_de.*"));
+}
+
+TEST(LanguageFiles, NamesPerLanguage)
+{
+    const std::string folder = "prog";
+    const std::string sep(1, quorrix::engine::kPathSeparator);
+    EXPECT_EQ(LanguageFilePath(folder, 0), "prog" + sep + "QUORRIX-lng_de.ini");
+    EXPECT_EQ(LanguageFilePath(folder, 1), "prog" + sep + "QUORRIX-lng_us.ini");
+    EXPECT_EQ(LanguageFilePath(folder, 2), "prog" + sep + "QUORRIX-lng_user.ini");
+    EXPECT_EQ(HelpFilePath(folder, 0), "prog" + sep + "QUORRIX_de.chm");
+    EXPECT_EQ(HelpFilePath(folder, 2), "prog" + sep + "QUORRIX_us.chm");
+    EXPECT_EQ(TextDocumentPath(folder, "readme", 2), "prog" + sep + "readme_us.txt");
+    EXPECT_EQ(TextDocumentPath(folder, "changes", 0), "prog" + sep + "changes_de.txt");
+}
+
+TEST(LanguageFiles, SwitchingToAMissingUserLanguageLeavesNoFile)
+{
+    auto ports = platform::createPlatformPorts();
+    test::RecordingMessageBox messages;
+    clsMultiLanguage texts(*ports.files, messages);
+    test::TempDir dir;
+    Settings settings = defaultSettings();
+    EXPECT_EQ(SwitchLanguage(2, settings, texts, dir.path()), HelpFilePath(dir.path(), 2));
+    EXPECT_EQ(settings.Language, 2);
+    EXPECT_EQ(texts.GetInfoText(1), "INI file doesn't exists ");
+}
+
+// The language files that ship with the program are copied beside the test programs.
+TEST(ShippedLanguageFiles, HaveEveryInfoTextInBothLanguages)
+{
+    auto ports = platform::createPlatformPorts();
+    test::RecordingMessageBox messages;
+    clsMultiLanguage texts(*ports.files, messages);
+    std::vector<int> numbers = {1, 2, 3, 4, 5, 6, 7, 8, 25, 61};
+    for (int from : {10, 15, 30, 40, 52, 70, 80, 100}) {
+        const int to = from == 10 ? 13 : from == 15 ? 23 : from == 30 ? 33 : from == 40 ? 45 : from == 52 ? 54
+            : from == 70 ? 72 : from == 80 ? 92 : 124;
+        for (int n = from; n <= to; ++n)
+            numbers.push_back(n);
+    }
+    for (int language : {0, 1}) {
+        texts.IniFile(LanguageFilePath(ports.programFolder, language));
+        ASSERT_NE(texts.IniFile(), "") << LanguageCode(language);
+        for (int n : numbers) {
+            const std::string text = texts.GetInfoText(n);
+            EXPECT_FALSE(text.empty()) << LanguageCode(language) << " " << n;
+            EXPECT_EQ(text.find("unknown infotext"), std::string::npos) << LanguageCode(language) << " " << n;
+        }
+        EXPECT_EQ(texts.GetInfoText(1), "QUORRIX");
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
