@@ -7,6 +7,7 @@
 
 #include "engine/platform/number_text.h"
 #include "engine/platform/platform_error.h"
+#include "engine/settings/registry.h"
 
 namespace quorrix::engine {
 
@@ -47,11 +48,6 @@ std::int32_t clampInto(
     return static_cast<std::int32_t>(clamped);
 }
 
-std::string errorText(const PlatformError& error)
-{
-    return "Error: " + std::to_string(error.number()) + ". " + error.description();
-}
-
 } // namespace
 
 CFormPos::CFormPos(KeyValueStore& store, const std::string& applicationTitle)
@@ -73,7 +69,7 @@ std::string CFormPos::readValue()
         if (value && value->isText())
             return value->asText();
     } catch (const PlatformError& error) {
-        m_lastError = errorText(error);
+        m_lastError = errorText(error.number(), error.description());
     }
     return {};
 }
@@ -85,7 +81,7 @@ bool CFormPos::writeValue(const std::string& text)
         m_store.write(m_rootKey, keyPath(), m_form->name(), StoredValue::text(text));
         return true;
     } catch (const PlatformError& error) {
-        m_lastError = errorText(error);
+        m_lastError = errorText(error.number(), error.description());
         return false;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "engine/platform/path_text.h"
 #include "engine/settings/multi_language.h"
+#include "engine/settings/shell_execute.h"
 #include "engine/settings/settings.h"
 
 namespace quorrix::engine {
@@ -53,6 +54,14 @@ std::string SwitchLanguage(int language, Settings& settings, clsMultiLanguage& t
     settings.Language = static_cast<std::int16_t>(language);
     texts.IniFile(LanguageFilePath(programFolder, language));
     return HelpFilePath(programFolder, language);
+}
+
+std::int32_t OpenTextDocument(const std::string& baseName, int language, const std::string& programFolder,
+                              CShellExecute& shell, NativeWindow owner, const std::string& currentFolder)
+{
+    constexpr int kShowNormal = 1;
+    return shell.LaunchDocument(owner, TextDocumentPath(programFolder, baseName, language), currentFolder,
+                                kShowNormal);
 }
 
 } // namespace quorrix::engine

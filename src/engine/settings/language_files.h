@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "engine/platform/shell.h"
 
 namespace quorrix::engine {
 
 struct Settings;
 class clsMultiLanguage;
+class CShellExecute;
 
 inline constexpr int kLanguageGerman = 0;
 inline constexpr int kLanguageEnglish = 1;
@@ -25,5 +29,10 @@ std::string TextDocumentPath(const std::string& programFolder, const std::string
 // its file (no file when it is missing). Returns the help file of the language.
 std::string SwitchLanguage(int language, Settings& settings, clsMultiLanguage& texts,
                            const std::string& programFolder);
+
+// Opens the change list ("changes") or the read-me ("readme") of the language with the
+// program the desktop uses for text files. Returns CShellExecute's result.
+std::int32_t OpenTextDocument(const std::string& baseName, int language, const std::string& programFolder,
+                              CShellExecute& shell, NativeWindow owner, const std::string& currentFolder);
 
 } // namespace quorrix::engine

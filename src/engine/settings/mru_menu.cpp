@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -10,6 +11,7 @@
 #include "engine/platform/platform_error.h"
 #include "engine/platform/regional_format.h"
 #include "engine/settings/app_settings_store.h"
+#include "engine/settings/registry.h"
 
 namespace quorrix::engine {
 
@@ -122,6 +124,23 @@ bool clsMRUMenu::ReadSettings(const std::string& application, const std::string&
         return false;
     }
 
+    // The entries are numbered; some stores list values by name rather than as written
+    // (DirFavorites10 before DirFavorites2), so the numbers decide the order.
+    const auto number = [&](const AppSetting& setting) -> long {
+        if (setting.name.size() <= section.size() || !sameKey(setting.name.substr(0, section.size()), section))
+            return -1;
+        const std::string digits = setting.name.substr(section.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            return -1;
+        return std::stol(digits);
+    };
+    const auto rank = [&](const AppSetting& setting) {
+        const long n = number(setting);
+        return n < 0 ? std::numeric_limits<long>::max() : n;
+    };
+    std::stable_sort(stored.begin(), stored.end(),
+                     [&](const AppSetting& a, const AppSetting& b) { return rank(a) < rank(b); });
+
     std::vector<std::string> read;
     for (const AppSetting& setting : stored) {
         if (sameKey(setting.name, "Max")) {
@@ -209,8 +228,7 @@ void clsMRUMenu::reportStoreFailure(
     const char* operation, long number, const std::string& description)
 {
     if (m_messages)
-        m_messages->show("Error: " + std::to_string(number) + ". " + description, operation,
-            MessageIcon::Critical);
+        m_messages->show(errorText(number, description), operation, MessageIcon::Critical);
 }
 
 void addFavoriteSorted(

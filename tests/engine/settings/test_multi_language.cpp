@@ -3,6 +3,7 @@
 #include "engine/platform/path_text.h"
 #include "engine/settings/language_files.h"
 #include "engine/settings/multi_language.h"
+#include "engine/settings/shell_execute.h"
 #include "engine/settings/settings_schema.h"
 #include "platform/platform_ports.h"
 #include "support/fake_form.h"
@@ -158,6 +159,21 @@ TEST(LanguageFiles, NamesPerLanguage)
     EXPECT_EQ(HelpFilePath(folder, 2), "prog" + sep + "QUORRIX_us.chm");
     EXPECT_EQ(TextDocumentPath(folder, "readme", 2), "prog" + sep + "readme_us.txt");
     EXPECT_EQ(TextDocumentPath(folder, "changes", 0), "prog" + sep + "changes_de.txt");
+}
+
+TEST(LanguageFiles, TextDocumentsOpenInTheLanguageOfTheProgram)
+{
+    test::RecordingShell shell;
+    CShellExecute launcher(shell);
+    const std::string sep(1, quorrix::engine::kPathSeparator);
+    OpenTextDocument("changes", 2, "prog", launcher, 77, "cwd");
+    OpenTextDocument("readme", 0, "prog", launcher, 77, "cwd");
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(shell.requests[0].file, "prog" + sep + "changes_us.txt");
+    EXPECT_EQ(shell.requests[1].file, "prog" + sep + "readme_de.txt");
+    EXPECT_EQ(shell.requests[1].owner, 77u);
+    EXPECT_EQ(shell.requests[1].directory, "cwd");
+    EXPECT_EQ(shell.requests[1].showMode, 1);
 }
 
 TEST(LanguageFiles, SwitchingToAMissingUserLanguageLeavesNoFile)
