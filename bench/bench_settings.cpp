@@ -22,10 +22,10 @@ namespace {
 struct Fixture {
     platform::PlatformPorts ports = platform::createPlatformPorts();
     test::RecordingMessageBox messages;
-    test::FixedRegionalFormat regional{','};
+    test::FixedRegionalFormat regional { ',' };
     test::TempDir dir;
-    clsMultiLanguage texts{*ports.files, messages};
-    SettingsFiles files{texts, messages, regional};
+    clsMultiLanguage texts { *ports.files, messages };
+    SettingsFiles files { texts, messages, regional };
     Settings settings = test::unusualSettings(1);
 };
 
@@ -33,7 +33,8 @@ void saveOneByOne(Fixture& f, const std::string& path)
 {
     for (const SettingsFileKey& key : settingsFileLayout()) {
         if (key.mode != KeyMode::ReadOnly)
-            f.texts.INIWriteSetting(key.section, key.key, settingText(*key.setting, f.settings, ','), path);
+            f.texts.INIWriteSetting(
+                key.section, key.key, settingText(*key.setting, f.settings, ','), path);
     }
 }
 
@@ -41,13 +42,14 @@ double millisecondsOf(const auto& work)
 {
     const auto start = std::chrono::steady_clock::now();
     work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 void RegistrySave(benchmark::State& state, KeyValueStore& store)
 {
     test::RecordingMessageBox messages;
-    test::FixedRegionalFormat regional{','};
+    test::FixedRegionalFormat regional { ',' };
     Registry registry(store, messages, regional);
     const Settings settings = test::unusualSettings(1);
     for (auto _ : state)
@@ -58,7 +60,7 @@ void RegistrySave(benchmark::State& state, KeyValueStore& store)
 void RegistryLoad(benchmark::State& state, KeyValueStore& store)
 {
     test::RecordingMessageBox messages;
-    test::FixedRegionalFormat regional{','};
+    test::FixedRegionalFormat regional { ',' };
     Registry registry(store, messages, regional);
     registry.SaveRegistrySettings(test::unusualSettings(1));
     for (auto _ : state) {
@@ -87,14 +89,15 @@ void BM_SettingsFileSave(benchmark::State& state)
     Fixture f;
     const std::string path = f.dir.file("bench.qrxcfg");
     for (auto _ : state)
-        benchmark::DoNotOptimize(f.files.SaveNewSettingsFile(path, f.settings, {2026, 12, 6, 12, 0, 0, 0}));
+        benchmark::DoNotOptimize(
+            f.files.SaveNewSettingsFile(path, f.settings, { 2026, 12, 6, 12, 0, 0, 0 }));
 }
 
 void BM_SettingsFileLoad(benchmark::State& state)
 {
     Fixture f;
     const std::string path = f.dir.file("bench.qrxcfg");
-    f.files.SaveNewSettingsFile(path, f.settings, {2026, 12, 6, 12, 0, 0, 0});
+    f.files.SaveNewSettingsFile(path, f.settings, { 2026, 12, 6, 12, 0, 0, 0 });
     for (auto _ : state) {
         Settings settings = defaultSettings();
         f.files.LoadSettingsFile(path, false, settings);

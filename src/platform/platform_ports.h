@@ -19,7 +19,7 @@ struct PlatformPorts {
     std::unique_ptr<engine::RegionalFormat> regional;
     std::unique_ptr<engine::Clock> clock;
     std::unique_ptr<engine::Shell> shell;
-    std::string programFolder;  // folder of the running program, no trailing separator
+    std::string programFolder; // folder of the running program, no trailing separator
     std::string userDataFolder; // per-user folder for logs and spool files, created on demand
 };
 

@@ -11,7 +11,11 @@ namespace quorrix::test {
 // A control that simply holds its texts.
 class FakeControl : public engine::LanguageControl {
 public:
-    FakeControl(engine::ControlKind kind, std::string name) : m_kind(kind), m_name(std::move(name)) {}
+    FakeControl(engine::ControlKind kind, std::string name)
+        : m_kind(kind)
+        , m_name(std::move(name))
+    {
+    }
 
     engine::ControlKind kind() const override { return m_kind; }
     std::string name() const override { return m_name; }
@@ -53,7 +57,10 @@ private:
 
 class FakeForm : public engine::LanguageForm {
 public:
-    explicit FakeForm(std::string name) : m_name(std::move(name)) {}
+    explicit FakeForm(std::string name)
+        : m_name(std::move(name))
+    {
+    }
     std::string name() const override { return m_name; }
     std::vector<engine::LanguageControl*> controls() override
     {

@@ -14,7 +14,10 @@ namespace quorrix::test {
 // A locale with a chosen decimal separator that orders texts by their ASCII-folded bytes.
 class FixedRegionalFormat : public engine::RegionalFormat {
 public:
-    explicit FixedRegionalFormat(char separator = '.') : m_separator(separator) {}
+    explicit FixedRegionalFormat(char separator = '.')
+        : m_separator(separator)
+    {
+    }
     char decimalSeparator() const override { return m_separator; }
     int compareText(const std::string& a, const std::string& b) const override
     {
@@ -50,7 +53,7 @@ public:
     std::vector<int> sleeps;
 
 private:
-    engine::LocalDateTime m_now{2026, 12, 5, 14, 3, 9, 0};
+    engine::LocalDateTime m_now { 2026, 12, 5, 14, 3, 9, 0 };
     std::int64_t m_ticks = 1'000'000;
 };
 
@@ -73,7 +76,7 @@ public:
     std::vector<engine::ShellRequest> requests;
     std::vector<std::int64_t> released;
     std::vector<std::string> printerDialogs;
-    engine::ShellResult nextResult{42, 0};
+    engine::ShellResult nextResult { 42, 0 };
     bool running = false;
     std::string tempFolder = "/tmp/";
 };
@@ -88,9 +91,9 @@ public:
         engine::MessageButtons buttons;
     };
     engine::MessageAnswer show(const std::string& text, const std::string& title,
-                               engine::MessageIcon icon, engine::MessageButtons buttons) override
+        engine::MessageIcon icon, engine::MessageButtons buttons) override
     {
-        shown.push_back({text, title, icon, buttons});
+        shown.push_back({ text, title, icon, buttons });
         if (answers.empty())
             return engine::MessageAnswer::Ok;
         engine::MessageAnswer a = answers.front();

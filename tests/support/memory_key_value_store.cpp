@@ -39,8 +39,8 @@ void MemoryKeyValueStore::check(const std::string& valueName) const
         throw engine::PlatformError(5, "Access is denied.");
 }
 
-std::optional<StoredValue> MemoryKeyValueStore::read(StoreRoot root, const std::string& keyPath,
-                                                     const std::string& valueName)
+std::optional<StoredValue> MemoryKeyValueStore::read(
+    StoreRoot root, const std::string& keyPath, const std::string& valueName)
 {
     check(valueName);
     Key* key = find(root, keyPath);
@@ -54,7 +54,7 @@ std::optional<StoredValue> MemoryKeyValueStore::read(StoreRoot root, const std::
 }
 
 void MemoryKeyValueStore::write(StoreRoot root, const std::string& keyPath,
-                                const std::string& valueName, const StoredValue& value)
+    const std::string& valueName, const StoredValue& value)
 {
     check(valueName);
     ++m_writes;
@@ -77,7 +77,7 @@ void MemoryKeyValueStore::write(StoreRoot root, const std::string& keyPath,
             return;
         }
     }
-    key.values.push_back({valueName, value});
+    key.values.push_back({ valueName, value });
 }
 
 bool MemoryKeyValueStore::keyExists(StoreRoot root, const std::string& keyPath)
@@ -88,11 +88,11 @@ bool MemoryKeyValueStore::keyExists(StoreRoot root, const std::string& keyPath)
 std::vector<NamedValue> MemoryKeyValueStore::listValues(StoreRoot root, const std::string& keyPath)
 {
     Key* key = find(root, keyPath);
-    return key ? key->values : std::vector<NamedValue>{};
+    return key ? key->values : std::vector<NamedValue> {};
 }
 
-std::vector<std::string> MemoryKeyValueStore::listSubKeys(StoreRoot root,
-                                                          const std::string& keyPath)
+std::vector<std::string> MemoryKeyValueStore::listSubKeys(
+    StoreRoot root, const std::string& keyPath)
 {
     const std::string prefix = id(root, keyPath) + "\\";
     std::vector<std::string> names;

@@ -13,15 +13,15 @@ namespace quorrix::test {
 // the order in which they were first written. Faults can be injected per value name.
 class MemoryKeyValueStore : public engine::KeyValueStore {
 public:
-    std::optional<engine::StoredValue> read(engine::StoreRoot root, const std::string& keyPath,
-                                            const std::string& valueName) override;
+    std::optional<engine::StoredValue> read(
+        engine::StoreRoot root, const std::string& keyPath, const std::string& valueName) override;
     void write(engine::StoreRoot root, const std::string& keyPath, const std::string& valueName,
-               const engine::StoredValue& value) override;
+        const engine::StoredValue& value) override;
     bool keyExists(engine::StoreRoot root, const std::string& keyPath) override;
-    std::vector<engine::NamedValue> listValues(engine::StoreRoot root,
-                                               const std::string& keyPath) override;
-    std::vector<std::string> listSubKeys(engine::StoreRoot root,
-                                         const std::string& keyPath) override;
+    std::vector<engine::NamedValue> listValues(
+        engine::StoreRoot root, const std::string& keyPath) override;
+    std::vector<std::string> listSubKeys(
+        engine::StoreRoot root, const std::string& keyPath) override;
     void deleteKey(engine::StoreRoot root, const std::string& keyPath) override;
 
     // Reads or writes of this value name throw PlatformError(5, "Access is denied.").

@@ -11,8 +11,16 @@ Settings unusualSettings(unsigned seed)
 {
     std::mt19937 random(seed);
     const std::string texts[] = {
-        " leading blank", "trailing blank ", "\"quoted\"", "'single'", "a=b;c%d",
-        "C:\\Zeichnungen\\Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC", "[not a section]", "; not a comment", "x",
+        " leading blank",
+        "trailing blank ",
+        "\"quoted\"",
+        "'single'",
+        "a=b;c%d",
+        "C:\\Zeichnungen\\Gr\xC3\xB6\xC3\x9F"
+        "e \xE2\x82\xAC",
+        "[not a section]",
+        "; not a comment",
+        "x",
         std::string(300, 'p'),
     };
     Settings s = defaultSettings();
@@ -25,7 +33,9 @@ Settings unusualSettings(unsigned seed)
         case FieldType::Int:
         case FieldType::Long: {
             std::int32_t value = spec.hasRange
-                ? spec.minimum + static_cast<std::int32_t>(random() % static_cast<unsigned>(spec.maximum - spec.minimum + 1))
+                ? spec.minimum
+                    + static_cast<std::int32_t>(
+                        random() % static_cast<unsigned>(spec.maximum - spec.minimum + 1))
                 : static_cast<std::int32_t>(random() % 60000) - 30000;
             if (spec.hasRange && value == std::get<std::int32_t>(spec.defaultValue))
                 value = value == spec.minimum ? spec.maximum : spec.minimum;
@@ -37,12 +47,13 @@ Settings unusualSettings(unsigned seed)
         }
         case FieldType::Double: {
             std::uniform_real_distribution<double> d(-2.0, 2.0);
-            const double scale[] = {1e-7, 1e-4, 1.0, 1e3, 1e17};
+            const double scale[] = { 1e-7, 1e-4, 1.0, 1e3, 1e17 };
             *std::get<double*>(ref) = d(random) * scale[random() % 5];
             break;
         }
         case FieldType::String:
-            *std::get<std::string*>(ref) = texts[random() % std::size(texts)] + std::to_string(spec.slot);
+            *std::get<std::string*>(ref)
+                = texts[random() % std::size(texts)] + std::to_string(spec.slot);
             break;
         }
     }

@@ -15,10 +15,10 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir()
 {
-    static std::atomic<int> counter{0};
+    static std::atomic<int> counter { 0 };
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    fs::path dir = fs::temp_directory_path() /
-                   ("quorrix-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    fs::path dir = fs::temp_directory_path()
+        / ("quorrix-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
     fs::create_directories(dir);
     m_path = engine::utf8FromPath(dir);
 }

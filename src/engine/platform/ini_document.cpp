@@ -6,16 +6,22 @@ namespace quorrix::engine {
 
 namespace {
 
-    bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-    std::size_t skipBlanks(std::string_view text, std::size_t i)
-    {
-        while (i < text.size() && isBlank(text[i]))
-            ++i;
-        return i;
-    }
+std::size_t skipBlanks(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i;
+}
 
-    bool isBlankLine(std::string_view text) { return skipBlanks(text, 0) == text.size(); }
+bool isBlankLine(std::string_view text)
+{
+    return skipBlanks(text, 0) == text.size();
+}
 
 } // namespace
 
@@ -54,13 +60,15 @@ IniDocument::Line IniDocument::classify(std::string text)
         const std::size_t close = text.find(']', start + 1);
         if (close != std::string::npos) {
             line.kind = Kind::Section;
-            line.folded = foldCase(trimBlanks(std::string_view(text).substr(start + 1, close - start - 1)));
+            line.folded
+                = foldCase(trimBlanks(std::string_view(text).substr(start + 1, close - start - 1)));
         }
     } else if (start < text.size() && text[start] != ';') {
         const std::size_t equals = text.find('=', start);
         if (equals != std::string::npos) {
             line.kind = Kind::Entry;
-            line.folded = foldCase(trimBlanks(std::string_view(text).substr(start, equals - start)));
+            line.folded
+                = foldCase(trimBlanks(std::string_view(text).substr(start, equals - start)));
             line.valueStart = skipBlanks(text, equals + 1);
         }
     }
@@ -132,7 +140,7 @@ std::optional<IniDocument::Range> IniDocument::findSection(std::string_view sect
             std::size_t end = i + 1;
             while (end < m_lines.size() && m_lines[end].kind != Kind::Section)
                 ++end;
-            return Range{i, end};
+            return Range { i, end };
         }
     }
     return std::nullopt;
@@ -180,7 +188,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
     while (insertAt > range->header + 1 && isBlankLine(m_lines[insertAt - 1].text))
         --insertAt;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                   classify(std::string(key) + "=" + encoded));
+        classify(std::string(key) + "=" + encoded));
 }
 
 bool IniDocument::removeKey(std::string_view section, std::string_view key)
@@ -201,7 +209,7 @@ bool IniDocument::removeSection(std::string_view section)
     if (!range)
         return false;
     m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->header),
-                  m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
+        m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
     return true;
 }
 
@@ -223,8 +231,8 @@ std::vector<std::string> IniDocument::sectionNames() const
     return names;
 }
 
-std::vector<std::pair<std::string, std::string>>
-IniDocument::sectionEntries(std::string_view section) const
+std::vector<std::pair<std::string, std::string>> IniDocument::sectionEntries(
+    std::string_view section) const
 {
     std::vector<std::pair<std::string, std::string>> entries;
     const auto range = findSection(section);
@@ -236,7 +244,7 @@ IniDocument::sectionEntries(std::string_view section) const
             continue;
         const std::size_t equals = line.text.find('=');
         entries.emplace_back(trimBlanks(std::string_view(line.text).substr(0, equals)),
-                             decodeValue(std::string_view(line.text).substr(line.valueStart)));
+            decodeValue(std::string_view(line.text).substr(line.valueStart)));
     }
     return entries;
 }

@@ -50,14 +50,14 @@ public:
 private:
     enum class Kind { Other, Section, Entry };
     struct Line {
-        std::string text;   // as in the file
+        std::string text; // as in the file
         Kind kind = Kind::Other;
         std::string folded; // lower-case section name or key for comparisons
         std::size_t valueStart = 0; // Entry: start of the trimmed value in text
     };
     struct Range {
         std::size_t header; // index of the section line
-        std::size_t end;    // one past its last line
+        std::size_t end; // one past its last line
     };
 
     static Line classify(std::string text);

@@ -23,7 +23,7 @@ std::shared_ptr<const IniDocument> IniFile::document(const std::string& path)
     if (it != m_cache.end() && it->second.stamp == *stamp)
         return it->second.document;
     auto parsed = std::make_shared<const IniDocument>(load(path));
-    m_cache[path] = Cached{*stamp, parsed};
+    m_cache[path] = Cached { *stamp, parsed };
     return parsed;
 }
 
@@ -33,14 +33,14 @@ void IniFile::store(const std::string& path, const IniDocument& document)
     m_cache.erase(path);
 }
 
-std::optional<std::string> IniFile::read(const std::string& path, std::string_view section,
-                                         std::string_view key)
+std::optional<std::string> IniFile::read(
+    const std::string& path, std::string_view section, std::string_view key)
 {
     return document(path)->get(section, key);
 }
 
-std::vector<std::pair<std::string, std::string>>
-IniFile::readSection(const std::string& path, std::string_view section)
+std::vector<std::pair<std::string, std::string>> IniFile::readSection(
+    const std::string& path, std::string_view section)
 {
     return document(path)->sectionEntries(section);
 }
@@ -50,10 +50,13 @@ std::vector<std::string> IniFile::sectionNames(const std::string& path)
     return document(path)->sectionNames();
 }
 
-bool IniFile::exists(const std::string& path) { return m_files.stamp(path).has_value(); }
+bool IniFile::exists(const std::string& path)
+{
+    return m_files.stamp(path).has_value();
+}
 
-void IniFile::write(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value)
+void IniFile::write(
+    const std::string& path, std::string_view section, std::string_view key, std::string_view value)
 {
     IniDocument doc = load(path);
     doc.set(section, key, value);
@@ -61,7 +64,7 @@ void IniFile::write(const std::string& path, std::string_view section, std::stri
 }
 
 void IniFile::writeMany(const std::string& path, const std::vector<IniEntry>& entries,
-                        const std::optional<std::string>& startText)
+    const std::optional<std::string>& startText)
 {
     IniDocument doc = startText ? IniDocument::parse(*startText) : load(path);
     for (const IniEntry& e : entries)

@@ -18,23 +18,26 @@ namespace quorrix::engine {
 // atomically. Failures of the file system throw PlatformError.
 class IniFile {
 public:
-    explicit IniFile(FileSystem& files) : m_files(files) {}
+    explicit IniFile(FileSystem& files)
+        : m_files(files)
+    {
+    }
 
     // Nothing when the file, the section or the key is missing.
-    std::optional<std::string> read(const std::string& path, std::string_view section,
-                                    std::string_view key);
-    std::vector<std::pair<std::string, std::string>> readSection(const std::string& path,
-                                                                 std::string_view section);
+    std::optional<std::string> read(
+        const std::string& path, std::string_view section, std::string_view key);
+    std::vector<std::pair<std::string, std::string>> readSection(
+        const std::string& path, std::string_view section);
     std::vector<std::string> sectionNames(const std::string& path);
     bool exists(const std::string& path);
 
     void write(const std::string& path, std::string_view section, std::string_view key,
-               std::string_view value);
+        std::string_view value);
     // Writes all entries in order with one read and one write of the file; the file ends up
     // exactly as writing them one by one would leave it. With startText the file's old
     // content is replaced by that text before the entries are written.
     void writeMany(const std::string& path, const std::vector<IniEntry>& entries,
-                   const std::optional<std::string>& startText = std::nullopt);
+        const std::optional<std::string>& startText = std::nullopt);
 
     // The parsed file, or an empty document when the file does not exist.
     std::shared_ptr<const IniDocument> document(const std::string& path);

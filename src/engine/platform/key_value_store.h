@@ -19,10 +19,10 @@ struct StoredValue {
     };
     std::variant<std::string, std::vector<std::uint8_t>, std::uint32_t, Other> data;
 
-    static StoredValue text(std::string t) { return {std::move(t)}; }
-    static StoredValue bytes(std::vector<std::uint8_t> b) { return {std::move(b)}; }
-    static StoredValue dword(std::uint32_t v) { return {v}; }
-    static StoredValue other() { return {Other{}}; }
+    static StoredValue text(std::string t) { return { std::move(t) }; }
+    static StoredValue bytes(std::vector<std::uint8_t> b) { return { std::move(b) }; }
+    static StoredValue dword(std::uint32_t v) { return { v }; }
+    static StoredValue other() { return { Other {} }; }
 
     bool isText() const { return std::holds_alternative<std::string>(data); }
     bool isBytes() const { return std::holds_alternative<std::vector<std::uint8_t>>(data); }
@@ -51,11 +51,13 @@ class KeyValueStore {
 public:
     virtual ~KeyValueStore() = default;
 
-    virtual std::optional<StoredValue> read(StoreRoot root, const std::string& keyPath,
-                                            const std::string& valueName) = 0;
+    virtual std::optional<StoredValue> read(
+        StoreRoot root, const std::string& keyPath, const std::string& valueName)
+        = 0;
     // Creates the key (and its parents) when missing.
     virtual void write(StoreRoot root, const std::string& keyPath, const std::string& valueName,
-                       const StoredValue& value) = 0;
+        const StoredValue& value)
+        = 0;
     virtual bool keyExists(StoreRoot root, const std::string& keyPath) = 0;
     // The values of a key in the order the store keeps them; empty when the key is missing.
     virtual std::vector<NamedValue> listValues(StoreRoot root, const std::string& keyPath) = 0;
@@ -65,8 +67,8 @@ public:
 
     // Many writes in a row (saving every setting) may be collected and made durable at
     // once. Stores that write through ignore these. Use StoreBatch rather than calling them.
-    virtual void beginBatch() {}
-    virtual void endBatch() {}
+    virtual void beginBatch() { }
+    virtual void endBatch() { }
 };
 
 // Groups the writes made during its lifetime into one update of the store. Call finish()
@@ -74,7 +76,11 @@ public:
 // flushed, but a failure then cannot be reported on top of the one in flight.
 class StoreBatch {
 public:
-    explicit StoreBatch(KeyValueStore& store) : m_store(store) { m_store.beginBatch(); }
+    explicit StoreBatch(KeyValueStore& store)
+        : m_store(store)
+    {
+        m_store.beginBatch();
+    }
     ~StoreBatch()
     {
         if (!m_finished) {

@@ -15,8 +15,8 @@ public:
     virtual ~MessageBoxPort() = default;
 
     virtual MessageAnswer show(const std::string& text, const std::string& title,
-                               MessageIcon icon = MessageIcon::None,
-                               MessageButtons buttons = MessageButtons::Ok) = 0;
+        MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok)
+        = 0;
 };
 
 } // namespace quorrix::engine

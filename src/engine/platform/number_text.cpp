@@ -10,72 +10,78 @@ namespace quorrix::engine {
 
 namespace {
 
-    bool isBlank(char c) { return c == ' ' || c == '\t'; }
-    bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-    // Checks the shape sign? digits [sep digits] [e sign? digits] and returns it with "." as
-    // separator, or nothing. At least one digit before the exponent is needed.
-    std::optional<std::string> normalise(std::string_view text, char separator)
-    {
-        std::string out;
-        std::size_t i = 0;
-        const std::size_t n = text.size();
-        if (i < n && (text[i] == '+' || text[i] == '-'))
-            out += text[i++];
-        std::size_t digits = 0;
+// Checks the shape sign? digits [sep digits] [e sign? digits] and returns it with "." as
+// separator, or nothing. At least one digit before the exponent is needed.
+std::optional<std::string> normalise(std::string_view text, char separator)
+{
+    std::string out;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        out += text[i++];
+    std::size_t digits = 0;
+    while (i < n && isDigit(text[i])) {
+        out += text[i++];
+        ++digits;
+    }
+    if (i < n && text[i] == separator) {
+        out += '.';
+        ++i;
         while (i < n && isDigit(text[i])) {
             out += text[i++];
             ++digits;
         }
-        if (i < n && text[i] == separator) {
-            out += '.';
-            ++i;
-            while (i < n && isDigit(text[i])) {
-                out += text[i++];
-                ++digits;
-            }
-        }
-        if (digits == 0)
-            return std::nullopt;
-        if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-            out += 'e';
-            ++i;
-            if (i < n && (text[i] == '+' || text[i] == '-'))
-                out += text[i++];
-            std::size_t expDigits = 0;
-            while (i < n && isDigit(text[i])) {
-                out += text[i++];
-                ++expDigits;
-            }
-            if (expDigits == 0)
-                return std::nullopt;
-        }
-        if (i != n)
-            return std::nullopt;
-        return out;
     }
-
-    std::optional<double> special(std::string_view text)
-    {
-        if (text == "inf" || text == "+inf")
-            return std::numeric_limits<double>::infinity();
-        if (text == "-inf")
-            return -std::numeric_limits<double>::infinity();
-        if (text == "nan" || text == "-nan")
-            return std::numeric_limits<double>::quiet_NaN();
+    if (digits == 0)
         return std::nullopt;
+    if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        out += 'e';
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-'))
+            out += text[i++];
+        std::size_t expDigits = 0;
+        while (i < n && isDigit(text[i])) {
+            out += text[i++];
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return std::nullopt;
     }
+    if (i != n)
+        return std::nullopt;
+    return out;
+}
 
-    template <typename T> std::optional<T> roundInto(double value)
-    {
-        if (!std::isfinite(value))
-            return std::nullopt;
-        const double rounded = std::nearbyint(value); // the default rounding mode: half to even
-        if (rounded < static_cast<double>(std::numeric_limits<T>::min())
-            || rounded > static_cast<double>(std::numeric_limits<T>::max()))
-            return std::nullopt;
-        return static_cast<T>(rounded);
-    }
+std::optional<double> special(std::string_view text)
+{
+    if (text == "inf" || text == "+inf")
+        return std::numeric_limits<double>::infinity();
+    if (text == "-inf")
+        return -std::numeric_limits<double>::infinity();
+    if (text == "nan" || text == "-nan")
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::nullopt;
+}
+
+template <typename T> std::optional<T> roundInto(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default rounding mode: half to even
+    if (rounded < static_cast<double>(std::numeric_limits<T>::min())
+        || rounded > static_cast<double>(std::numeric_limits<T>::max()))
+        return std::nullopt;
+    return static_cast<T>(rounded);
+}
 
 } // namespace
 
@@ -92,15 +98,16 @@ std::string trimBlanks(std::string_view text)
 
 std::string formatDouble(double value, char decimalSeparator)
 {
-    std::array<char, 64> buffer{};
+    std::array<char, 64> buffer {};
     if (!std::isfinite(value)) {
         const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
         return std::string(buffer.data(), result.ptr);
     }
     // The shortest digits that read back exactly, as d.ddde+XX.
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const auto result = std::to_chars(
+        buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
+    const std::string_view text(
+        buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
     const bool negative = text.front() == '-';
     const std::size_t e = text.find('e');
     std::string digits;
@@ -109,8 +116,8 @@ std::string formatDouble(double value, char decimalSeparator)
             digits += c;
     }
     int exponent = 0;
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                    exponent);
+    std::from_chars(
+        text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
     std::string out = negative ? "-" : "";
     if (value == 0 || (exponent >= -5 && exponent < 15)) {
         // Plain notation, as people write lengths and scales.
@@ -135,7 +142,8 @@ std::string formatDouble(double value, char decimalSeparator)
         out += digits.substr(1);
     }
     char exp[16];
-    std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
+    std::snprintf(
+        exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
     return out + exp;
 }
 
@@ -175,7 +183,10 @@ std::optional<std::int32_t> parseInt32(std::string_view text, char decimalSepara
     return value ? roundInto<std::int32_t>(*value) : std::nullopt;
 }
 
-std::optional<std::int32_t> roundToInt32(double value) { return roundInto<std::int32_t>(value); }
+std::optional<std::int32_t> roundToInt32(double value)
+{
+    return roundInto<std::int32_t>(value);
+}
 
 double leadingNumber(std::string_view text)
 {

@@ -19,6 +19,7 @@ inline std::string utf8FromPath(const std::filesystem::path& path)
 }
 
 // The separator between folder and file names on this platform.
-inline constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+inline constexpr char kPathSeparator
+    = static_cast<char>(std::filesystem::path::preferred_separator);
 
 } // namespace quorrix::engine

@@ -11,7 +11,8 @@ namespace quorrix::engine {
 class PlatformError : public std::runtime_error {
 public:
     PlatformError(long number, const std::string& description)
-        : std::runtime_error(description), m_number(number)
+        : std::runtime_error(description)
+        , m_number(number)
     {
     }
 

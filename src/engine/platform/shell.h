@@ -15,8 +15,8 @@ struct ShellRequest {
     std::string file;
     std::string parameters;
     std::string directory;
-    int showMode = 1;             // 0 hidden, 1 normal, 5 show
-    bool wantProcess = false;     // keep a handle of a started process
+    int showMode = 1; // 0 hidden, 1 normal, 5 show
+    bool wantProcess = false; // keep a handle of a started process
     bool expandEnvironment = false;
 };
 

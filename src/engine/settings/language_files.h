@@ -23,16 +23,18 @@ std::string LanguageCode(int language);
 // of the user language are the English ones.
 std::string LanguageFilePath(const std::string& programFolder, int language);
 std::string HelpFilePath(const std::string& programFolder, int language);
-std::string TextDocumentPath(const std::string& programFolder, const std::string& baseName, int language);
+std::string TextDocumentPath(
+    const std::string& programFolder, const std::string& baseName, int language);
 
 // The part of a language switch that is not about windows: records the language and opens
 // its file (no file when it is missing). Returns the help file of the language.
-std::string SwitchLanguage(int language, Settings& settings, clsMultiLanguage& texts,
-                           const std::string& programFolder);
+std::string SwitchLanguage(
+    int language, Settings& settings, clsMultiLanguage& texts, const std::string& programFolder);
 
 // Opens the change list ("changes") or the read-me ("readme") of the language with the
 // program the desktop uses for text files. Returns CShellExecute's result.
-std::int32_t OpenTextDocument(const std::string& baseName, int language, const std::string& programFolder,
-                              CShellExecute& shell, NativeWindow owner, const std::string& currentFolder);
+std::int32_t OpenTextDocument(const std::string& baseName, int language,
+    const std::string& programFolder, CShellExecute& shell, NativeWindow owner,
+    const std::string& currentFolder);
 
 } // namespace quorrix::engine

@@ -127,7 +127,8 @@ bool clsMRUMenu::ReadSettings(const std::string& application, const std::string&
     // The entries are numbered; some stores list values by name rather than as written
     // (DirFavorites10 before DirFavorites2), so the numbers decide the order.
     const auto number = [&](const AppSetting& setting) -> long {
-        if (setting.name.size() <= section.size() || !sameKey(setting.name.substr(0, section.size()), section))
+        if (setting.name.size() <= section.size()
+            || !sameKey(setting.name.substr(0, section.size()), section))
             return -1;
         const std::string digits = setting.name.substr(section.size());
         if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
@@ -139,7 +140,7 @@ bool clsMRUMenu::ReadSettings(const std::string& application, const std::string&
         return n < 0 ? std::numeric_limits<long>::max() : n;
     };
     std::stable_sort(stored.begin(), stored.end(),
-                     [&](const AppSetting& a, const AppSetting& b) { return rank(a) < rank(b); });
+        [&](const AppSetting& a, const AppSetting& b) { return rank(a) < rank(b); });
 
     std::vector<std::string> read;
     for (const AppSetting& setting : stored) {

@@ -11,27 +11,33 @@ namespace quorrix::engine {
 
 namespace {
 
-    constexpr long kOverflow = 6;
+constexpr long kOverflow = 6;
 
-    char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-    // The leading whole number of a text, as the profile functions read integers: optional
-    // sign, then digits; anything else gives 0.
-    long long leadingInteger(std::string_view text)
-    {
-        std::size_t i = 0;
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-            ++i;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-            negative = text[i++] == '-';
-        long long value = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value < (1LL << 40))
-            value = value * 10 + (text[i++] - '0');
-        return negative ? -value : value;
-    }
+// The leading whole number of a text, as the profile functions read integers: optional
+// sign, then digits; anything else gives 0.
+long long leadingInteger(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value < (1LL << 40))
+        value = value * 10 + (text[i++] - '0');
+    return negative ? -value : value;
+}
 
-    std::size_t lastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
+std::size_t lastSeparator(std::string_view path)
+{
+    return path.find_last_of("/\\");
+}
 
 } // namespace
 
@@ -59,24 +65,29 @@ bool matchesWildcard(std::string_view name, std::string_view pattern)
 }
 
 clsMultiLanguage::clsMultiLanguage(FileSystem& files, MessageBoxPort& messages)
-    : m_files(files), m_messages(messages), m_ini(files)
+    : m_files(files)
+    , m_messages(messages)
+    , m_ini(files)
 {
 }
 
-void clsMultiLanguage::showError(const std::string& operation, long number, const std::string& description)
+void clsMultiLanguage::showError(
+    const std::string& operation, long number, const std::string& description)
 {
-    m_messages.show(errorText(number, description), operation, MessageIcon::Critical, MessageButtons::Ok);
+    m_messages.show(
+        errorText(number, description), operation, MessageIcon::Critical, MessageButtons::Ok);
 }
 
-std::int16_t clsMultiLanguage::INIGetSettingInteger(const std::string& section, const std::string& key,
-                                                    const std::string& fileName, std::int16_t defaultValue)
+std::int16_t clsMultiLanguage::INIGetSettingInteger(const std::string& section,
+    const std::string& key, const std::string& fileName, std::int16_t defaultValue)
 {
     try {
         const auto text = m_ini.read(fileName, section, key);
         if (!text)
             return defaultValue;
         const long long value = leadingInteger(*text);
-        if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
+        if (value < std::numeric_limits<std::int16_t>::min()
+            || value > std::numeric_limits<std::int16_t>::max()) {
             showError("INIGetSettingInteger", kOverflow, "Overflow");
             return 0;
         }
@@ -87,8 +98,8 @@ std::int16_t clsMultiLanguage::INIGetSettingInteger(const std::string& section, 
     }
 }
 
-std::string clsMultiLanguage::INIGetSettingString(const std::string& section, const std::string& key,
-                                                  const std::string& fileName, const std::string& defaultValue)
+std::string clsMultiLanguage::INIGetSettingString(const std::string& section,
+    const std::string& key, const std::string& fileName, const std::string& defaultValue)
 {
     try {
         return m_ini.read(fileName, section, key).value_or(defaultValue);
@@ -99,13 +110,13 @@ std::string clsMultiLanguage::INIGetSettingString(const std::string& section, co
 }
 
 bool clsMultiLanguage::INIWriteSetting(const std::string& section, const std::string& key,
-                                       const std::string& value, const std::string& fileName)
+    const std::string& value, const std::string& fileName)
 {
-    return INIWriteSettings({{section, key, value}}, fileName);
+    return INIWriteSettings({ { section, key, value } }, fileName);
 }
 
-bool clsMultiLanguage::INIWriteSettings(const std::vector<IniEntry>& entries, const std::string& fileName,
-                                        const std::optional<std::string>& startText)
+bool clsMultiLanguage::INIWriteSettings(const std::vector<IniEntry>& entries,
+    const std::string& fileName, const std::optional<std::string>& startText)
 {
     try {
         m_ini.writeMany(fileName, entries, startText);
@@ -125,7 +136,8 @@ bool clsMultiLanguage::FileExists(const std::string& fileName)
         const std::string leaf = sep == std::string::npos ? fileName : fileName.substr(sep + 1);
         if (leaf.find_first_of("*?") == std::string::npos)
             return m_files.isPlainFile(fileName);
-        const std::string folder = sep == std::string::npos ? "." : fileName.substr(0, sep == 0 ? 1 : sep);
+        const std::string folder
+            = sep == std::string::npos ? "." : fileName.substr(0, sep == 0 ? 1 : sep);
         for (const std::string& name : m_files.plainFiles(folder)) {
             if (matchesWildcard(name, leaf))
                 return true;
@@ -136,10 +148,13 @@ bool clsMultiLanguage::FileExists(const std::string& fileName)
     }
 }
 
-void clsMultiLanguage::IniFile(const std::string& path) { m_iniFile = FileExists(path) ? path : std::string(); }
+void clsMultiLanguage::IniFile(const std::string& path)
+{
+    m_iniFile = FileExists(path) ? path : std::string();
+}
 
-std::string clsMultiLanguage::read(const std::string& section, const std::string& key,
-                                   const std::string& defaultValue)
+std::string clsMultiLanguage::read(
+    const std::string& section, const std::string& key, const std::string& defaultValue)
 {
     return INIGetSettingString(section, key, m_iniFile, defaultValue);
 }
@@ -181,13 +196,13 @@ void clsMultiLanguage::GetControlText(LanguageForm& form, LanguageControl& contr
     case ControlKind::ListBox:
     case ControlKind::ComboBox: {
         control.clearItems();
-        const int count = INIGetSettingInteger(section, prefix + "ListCount",
-                                               m_iniFile, static_cast<std::int16_t>(control.itemCount()));
+        const int count = INIGetSettingInteger(section, prefix + "ListCount", m_iniFile,
+            static_cast<std::int16_t>(control.itemCount()));
         for (int i = 0; i < count; ++i)
             control.addItem(read(section, prefix + "AddItem" + std::to_string(i), control.item(i)));
         control.setToolTip(read(section, prefix + "ToolTipText", control.toolTip()));
         const int selected = INIGetSettingInteger(section, prefix + "Default", m_iniFile,
-                                                  static_cast<std::int16_t>(control.selectedIndex()));
+            static_cast<std::int16_t>(control.selectedIndex()));
         control.setSelectedIndex(selected);
         break;
     }
@@ -200,7 +215,8 @@ std::string clsMultiLanguage::GetInfoText(std::int32_t number)
 {
     if (!FileExists(m_iniFile))
         return "INI file doesn't exists " + m_iniFile;
-    return read("Info", "Text." + std::to_string(number), "unknown infotext " + std::to_string(number));
+    return read(
+        "Info", "Text." + std::to_string(number), "unknown infotext " + std::to_string(number));
 }
 
 void clsMultiLanguage::SetAllControlText(LanguageForm& form)
@@ -226,29 +242,30 @@ std::vector<IniEntry> clsMultiLanguage::controlEntries(LanguageForm& form, Langu
     std::vector<IniEntry> entries;
     switch (control.kind()) {
     case ControlKind::Menu:
-        entries.push_back({section, prefix + "Caption", control.caption()});
+        entries.push_back({ section, prefix + "Caption", control.caption() });
         break;
     case ControlKind::Label:
     case ControlKind::Frame:
     case ControlKind::CommandButton:
     case ControlKind::CheckBox:
-        entries.push_back({section, prefix + "Caption", control.caption()});
-        entries.push_back({section, prefix + "ToolTipText", control.toolTip()});
+        entries.push_back({ section, prefix + "Caption", control.caption() });
+        entries.push_back({ section, prefix + "ToolTipText", control.toolTip() });
         break;
     case ControlKind::TextBox:
-        entries.push_back({section, prefix + "Text", control.text()});
-        entries.push_back({section, prefix + "ToolTipText", control.toolTip()});
+        entries.push_back({ section, prefix + "Text", control.text() });
+        entries.push_back({ section, prefix + "ToolTipText", control.toolTip() });
         break;
     case ControlKind::ListBox:
     case ControlKind::ComboBox:
-        entries.push_back({section, prefix + "Default", std::to_string(control.selectedIndex())});
-        entries.push_back({section, prefix + "ListCount", std::to_string(control.itemCount())});
+        entries.push_back({ section, prefix + "Default", std::to_string(control.selectedIndex()) });
+        entries.push_back({ section, prefix + "ListCount", std::to_string(control.itemCount()) });
         for (int i = 0; i < control.itemCount(); ++i)
-            entries.push_back({section, prefix + "AddItem" + std::to_string(i), control.item(i)});
-        entries.push_back({section, prefix + "ToolTipText", control.toolTip()});
+            entries.push_back({ section, prefix + "AddItem" + std::to_string(i), control.item(i) });
+        entries.push_back({ section, prefix + "ToolTipText", control.toolTip() });
         break;
     case ControlKind::Other:
-        entries.push_back({section, prefix + "TypeName", control.typeName() + "*** unbekannte Steuerelemente"});
+        entries.push_back(
+            { section, prefix + "TypeName", control.typeName() + "*** unbekannte Steuerelemente" });
         break;
     }
     return entries;

@@ -21,15 +21,15 @@ public:
     clsMultiLanguage(FileSystem& files, MessageBoxPort& messages);
 
     std::int16_t INIGetSettingInteger(const std::string& section, const std::string& key,
-                                      const std::string& fileName, std::int16_t defaultValue);
+        const std::string& fileName, std::int16_t defaultValue);
     std::string INIGetSettingString(const std::string& section, const std::string& key,
-                                    const std::string& fileName, const std::string& defaultValue);
-    bool INIWriteSetting(const std::string& section, const std::string& key, const std::string& value,
-                         const std::string& fileName);
+        const std::string& fileName, const std::string& defaultValue);
+    bool INIWriteSetting(const std::string& section, const std::string& key,
+        const std::string& value, const std::string& fileName);
     // Writes all entries with one read and one write of the file, with the same result as
     // writing them one by one; with startText the file starts over with that text.
     bool INIWriteSettings(const std::vector<IniEntry>& entries, const std::string& fileName,
-                          const std::optional<std::string>& startText = std::nullopt);
+        const std::optional<std::string>& startText = std::nullopt);
 
     // A normal file (not a folder, not hidden or system) by this name; a name with wildcards
     // counts when any file matches.
@@ -48,7 +48,8 @@ public:
 
 private:
     void showError(const std::string& operation, long number, const std::string& description);
-    std::string read(const std::string& section, const std::string& key, const std::string& defaultValue);
+    std::string read(
+        const std::string& section, const std::string& key, const std::string& defaultValue);
     static std::vector<IniEntry> controlEntries(LanguageForm& form, LanguageControl& control);
 
     FileSystem& m_files;

@@ -10,32 +10,35 @@ namespace quorrix::engine {
 
 namespace {
 
-    // Run-time error numbers the program reports for values it cannot convert.
-    constexpr long kTypeMismatch = 13;
+// Run-time error numbers the program reports for values it cannot convert.
+constexpr long kTypeMismatch = 13;
 
-    std::string cutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string cutAtNul(const std::string& text)
+{
+    return text.substr(0, text.find('\0'));
+}
 
-    // The text a stored value stands for; nothing for bytes and unknown types, which no
-    // setting holds.
-    std::optional<std::string> textOf(const RegistryValue& value)
-    {
-        if (const auto* text = std::get_if<std::string>(&value))
-            return *text;
-        if (const auto* number = std::get_if<std::int32_t>(&value))
-            return std::to_string(*number);
-        return std::nullopt;
-    }
+// The text a stored value stands for; nothing for bytes and unknown types, which no
+// setting holds.
+std::optional<std::string> textOf(const RegistryValue& value)
+{
+    if (const auto* text = std::get_if<std::string>(&value))
+        return *text;
+    if (const auto* number = std::get_if<std::int32_t>(&value))
+        return std::to_string(*number);
+    return std::nullopt;
+}
 
-    RegistryValue fromStored(const StoredValue& stored)
-    {
-        if (stored.isText())
-            return cutAtNul(stored.asText());
-        if (stored.isBytes())
-            return stored.asBytes();
-        if (stored.isDword())
-            return static_cast<std::int32_t>(stored.asDword());
-        return std::monostate{};
-    }
+RegistryValue fromStored(const StoredValue& stored)
+{
+    if (stored.isText())
+        return cutAtNul(stored.asText());
+    if (stored.isBytes())
+        return stored.asBytes();
+    if (stored.isDword())
+        return static_cast<std::int32_t>(stored.asDword());
+    return std::monostate {};
+}
 
 } // namespace
 
@@ -45,30 +48,34 @@ std::string errorText(long number, const std::string& description)
 }
 
 Registry::Registry(KeyValueStore& store, MessageBoxPort& messages, const RegionalFormat& regional,
-                   std::string programKey)
-    : m_store(store), m_messages(messages), m_regional(regional), m_programKey(std::move(programKey))
+    std::string programKey)
+    : m_store(store)
+    , m_messages(messages)
+    , m_regional(regional)
+    , m_programKey(std::move(programKey))
 {
 }
 
 void Registry::showError(const std::string& operation, long number, const std::string& description)
 {
-    m_messages.show(errorText(number, description), operation, MessageIcon::Critical, MessageButtons::Ok);
+    m_messages.show(
+        errorText(number, description), operation, MessageIcon::Critical, MessageButtons::Ok);
 }
 
-RegistryValue Registry::RegistryGetKeyValue(StoreRoot root, const std::string& keyPath,
-                                            const std::string& valueName)
+RegistryValue Registry::RegistryGetKeyValue(
+    StoreRoot root, const std::string& keyPath, const std::string& valueName)
 {
     try {
         const auto stored = m_store.read(root, keyPath, valueName);
-        return stored ? fromStored(*stored) : RegistryValue{};
+        return stored ? fromStored(*stored) : RegistryValue {};
     } catch (const PlatformError& e) {
         showError("RegistryGetKeyValue", e.number(), e.description());
         return {};
     }
 }
 
-bool Registry::RegistrySetKeyValue(StoreRoot root, const std::string& keyPath, const std::string& valueName,
-                                   const RegistryValue& value, RegistryType type)
+bool Registry::RegistrySetKeyValue(StoreRoot root, const std::string& keyPath,
+    const std::string& valueName, const RegistryValue& value, RegistryType type)
 {
     std::optional<StoredValue> stored;
     switch (type) {
@@ -80,7 +87,7 @@ bool Registry::RegistrySetKeyValue(StoreRoot root, const std::string& keyPath, c
         if (const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&value))
             stored = StoredValue::bytes(*bytes);
         else if (const auto* text = std::get_if<std::string>(&value))
-            stored = StoredValue::bytes({text->begin(), text->end()});
+            stored = StoredValue::bytes({ text->begin(), text->end() });
         break;
     case RegistryType::Dword:
         if (const auto* number = std::get_if<std::int32_t>(&value))
@@ -135,7 +142,7 @@ bool Registry::SaveRegistrySettings(const Settings& settings)
         StoreBatch batch(m_store);
         for (const SettingSpec& spec : settingsSchema()) {
             m_store.write(StoreRoot::CurrentUser, m_programKey, spec.name,
-                          StoredValue::text(cutAtNul(settingText(spec, settings, separator))));
+                StoredValue::text(cutAtNul(settingText(spec, settings, separator))));
         }
         batch.finish();
         return true;
@@ -149,10 +156,11 @@ bool Registry::SaveRegistrySettings(const Settings& settings)
 
 void Registry::LoadProcessedCounters(UsageCounters& counters)
 {
-    counters = UsageCounters{};
+    counters = UsageCounters {};
     const char separator = m_regional.decimalSeparator();
     const auto load = [&](const char* name, std::int32_t& field) {
-        if (const auto text = textOf(RegistryGetKeyValue(StoreRoot::CurrentUser, m_programKey, name))) {
+        if (const auto text
+            = textOf(RegistryGetKeyValue(StoreRoot::CurrentUser, m_programKey, name))) {
             if (const auto value = parseInt32(*text, separator))
                 field = *value;
         }
@@ -164,9 +172,9 @@ void Registry::LoadProcessedCounters(UsageCounters& counters)
 bool Registry::SaveProcessedCounters(const UsageCounters& counters)
 {
     return RegistrySetKeyValue(StoreRoot::CurrentUser, m_programKey, "ProcessedDrawings",
-                               std::to_string(counters.ProcessedDrawings), RegistryType::String)
+               std::to_string(counters.ProcessedDrawings), RegistryType::String)
         && RegistrySetKeyValue(StoreRoot::CurrentUser, m_programKey, "ProcessedSheets",
-                               std::to_string(counters.ProcessedSheets), RegistryType::String);
+            std::to_string(counters.ProcessedSheets), RegistryType::String);
 }
 
 } // namespace quorrix::engine

@@ -22,7 +22,7 @@ inline constexpr int kPrePostSets = 10;
 // Printer line weights of one paper slot, in metres, thin to thick 6.
 struct PrinterLineSettings {
     std::int16_t UsePrinterLines = 0;
-    std::array<double, kLineWeights> Weights{};
+    std::array<double, kLineWeights> Weights {};
 };
 
 // The four texts of a sheet-name filter: two a name must contain, two it must not.
@@ -47,11 +47,11 @@ struct Settings {
     std::int16_t ShutdownEveryXXDrawingValue = 0;
 
     std::array<std::string, kPaperSlots> PrinterNameForSize;
-    std::array<std::int32_t, kPaperSlots> PrinterSheetForSize{};
-    std::array<double, kPaperSlots> PrinterScaleForSize{};
-    std::array<PrinterLineSettings, kPaperSlots> PrinterLines{};
-    std::array<double, kPaperSlots> PrinterSheetSizeWidth{};
-    std::array<double, kPaperSlots> PrinterSheetSizeHeight{};
+    std::array<std::int32_t, kPaperSlots> PrinterSheetForSize {};
+    std::array<double, kPaperSlots> PrinterScaleForSize {};
+    std::array<PrinterLineSettings, kPaperSlots> PrinterLines {};
+    std::array<double, kPaperSlots> PrinterSheetSizeWidth {};
+    std::array<double, kPaperSlots> PrinterSheetSizeHeight {};
     FlagInt PrinterSheetSizeUseCustom = 0;
     FlagInt PrinterUseOnlyDefault = 0;
     std::int16_t PrinterClearHeaderFooter = 0;
@@ -63,7 +63,7 @@ struct Settings {
     std::int16_t TiffPrintPaperSize = 0;
     std::int16_t TiffprintScaleFactor = 0;
     std::int16_t TiffPrintScaleToFit = 0;
-    double TiffPrintPaperWidth = 0;  // millimetres
+    double TiffPrintPaperWidth = 0; // millimetres
     double TiffPrintPaperHeight = 0; // millimetres
     std::int16_t TiffSaveEachSheetOwnSize = 0;
     std::int16_t TiffClearHeaderFooter = 0;
@@ -81,8 +81,8 @@ struct Settings {
     std::int16_t FilterNameIndex = 0;
 
     std::int16_t ThreeDSaveInModelFolder = 0; // stored as 3DSaveInModelFolder
-    std::string ThreeDSaveFolder;             // stored as 3DSaveFolder
-    std::string ThreeDSaveFormat;             // stored as 3DSaveFormat
+    std::string ThreeDSaveFolder; // stored as 3DSaveFolder
+    std::string ThreeDSaveFormat; // stored as 3DSaveFormat
 
     std::int16_t EDrawingsSaveInModelFolder = 0;
     std::string EDrawingsSaveFolder;
@@ -111,7 +111,7 @@ struct Settings {
 
     std::array<std::string, kPrePostSets> PrePostPrefix;
     std::array<std::string, kPrePostSets> PrePostPostfix;
-    std::array<std::int16_t, kPrePostSets> PrePostIgnoreSWXFilename{};
+    std::array<std::int16_t, kPrePostSets> PrePostIgnoreSWXFilename {};
     std::int16_t PrePostIndex = 0;
     std::int16_t PrePostUseit = 0;
 
@@ -120,7 +120,7 @@ struct Settings {
 
     // Kept for the session only, never stored.
     std::int16_t DrawingColor = 0; // forced drawing colour 0 to 3
-    FilterSet ActiveFilter;        // the selected filter set, as the sheet loop tests it
+    FilterSet ActiveFilter; // the selected filter set, as the sheet loop tests it
 
     // Copies the selected filter set into the active filter.
     void selectActiveFilter()

@@ -15,7 +15,8 @@ class RegionalFormat;
 // load again, and that a multi-job switches between its jobs.
 class SettingsFiles {
 public:
-    SettingsFiles(clsMultiLanguage& texts, MessageBoxPort& messages, const RegionalFormat& regional);
+    SettingsFiles(
+        clsMultiLanguage& texts, MessageBoxPort& messages, const RegionalFormat& regional);
 
     // Writes every section and key into the file in one go, replacing the values of keys that
     // exist and keeping everything else the file holds. False when the file could not be
@@ -23,7 +24,8 @@ public:
     bool SaveSettingsFile(const std::string& fileName, const Settings& settings);
     // What the save command writes: the two header lines, then every setting; a file that
     // was there before is replaced as a whole, and only once the new content is complete.
-    bool SaveNewSettingsFile(const std::string& fileName, const Settings& settings, const LocalDateTime& now);
+    bool SaveNewSettingsFile(
+        const std::string& fileName, const Settings& settings, const LocalDateTime& now);
     // Reads the keys the file has into the record; keys that are missing or do not convert
     // leave their fields alone. With skipMultiJob the multi-job slots are not touched. A
     // missing file is reported and changes nothing.

@@ -21,7 +21,7 @@ using FieldAccessor = FieldRef (*)(Settings&, std::size_t slot);
 struct SettingSpec {
     std::string name;
     FieldType type = FieldType::Int;
-    FieldAccessor field = nullptr;    // written from here
+    FieldAccessor field = nullptr; // written from here
     FieldAccessor readInto = nullptr; // read into here (the legacy filter texts land in set 0)
     std::size_t slot = 0;
     std::variant<std::int32_t, double, std::string> defaultValue;
@@ -29,7 +29,7 @@ struct SettingSpec {
     std::int32_t minimum = 0;
     std::int32_t maximum = 0;
     bool tolerantFlag = false; // "Wahr"/"Falsch" and unknown texts accepted in the registry
-    bool readAsInt16 = false;  // a 32-bit field read through a 16-bit conversion
+    bool readAsInt16 = false; // a 32-bit field read through a 16-bit conversion
 };
 
 // Every stored setting in registry order.
@@ -56,13 +56,14 @@ Settings defaultSettings();
 // format with the given separator, strings as they are.
 std::string settingText(const SettingSpec& spec, const Settings& settings, char decimalSeparator);
 // The text of the field a read of the setting goes into.
-std::string readTargetText(const SettingSpec& spec, const Settings& settings, char decimalSeparator);
+std::string readTargetText(
+    const SettingSpec& spec, const Settings& settings, char decimalSeparator);
 
 enum class TextSource { Registry, SettingsFile };
 
 // Converts a stored text to the setting's type and stores it; false, with the field left
 // as it was, when the text does not convert or an index lies outside its table.
 bool assignSetting(const SettingSpec& spec, Settings& settings, std::string_view text,
-                   char decimalSeparator, TextSource source);
+    char decimalSeparator, TextSource source);
 
 } // namespace quorrix::engine

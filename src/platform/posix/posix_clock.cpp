@@ -10,11 +10,12 @@ engine::LocalDateTime PosixClock::now() const
 {
     const auto point = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(point);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&seconds, &local);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(point.time_since_epoch()) % 1000;
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-            local.tm_min, local.tm_sec, static_cast<int>(ms.count())};
+    const auto ms
+        = std::chrono::duration_cast<std::chrono::milliseconds>(point.time_since_epoch()) % 1000;
+    return { local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+        local.tm_sec, static_cast<int>(ms.count()) };
 }
 
 std::int64_t PosixClock::counterTicks() const

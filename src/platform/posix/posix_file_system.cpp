@@ -13,65 +13,71 @@ namespace quorrix::platform {
 
 namespace {
 
-    std::string baseName(const std::string& path)
+std::string baseName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool isHiddenName(const std::string& name)
+{
+    return !name.empty() && name[0] == '.';
+}
+
+// Closes a descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
     {
-        const std::size_t slash = path.find_last_of('/');
-        return slash == std::string::npos ? path : path.substr(slash + 1);
+    }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
     }
 
-    std::string folderOf(const std::string& path)
-    {
-        const std::size_t slash = path.find_last_of('/');
-        if (slash == std::string::npos)
-            return ".";
-        return slash == 0 ? "/" : path.substr(0, slash);
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, const std::string& bytes, const std::string& path)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw lastError(path);
+        }
+        done += static_cast<std::size_t>(n);
     }
-
-    bool isHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
-
-    // Closes a descriptor on every way out.
-    class Descriptor {
-    public:
-        explicit Descriptor(int fd) : m_fd(fd) {}
-        ~Descriptor()
-        {
-            if (m_fd >= 0)
-                ::close(m_fd);
-        }
-        Descriptor(const Descriptor&) = delete;
-        Descriptor& operator=(const Descriptor&) = delete;
-        int get() const { return m_fd; }
-        int release()
-        {
-            const int fd = m_fd;
-            m_fd = -1;
-            return fd;
-        }
-
-    private:
-        int m_fd;
-    };
-
-    void writeAll(int fd, const std::string& bytes, const std::string& path)
-    {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw lastError(path);
-            }
-            done += static_cast<std::size_t>(n);
-        }
-    }
+}
 
 } // namespace
 
-void replaceFileAtomically(const std::string& path, const std::string& bytes, bool sync,
-                           unsigned newFileMode)
+void replaceFileAtomically(
+    const std::string& path, const std::string& bytes, bool sync, unsigned newFileMode)
 {
-    struct stat existing {};
+    struct stat existing { };
     bool replacing = false;
     if (::stat(path.c_str(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode)) {
@@ -83,11 +89,11 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes, bo
             throw lastError(path);
         replacing = true;
     }
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> counter { 0 };
     const std::string temp = folderOf(path) + "/." + baseName(path) + ".tmp-"
         + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                         static_cast<mode_t>(newFileMode)));
+    Descriptor fd(::open(
+        temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(newFileMode)));
     if (fd.get() < 0)
         throw lastError(path);
     try {
@@ -108,14 +114,14 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes, bo
 
 bool PosixFileSystem::isPlainFile(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return !path.empty() && !isHiddenName(baseName(path)) && ::stat(path.c_str(), &st) == 0
         && S_ISREG(st.st_mode);
 }
 
 bool PosixFileSystem::folderExists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -130,7 +136,7 @@ std::vector<std::string> PosixFileSystem::plainFiles(const std::string& folder)
         const std::string name = entry->d_name;
         if (isHiddenName(name))
             continue;
-        struct stat st {};
+        struct stat st { };
         if (::stat((prefix + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
             names.push_back(name);
     }
@@ -140,12 +146,11 @@ std::vector<std::string> PosixFileSystem::plainFiles(const std::string& folder)
 
 std::optional<engine::FileStamp> PosixFileSystem::stamp(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
-    return engine::FileStamp{static_cast<std::uint64_t>(st.st_size),
-                             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000
-                                 + st.st_mtim.tv_nsec};
+    return engine::FileStamp { static_cast<std::uint64_t>(st.st_size),
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec };
 }
 
 std::optional<std::string> PosixFileSystem::readBytes(const std::string& path)

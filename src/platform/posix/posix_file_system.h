@@ -20,7 +20,7 @@ public:
 // Writes bytes to a temporary file beside path and renames it over path; with sync the data
 // reach the disk before the rename. Keeps the permissions of a file it replaces; a new file
 // gets newFileMode less the umask.
-void replaceFileAtomically(const std::string& path, const std::string& bytes, bool sync,
-                           unsigned newFileMode);
+void replaceFileAtomically(
+    const std::string& path, const std::string& bytes, bool sync, unsigned newFileMode);
 
 } // namespace quorrix::platform

@@ -17,56 +17,65 @@ using engine::StoreRoot;
 
 namespace {
 
-    std::string_view trimSeparators(std::string_view path)
-    {
-        while (!path.empty() && path.back() == '\\')
-            path.remove_suffix(1);
-        while (!path.empty() && path.front() == '\\')
-            path.remove_prefix(1);
-        return path;
-    }
+std::string_view trimSeparators(std::string_view path)
+{
+    while (!path.empty() && path.back() == '\\')
+        path.remove_suffix(1);
+    while (!path.empty() && path.front() == '\\')
+        path.remove_prefix(1);
+    return path;
+}
 
-    std::string normalisePath(const std::string& path) { return std::string(trimSeparators(path)); }
+std::string normalisePath(const std::string& path)
+{
+    return std::string(trimSeparators(path));
+}
 
-    bool samePath(const std::string& a, const std::string& b)
-    {
-        return engine::equalsIgnoringCase(trimSeparators(a), trimSeparators(b));
-    }
+bool samePath(const std::string& a, const std::string& b)
+{
+    return engine::equalsIgnoringCase(trimSeparators(a), trimSeparators(b));
+}
 
-    // True when key lies below (not at) parent.
-    bool isBelow(const std::string& key, const std::string& parent)
-    {
-        const std::string k = engine::foldCase(normalisePath(key));
-        const std::string p = engine::foldCase(normalisePath(parent));
-        if (p.empty())
-            return !k.empty();
-        return k.size() > p.size() + 1 && k.compare(0, p.size(), p) == 0 && k[p.size()] == '\\';
-    }
+// True when key lies below (not at) parent.
+bool isBelow(const std::string& key, const std::string& parent)
+{
+    const std::string k = engine::foldCase(normalisePath(key));
+    const std::string p = engine::foldCase(normalisePath(parent));
+    if (p.empty())
+        return !k.empty();
+    return k.size() > p.size() + 1 && k.compare(0, p.size(), p) == 0 && k[p.size()] == '\\';
+}
 
-    void makeFolders(const std::string& folder)
-    {
-        std::string partial;
-        for (std::size_t i = 0; i <= folder.size(); ++i) {
-            if (i == folder.size() || (folder[i] == '/' && i > 0)) {
-                partial = folder.substr(0, i);
-                if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
-                    throw lastError(partial);
-            }
+void makeFolders(const std::string& folder)
+{
+    std::string partial;
+    for (std::size_t i = 0; i <= folder.size(); ++i) {
+        if (i == folder.size() || (folder[i] == '/' && i > 0)) {
+            partial = folder.substr(0, i);
+            if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
+                throw lastError(partial);
         }
     }
+}
 
-    const char* const kFileNames[] = {"current-user.ini", "local-machine.ini", "classes-root.ini"};
-    const char* const kTitles[] = {
-        "QUORRIX settings store, current user. Written by the program.",
-        "QUORRIX settings store, local machine. Written by the program.",
-        "QUORRIX settings store, classes. Written by the program.",
-    };
+const char* const kFileNames[] = { "current-user.ini", "local-machine.ini", "classes-root.ini" };
+const char* const kTitles[] = {
+    "QUORRIX settings store, current user. Written by the program.",
+    "QUORRIX settings store, local machine. Written by the program.",
+    "QUORRIX settings store, classes. Written by the program.",
+};
 
-    int indexOf(StoreRoot root) { return static_cast<int>(root); }
+int indexOf(StoreRoot root)
+{
+    return static_cast<int>(root);
+}
 
 } // namespace
 
-PosixKeyValueStore::PosixKeyValueStore(std::string folder) : m_folder(std::move(folder)) {}
+PosixKeyValueStore::PosixKeyValueStore(std::string folder)
+    : m_folder(std::move(folder))
+{
+}
 
 std::string PosixKeyValueStore::fileOf(StoreRoot root) const
 {
@@ -84,7 +93,7 @@ PosixKeyValueStore::Root& PosixKeyValueStore::load(StoreRoot root)
     if (r.loaded && stamp == r.stamp)
         return r;
     const auto bytes = files.readBytes(path);
-    r.content = bytes ? parseStoreFile(*bytes) : StoreContent{};
+    r.content = bytes ? parseStoreFile(*bytes) : StoreContent {};
     r.stamp = stamp;
     r.loaded = true;
     r.dirty = false;
@@ -110,8 +119,8 @@ void PosixKeyValueStore::flush(StoreRoot root)
     r.stamp = PosixFileSystem().stamp(path);
 }
 
-std::optional<StoredValue> PosixKeyValueStore::read(StoreRoot root, const std::string& keyPath,
-                                                    const std::string& valueName)
+std::optional<StoredValue> PosixKeyValueStore::read(
+    StoreRoot root, const std::string& keyPath, const std::string& valueName)
 {
     Root& r = load(root);
     for (const StoreKey& key : r.content.keys) {
@@ -127,33 +136,31 @@ std::optional<StoredValue> PosixKeyValueStore::read(StoreRoot root, const std::s
 }
 
 void PosixKeyValueStore::write(StoreRoot root, const std::string& keyPath,
-                               const std::string& valueName, const StoredValue& value)
+    const std::string& valueName, const StoredValue& value)
 {
     if (std::holds_alternative<StoredValue::Other>(value.data))
         return; // a type the store cannot write
     Root& r = load(root);
     auto key = std::find_if(r.content.keys.begin(), r.content.keys.end(),
-                            [&](const StoreKey& k) { return samePath(k.path, keyPath); });
+        [&](const StoreKey& k) { return samePath(k.path, keyPath); });
     if (key == r.content.keys.end()) {
-        r.content.keys.push_back({normalisePath(keyPath), {}, {}});
+        r.content.keys.push_back({ normalisePath(keyPath), {}, {} });
         key = r.content.keys.end() - 1;
     }
-    auto existing = std::find_if(key->values.begin(), key->values.end(), [&](const NamedValue& v) {
-        return engine::equalsIgnoringCase(v.name, valueName);
-    });
+    auto existing = std::find_if(key->values.begin(), key->values.end(),
+        [&](const NamedValue& v) { return engine::equalsIgnoringCase(v.name, valueName); });
     if (existing != key->values.end())
         existing->value = value;
     else
-        key->values.push_back({valueName, value});
+        key->values.push_back({ valueName, value });
     changed(root);
 }
 
 bool PosixKeyValueStore::keyExists(StoreRoot root, const std::string& keyPath)
 {
     const Root& r = load(root);
-    return std::any_of(r.content.keys.begin(), r.content.keys.end(), [&](const StoreKey& k) {
-        return samePath(k.path, keyPath) || isBelow(k.path, keyPath);
-    });
+    return std::any_of(r.content.keys.begin(), r.content.keys.end(),
+        [&](const StoreKey& k) { return samePath(k.path, keyPath) || isBelow(k.path, keyPath); });
 }
 
 std::vector<NamedValue> PosixKeyValueStore::listValues(StoreRoot root, const std::string& keyPath)
@@ -177,9 +184,8 @@ std::vector<std::string> PosixKeyValueStore::listSubKeys(StoreRoot root, const s
         const std::string path = normalisePath(key.path);
         const std::size_t start = parent.empty() ? 0 : parent.size() + 1;
         const std::string child = path.substr(start, path.find('\\', start) - start);
-        const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
-            return engine::equalsIgnoringCase(n, child);
-        });
+        const bool known = std::any_of(names.begin(), names.end(),
+            [&](const std::string& n) { return engine::equalsIgnoringCase(n, child); });
         if (!known)
             names.push_back(child);
     }
@@ -189,9 +195,8 @@ std::vector<std::string> PosixKeyValueStore::listSubKeys(StoreRoot root, const s
 void PosixKeyValueStore::deleteKey(StoreRoot root, const std::string& keyPath)
 {
     Root& r = load(root);
-    const auto removed = std::erase_if(r.content.keys, [&](const StoreKey& k) {
-        return samePath(k.path, keyPath) || isBelow(k.path, keyPath);
-    });
+    const auto removed = std::erase_if(r.content.keys,
+        [&](const StoreKey& k) { return samePath(k.path, keyPath) || isBelow(k.path, keyPath); });
     if (removed > 0)
         changed(root);
 }
@@ -199,7 +204,8 @@ void PosixKeyValueStore::deleteKey(StoreRoot root, const std::string& keyPath)
 void PosixKeyValueStore::beginBatch()
 {
     if (m_batchDepth++ == 0) {
-        for (StoreRoot root : {StoreRoot::CurrentUser, StoreRoot::LocalMachine, StoreRoot::ClassesRoot})
+        for (StoreRoot root :
+            { StoreRoot::CurrentUser, StoreRoot::LocalMachine, StoreRoot::ClassesRoot })
             m_roots[indexOf(root)].loaded = false; // read afresh once for the whole batch
     }
 }
@@ -208,7 +214,8 @@ void PosixKeyValueStore::endBatch()
 {
     if (m_batchDepth == 0 || --m_batchDepth > 0)
         return;
-    for (StoreRoot root : {StoreRoot::CurrentUser, StoreRoot::LocalMachine, StoreRoot::ClassesRoot})
+    for (StoreRoot root :
+        { StoreRoot::CurrentUser, StoreRoot::LocalMachine, StoreRoot::ClassesRoot })
         flush(root);
 }
 

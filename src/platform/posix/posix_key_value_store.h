@@ -19,15 +19,15 @@ class PosixKeyValueStore : public engine::KeyValueStore {
 public:
     explicit PosixKeyValueStore(std::string folder);
 
-    std::optional<engine::StoredValue> read(engine::StoreRoot root, const std::string& keyPath,
-                                            const std::string& valueName) override;
+    std::optional<engine::StoredValue> read(
+        engine::StoreRoot root, const std::string& keyPath, const std::string& valueName) override;
     void write(engine::StoreRoot root, const std::string& keyPath, const std::string& valueName,
-               const engine::StoredValue& value) override;
+        const engine::StoredValue& value) override;
     bool keyExists(engine::StoreRoot root, const std::string& keyPath) override;
-    std::vector<engine::NamedValue> listValues(engine::StoreRoot root,
-                                               const std::string& keyPath) override;
-    std::vector<std::string> listSubKeys(engine::StoreRoot root,
-                                         const std::string& keyPath) override;
+    std::vector<engine::NamedValue> listValues(
+        engine::StoreRoot root, const std::string& keyPath) override;
+    std::vector<std::string> listSubKeys(
+        engine::StoreRoot root, const std::string& keyPath) override;
     void deleteKey(engine::StoreRoot root, const std::string& keyPath) override;
     void beginBatch() override;
     void endBatch() override;

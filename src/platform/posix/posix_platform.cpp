@@ -15,25 +15,25 @@ namespace quorrix::platform {
 
 namespace {
 
-    std::string programFolder()
-    {
-        std::string buffer(4096, '\0');
-        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n <= 0)
-            return ".";
-        buffer.resize(static_cast<std::size_t>(n));
-        const std::size_t slash = buffer.find_last_of('/');
-        return slash == 0 ? "/" : buffer.substr(0, slash);
-    }
+std::string programFolder()
+{
+    std::string buffer(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0)
+        return ".";
+    buffer.resize(static_cast<std::size_t>(n));
+    const std::size_t slash = buffer.find_last_of('/');
+    return slash == 0 ? "/" : buffer.substr(0, slash);
+}
 
-    std::string dataFolder()
-    {
-        const char* data = std::getenv("XDG_DATA_HOME");
-        if (data && *data == '/')
-            return std::string(data) + "/QUORRIX";
-        const char* home = std::getenv("HOME");
-        return std::string(home && *home ? home : ".") + "/.local/share/QUORRIX";
-    }
+std::string dataFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && *data == '/')
+        return std::string(data) + "/QUORRIX";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.local/share/QUORRIX";
+}
 
 } // namespace
 

@@ -10,55 +10,60 @@ namespace quorrix::platform {
 
 namespace {
 
-    // UTF-8 to code points; an invalid byte stands for itself so nothing is dropped.
-    std::wstring widen(const std::string& text)
-    {
-        std::wstring out;
-        out.reserve(text.size());
-        std::size_t i = 0;
-        while (i < text.size()) {
-            const auto c = static_cast<std::uint8_t>(text[i]);
-            int length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3
-                : (c & 0xF8) == 0xF0                                        ? 4
-                                                                            : 0;
-            if (length == 0 || i + length > text.size()) {
-                out += static_cast<wchar_t>(c);
-                ++i;
-                continue;
-            }
-            std::uint32_t cp = length == 1 ? c : (c & (0x7F >> length));
-            bool valid = true;
-            for (int k = 1; k < length; ++k) {
-                const auto cc = static_cast<std::uint8_t>(text[i + k]);
-                if ((cc & 0xC0) != 0x80) {
-                    valid = false;
-                    break;
-                }
-                cp = (cp << 6) | (cc & 0x3F);
-            }
-            if (!valid) {
-                out += static_cast<wchar_t>(c);
-                ++i;
-                continue;
-            }
-            out += static_cast<wchar_t>(cp);
-            i += static_cast<std::size_t>(length);
+// UTF-8 to code points; an invalid byte stands for itself so nothing is dropped.
+std::wstring widen(const std::string& text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<std::uint8_t>(text[i]);
+        int length = c < 0x80    ? 1
+            : (c & 0xE0) == 0xC0 ? 2
+            : (c & 0xF0) == 0xE0 ? 3
+            : (c & 0xF8) == 0xF0 ? 4
+                                 : 0;
+        if (length == 0 || i + length > text.size()) {
+            out += static_cast<wchar_t>(c);
+            ++i;
+            continue;
         }
-        return out;
+        std::uint32_t cp = length == 1 ? c : (c & (0x7F >> length));
+        bool valid = true;
+        for (int k = 1; k < length; ++k) {
+            const auto cc = static_cast<std::uint8_t>(text[i + k]);
+            if ((cc & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!valid) {
+            out += static_cast<wchar_t>(c);
+            ++i;
+            continue;
+        }
+        out += static_cast<wchar_t>(cp);
+        i += static_cast<std::size_t>(length);
     }
+    return out;
+}
 
 } // namespace
 
-PosixRegionalFormat::PosixRegionalFormat() : PosixRegionalFormat(std::string()) {}
+PosixRegionalFormat::PosixRegionalFormat()
+    : PosixRegionalFormat(std::string())
+{
+}
 
 PosixRegionalFormat::PosixRegionalFormat(const std::string& localeName)
 {
     m_locale = ::newlocale(LC_NUMERIC_MASK | LC_COLLATE_MASK | LC_CTYPE_MASK, localeName.c_str(),
-                           static_cast<locale_t>(nullptr));
+        static_cast<locale_t>(nullptr));
     if (!m_locale) {
         m_fallback = true;
-        m_locale = ::newlocale(LC_NUMERIC_MASK | LC_COLLATE_MASK | LC_CTYPE_MASK, "C",
-                               static_cast<locale_t>(nullptr));
+        m_locale = ::newlocale(
+            LC_NUMERIC_MASK | LC_COLLATE_MASK | LC_CTYPE_MASK, "C", static_cast<locale_t>(nullptr));
     }
 }
 

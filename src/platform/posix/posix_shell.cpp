@@ -14,104 +14,106 @@ namespace quorrix::platform {
 
 namespace {
 
-    // Windows shell error codes, which the program's callers understand.
-    constexpr std::int32_t kFileNotFound = 2;
-    constexpr std::int32_t kAccessDenied = 5;
-    constexpr std::int32_t kNoAssociation = 31;
-    constexpr std::int32_t kSuccess = 42;
+// Windows shell error codes, which the program's callers understand.
+constexpr std::int32_t kFileNotFound = 2;
+constexpr std::int32_t kAccessDenied = 5;
+constexpr std::int32_t kNoAssociation = 31;
+constexpr std::int32_t kSuccess = 42;
 
-    bool isUrl(const std::string& text)
-    {
-        const std::size_t colon = text.find(':');
-        if (colon == std::string::npos || colon < 2)
-            return false;
-        return std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon),
-                           [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.'; });
-    }
+bool isUrl(const std::string& text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon < 2)
+        return false;
+    return std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+    });
+}
 
-    bool isExecutableFile(const std::string& path)
-    {
-        struct stat st {};
-        return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
-    }
+bool isExecutableFile(const std::string& path)
+{
+    struct stat st { };
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)
+        && ::access(path.c_str(), X_OK) == 0;
+}
 
-    std::int32_t shellCodeOf(int error)
-    {
-        if (error == ENOENT || error == ENOTDIR)
-            return kFileNotFound;
-        if (error == EACCES || error == EPERM)
-            return kAccessDenied;
-        return kNoAssociation;
-    }
+std::int32_t shellCodeOf(int error)
+{
+    if (error == ENOENT || error == ENOTDIR)
+        return kFileNotFound;
+    if (error == EACCES || error == EPERM)
+        return kAccessDenied;
+    return kNoAssociation;
+}
 
-    std::string percentEncode(const std::string& text)
-    {
-        static constexpr char digits[] = "0123456789ABCDEF";
-        std::string out;
-        for (unsigned char c : text) {
-            if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
-                out += static_cast<char>(c);
-            } else {
-                out += '%';
-                out += digits[c >> 4];
-                out += digits[c & 0x0F];
-            }
+std::string percentEncode(const std::string& text)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += digits[c >> 4];
+            out += digits[c & 0x0F];
         }
-        return out;
     }
+    return out;
+}
 
-    // Starts argv[0] with the given arguments in folder (when not empty). With keep the child
-    // is the process itself and its id is returned; otherwise an intermediate process ends at
-    // once so nothing is left to reap. Returns the id (or 1) or the negated errno of exec.
-    std::int64_t spawn(const std::vector<std::string>& args, const std::string& folder, bool keep)
-    {
-        int pipeFds[2];
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-            return -errno;
-        const pid_t child = ::fork();
-        if (child < 0) {
-            const int error = errno;
-            ::close(pipeFds[0]);
-            ::close(pipeFds[1]);
-            return -error;
+// Starts argv[0] with the given arguments in folder (when not empty). With keep the child
+// is the process itself and its id is returned; otherwise an intermediate process ends at
+// once so nothing is left to reap. Returns the id (or 1) or the negated errno of exec.
+std::int64_t spawn(const std::vector<std::string>& args, const std::string& folder, bool keep)
+{
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return -errno;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int error = errno;
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
+        return -error;
+    }
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        if (!keep) {
+            const pid_t grandchild = ::fork();
+            if (grandchild != 0)
+                ::_exit(grandchild < 0 ? 127 : 0);
         }
-        if (child == 0) {
-            ::close(pipeFds[0]);
-            if (!keep) {
-                const pid_t grandchild = ::fork();
-                if (grandchild != 0)
-                    ::_exit(grandchild < 0 ? 127 : 0);
-            }
-            ::setsid();
-            if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
-                const int error = errno;
-                (void)!::write(pipeFds[1], &error, sizeof error);
-                ::_exit(127);
-            }
-            std::vector<char*> argv;
-            for (const std::string& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execvp(argv[0], argv.data());
+        ::setsid();
+        if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
             const int error = errno;
             (void)!::write(pipeFds[1], &error, sizeof error);
             ::_exit(127);
         }
-        ::close(pipeFds[1]);
-        int error = 0;
-        ssize_t n;
-        do {
-            n = ::read(pipeFds[0], &error, sizeof error);
-        } while (n < 0 && errno == EINTR);
-        ::close(pipeFds[0]);
-        if (!keep) {
-            int status = 0;
-            ::waitpid(child, &status, 0);
-        }
-        if (n == static_cast<ssize_t>(sizeof error))
-            return -error;
-        return keep ? child : 1;
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        const int error = errno;
+        (void)!::write(pipeFds[1], &error, sizeof error);
+        ::_exit(127);
     }
+    ::close(pipeFds[1]);
+    int error = 0;
+    ssize_t n;
+    do {
+        n = ::read(pipeFds[0], &error, sizeof error);
+    } while (n < 0 && errno == EINTR);
+    ::close(pipeFds[0]);
+    if (!keep) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    if (n == static_cast<ssize_t>(sizeof error))
+        return -error;
+    return keep ? child : 1;
+}
 
 } // namespace
 
@@ -173,28 +175,29 @@ std::vector<std::string> PosixShell::commandFor(const engine::ShellRequest& requ
     for (char c : request.verb)
         verb += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (verb == "print")
-        return {"lp", "--", file};
+        return { "lp", "--", file };
     if ((verb.empty() || verb == "open") && !isUrl(file) && isExecutableFile(file)) {
-        std::vector<std::string> args{file};
+        std::vector<std::string> args { file };
         for (std::string& p : splitParameters(request.parameters))
             args.push_back(std::move(p));
         return args;
     }
-    return {"xdg-open", file};
+    return { "xdg-open", file };
 }
 
 engine::ShellResult PosixShell::execute(const engine::ShellRequest& request)
 {
     reapFinished();
-    const std::string file = request.expandEnvironment ? expandEnvironment(request.file) : request.file;
-    struct stat st {};
+    const std::string file
+        = request.expandEnvironment ? expandEnvironment(request.file) : request.file;
+    struct stat st { };
     if (file.empty() || (!isUrl(file) && ::stat(file.c_str(), &st) != 0))
-        return {kFileNotFound, 0};
+        return { kFileNotFound, 0 };
     const auto command = commandFor(request);
     const std::int64_t id = spawn(command, request.directory, request.wantProcess);
     if (id < 0)
-        return {shellCodeOf(static_cast<int>(-id)), 0};
-    return {kSuccess, request.wantProcess ? id : 0};
+        return { shellCodeOf(static_cast<int>(-id)), 0 };
+    return { kSuccess, request.wantProcess ? id : 0 };
 }
 
 bool PosixShell::isProcessRunning(std::int64_t process)
@@ -219,7 +222,7 @@ void PosixShell::reapFinished()
 void PosixShell::showPrinterProperties(const std::string& printerName)
 {
     // CUPS keeps each queue's settings on its local web page.
-    spawn({"xdg-open", "http://localhost:631/printers/" + percentEncode(printerName)}, {}, false);
+    spawn({ "xdg-open", "http://localhost:631/printers/" + percentEncode(printerName) }, {}, false);
 }
 
 std::string PosixShell::temporaryFolder()

@@ -7,99 +7,99 @@ namespace quorrix::platform {
 
 namespace {
 
-    int hexDigit(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
-    std::string hexByte(unsigned char b)
-    {
-        static constexpr char digits[] = "0123456789abcdef";
-        return {digits[b >> 4], digits[b & 0x0F]};
-    }
+std::string hexByte(unsigned char b)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    return { digits[b >> 4], digits[b & 0x0F] };
+}
 
-    bool parseBytes(std::string_view data, std::vector<std::uint8_t>& out)
-    {
-        while (!data.empty()) {
-            if (data.size() < 2)
-                return false;
-            const int hi = hexDigit(data[0]);
-            const int lo = hexDigit(data[1]);
-            if (hi < 0 || lo < 0)
-                return false;
-            out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-            data.remove_prefix(2);
-            if (!data.empty()) {
-                if (data[0] != ',')
-                    return false;
-                data.remove_prefix(1);
-            }
-        }
-        return true;
-    }
-
-    bool parseValue(std::string_view line, engine::NamedValue& out)
-    {
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos)
+bool parseBytes(std::string_view data, std::vector<std::uint8_t>& out)
+{
+    while (!data.empty()) {
+        if (data.size() < 2)
             return false;
-        const std::string_view rest = line.substr(equals + 1);
-        const std::size_t colon = rest.find(':');
-        if (colon == std::string_view::npos)
+        const int hi = hexDigit(data[0]);
+        const int lo = hexDigit(data[1]);
+        if (hi < 0 || lo < 0)
             return false;
-        const std::string_view type = rest.substr(0, colon);
-        const std::string_view data = rest.substr(colon + 1);
-        out.name = unescapeStoreText(line.substr(0, equals));
-        if (type == "sz") {
-            out.value = engine::StoredValue::text(unescapeStoreText(data));
-        } else if (type == "dword") {
-            std::uint32_t v = 0;
-            const auto r = std::from_chars(data.data(), data.data() + data.size(), v, 16);
-            if (data.empty() || r.ec != std::errc() || r.ptr != data.data() + data.size())
+        out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
+        data.remove_prefix(2);
+        if (!data.empty()) {
+            if (data[0] != ',')
                 return false;
-            out.value = engine::StoredValue::dword(v);
-        } else if (type == "hex") {
-            std::vector<std::uint8_t> bytes;
-            if (!parseBytes(data, bytes))
-                return false;
-            out.value = engine::StoredValue::bytes(std::move(bytes));
-        } else if (type == "other") {
-            out.value = engine::StoredValue::other();
-        } else {
-            return false;
+            data.remove_prefix(1);
         }
-        return true;
     }
+    return true;
+}
 
-    std::string formatValue(const engine::NamedValue& v)
-    {
-        std::string line = escapeStoreText(v.name, "=[;") + "=";
-        if (v.value.isText()) {
-            line += "sz:" + escapeStoreText(v.value.asText(), "");
-        } else if (v.value.isDword()) {
-            char buffer[16];
-            std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(v.value.asDword()));
-            line += "dword:";
-            line += buffer;
-        } else if (v.value.isBytes()) {
-            line += "hex:";
-            const auto& bytes = v.value.asBytes();
-            for (std::size_t i = 0; i < bytes.size(); ++i) {
-                if (i)
-                    line += ',';
-                line += hexByte(bytes[i]);
-            }
-        } else {
-            line += "other:";
-        }
-        return line;
+bool parseValue(std::string_view line, engine::NamedValue& out)
+{
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return false;
+    const std::string_view rest = line.substr(equals + 1);
+    const std::size_t colon = rest.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    const std::string_view type = rest.substr(0, colon);
+    const std::string_view data = rest.substr(colon + 1);
+    out.name = unescapeStoreText(line.substr(0, equals));
+    if (type == "sz") {
+        out.value = engine::StoredValue::text(unescapeStoreText(data));
+    } else if (type == "dword") {
+        std::uint32_t v = 0;
+        const auto r = std::from_chars(data.data(), data.data() + data.size(), v, 16);
+        if (data.empty() || r.ec != std::errc() || r.ptr != data.data() + data.size())
+            return false;
+        out.value = engine::StoredValue::dword(v);
+    } else if (type == "hex") {
+        std::vector<std::uint8_t> bytes;
+        if (!parseBytes(data, bytes))
+            return false;
+        out.value = engine::StoredValue::bytes(std::move(bytes));
+    } else if (type == "other") {
+        out.value = engine::StoredValue::other();
+    } else {
+        return false;
     }
+    return true;
+}
+
+std::string formatValue(const engine::NamedValue& v)
+{
+    std::string line = escapeStoreText(v.name, "=[;") + "=";
+    if (v.value.isText()) {
+        line += "sz:" + escapeStoreText(v.value.asText(), "");
+    } else if (v.value.isDword()) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(v.value.asDword()));
+        line += "dword:";
+        line += buffer;
+    } else if (v.value.isBytes()) {
+        line += "hex:";
+        const auto& bytes = v.value.asBytes();
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (i)
+                line += ',';
+            line += hexByte(bytes[i]);
+        }
+    } else {
+        line += "other:";
+    }
+    return line;
+}
 
 } // namespace
 
@@ -157,7 +157,7 @@ StoreContent parseStoreFile(std::string_view text)
         if (line.empty() || (line[0] == ';' && !current))
             continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            content.keys.push_back({unescapeStoreText(line.substr(1, line.size() - 2)), {}, {}});
+            content.keys.push_back({ unescapeStoreText(line.substr(1, line.size() - 2)), {}, {} });
             current = &content.keys.back();
             continue;
         }

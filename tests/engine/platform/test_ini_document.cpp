@@ -31,51 +31,54 @@ TEST(IniDocument, ReadsLikeTheProfileFunctions)
         std::optional<std::string> value;
     };
     const Row rows[] = {
-        {"TIFF", "TiffPrintDPI", "300"},          // first section wins over [tiff]
-        {"tiff", "TIFFPRINTDPI", "300"},          // names compare without case
-        {" TIFF ", " TiffPrintDPI ", "300"},      // blanks around names do not count
-        {"TIFF", "TiffSaveFolder", "  C:\\out  "}, // one pair of quotes protects blanks
-        {"Misc", "Quoted", "single"},
-        {"Misc", "Half", "\"open"},
-        {"Misc", "Empty", ""},
-        {"Misc", "Missing", std::nullopt},
-        {"Nope", "TiffPrintDPI", std::nullopt},
-        {"TIFF", "junk line without equals", std::nullopt},
-        {"", "orphan", std::nullopt},
+        { "TIFF", "TiffPrintDPI", "300" }, // first section wins over [tiff]
+        { "tiff", "TIFFPRINTDPI", "300" }, // names compare without case
+        { " TIFF ", " TiffPrintDPI ", "300" }, // blanks around names do not count
+        { "TIFF", "TiffSaveFolder", "  C:\\out  " }, // one pair of quotes protects blanks
+        { "Misc", "Quoted", "single" },
+        { "Misc", "Half", "\"open" },
+        { "Misc", "Empty", "" },
+        { "Misc", "Missing", std::nullopt },
+        { "Nope", "TiffPrintDPI", std::nullopt },
+        { "TIFF", "junk line without equals", std::nullopt },
+        { "", "orphan", std::nullopt },
     };
     for (const Row& r : rows)
         EXPECT_EQ(doc.get(r.section, r.key), r.value) << r.section << "/" << r.key;
-    EXPECT_EQ(doc.sectionNames(), (std::vector<std::string>{"TIFF", "tiff", "Misc"}));
+    EXPECT_EQ(doc.sectionNames(), (std::vector<std::string> { "TIFF", "tiff", "Misc" }));
 }
 
 TEST(IniDocument, WritingKeepsEverythingElseInPlace)
 {
     IniDocument doc = IniDocument::parse(kSample);
     doc.set("tiff", "tiffprintdpi", "1200"); // replaces the first match, keeps its spelling
-    doc.set("TIFF", "TiffImageType", "2");   // appended at the end of its section
-    doc.set("New", "Key", "v");              // new section at the end
-    EXPECT_EQ(doc.serialize(), "; written by hand\r\n"
-                               "orphan=before any section\r\n"
-                               "[TIFF]\r\n"
-                               "  TiffPrintDPI  =1200\r\n"
-                               "TiffSaveFolder=\"  C:\\out  \"\r\n"
-                               "junk line without equals\r\n"
-                               "TiffImageType=2\r\n"
-                               "\r\n"
-                               "[tiff]\r\n"
-                               "TiffPrintDPI=600\r\n"
-                               "[Misc]\r\n"
-                               "Quoted='single'\r\n"
-                               "Half=\"open\r\n"
-                               "Empty=\r\n"
-                               "[New]\r\n"
-                               "Key=v\r\n");
+    doc.set("TIFF", "TiffImageType", "2"); // appended at the end of its section
+    doc.set("New", "Key", "v"); // new section at the end
+    EXPECT_EQ(doc.serialize(),
+        "; written by hand\r\n"
+        "orphan=before any section\r\n"
+        "[TIFF]\r\n"
+        "  TiffPrintDPI  =1200\r\n"
+        "TiffSaveFolder=\"  C:\\out  \"\r\n"
+        "junk line without equals\r\n"
+        "TiffImageType=2\r\n"
+        "\r\n"
+        "[tiff]\r\n"
+        "TiffPrintDPI=600\r\n"
+        "[Misc]\r\n"
+        "Quoted='single'\r\n"
+        "Half=\"open\r\n"
+        "Empty=\r\n"
+        "[New]\r\n"
+        "Key=v\r\n");
 }
 
 TEST(IniDocument, ValuesThatNeedProtectionReadBackUnchanged)
 {
-    const std::string values[] = {" lead", "trail ", "\"quoted\"", "'q'", "", "a=b;c", "\"",
-                                  std::string(300, 'x'), "Gr\xC3\xB6\xC3\x9F" "e"};
+    const std::string values[]
+        = { " lead", "trail ", "\"quoted\"", "'q'", "", "a=b;c", "\"", std::string(300, 'x'),
+              "Gr\xC3\xB6\xC3\x9F"
+              "e" };
     IniDocument doc;
     for (const std::string& v : values) {
         doc.set("S", "K", v);
@@ -90,7 +93,7 @@ TEST(IniDocument, RemovesKeysAndSectionsAndListsEntries)
 {
     IniDocument doc = IniDocument::parse("[A]\nx=1\ny= \"2 \"\n[B]\nz=3\n");
     EXPECT_EQ(doc.sectionEntries("a"),
-              (std::vector<std::pair<std::string, std::string>>{{"x", "1"}, {"y", "2 "}}));
+        (std::vector<std::pair<std::string, std::string>> { { "x", "1" }, { "y", "2 " } }));
     EXPECT_TRUE(doc.removeKey("A", "X"));
     EXPECT_FALSE(doc.removeKey("A", "X"));
     EXPECT_TRUE(doc.removeSection("b"));

@@ -13,17 +13,22 @@ namespace {
 struct IniFileTest : ::testing::Test {
     platform::PlatformPorts ports = platform::createPlatformPorts();
     test::TempDir dir;
-    IniFile ini{*ports.files};
+    IniFile ini { *ports.files };
 };
 
 } // namespace
 
 TEST_F(IniFileTest, WritingManyKeysGivesTheSameFileAsWritingThemOneByOne)
 {
-    const std::string start = "QRX Printer configuration file\r\n[TIFF]\r\nTiffPrintDPI=72\r\n; end\r\n";
+    const std::string start
+        = "QRX Printer configuration file\r\n[TIFF]\r\nTiffPrintDPI=72\r\n; end\r\n";
     const std::vector<IniEntry> entries = {
-        {"PrinterDefault", "A", "1"}, {"TIFF", "TiffPrintDPI", "300"}, {"TIFF", "B", " 2 "},
-        {"printerdefault", "C", "3"}, {"Misc", "D", std::string(300, 'p')}, {"TIFF", "tiffprintdpi", "600"},
+        { "PrinterDefault", "A", "1" },
+        { "TIFF", "TiffPrintDPI", "300" },
+        { "TIFF", "B", " 2 " },
+        { "printerdefault", "C", "3" },
+        { "Misc", "D", std::string(300, 'p') },
+        { "TIFF", "tiffprintdpi", "600" },
     };
     const std::string one = dir.file("one.qrxcfg");
     const std::string many = dir.file("many.qrxcfg");
@@ -50,10 +55,16 @@ TEST_F(IniFileTest, ReadsFollowChangesMadeBehindItsBack)
 TEST_F(IniFileTest, OldAnsiFilesAreReadAndRewrittenAsUtf8)
 {
     const std::string path = dir.file("old.ini");
-    test::writeFileBytes(path, "[Info]\r\nText.5=Gr\xF6\xDF" "e\r\n");
-    EXPECT_EQ(ini.read(path, "Info", "Text.5"), "Gr\xC3\xB6\xC3\x9F" "e");
+    test::writeFileBytes(path,
+        "[Info]\r\nText.5=Gr\xF6\xDF"
+        "e\r\n");
+    EXPECT_EQ(ini.read(path, "Info", "Text.5"),
+        "Gr\xC3\xB6\xC3\x9F"
+        "e");
     ini.write(path, "Info", "Text.6", "neu");
-    EXPECT_EQ(test::readFileBytes(path), "[Info]\r\nText.5=Gr\xC3\xB6\xC3\x9F" "e\r\nText.6=neu\r\n");
+    EXPECT_EQ(test::readFileBytes(path),
+        "[Info]\r\nText.5=Gr\xC3\xB6\xC3\x9F"
+        "e\r\nText.6=neu\r\n");
 }
 
 TEST_F(IniFileTest, AFailedWriteLeavesTheFileAsItWas)

@@ -17,11 +17,20 @@ TEST(NumberText, WritesShortestTextInTheUsersFormat)
         const char* comma;
     };
     const Row rows[] = {
-        {0.00025, "0.00025", "0,00025"}, {0.0005, "0.0005", "0,0005"}, {100.0, "100", "100"},
-        {0.2794, "0.2794", "0,2794"},    {-1.5, "-1.5", "-1,5"},       {1e-05, "0.00001", "0,00001"},
-        {0.0, "0", "0"},                 {1.189, "1.189", "1,189"},    {2.5e-06, "2.5E-06", "2,5E-06"},
-        {1e15, "1E+15", "1E+15"},        {123456.75, "123456.75", "123456,75"}, {-0.0, "-0", "-0"},
-        {1e300, "1E+300", "1E+300"},     {120.0, "120", "120"},
+        { 0.00025, "0.00025", "0,00025" },
+        { 0.0005, "0.0005", "0,0005" },
+        { 100.0, "100", "100" },
+        { 0.2794, "0.2794", "0,2794" },
+        { -1.5, "-1.5", "-1,5" },
+        { 1e-05, "0.00001", "0,00001" },
+        { 0.0, "0", "0" },
+        { 1.189, "1.189", "1,189" },
+        { 2.5e-06, "2.5E-06", "2,5E-06" },
+        { 1e15, "1E+15", "1E+15" },
+        { 123456.75, "123456.75", "123456,75" },
+        { -0.0, "-0", "-0" },
+        { 1e300, "1E+300", "1E+300" },
+        { 120.0, "120", "120" },
     };
     for (const Row& r : rows) {
         EXPECT_EQ(formatDouble(r.value, '.'), r.point);
@@ -32,8 +41,8 @@ TEST(NumberText, WritesShortestTextInTheUsersFormat)
 TEST(NumberText, EveryDoubleSurvivesTheRoundTripWithBothSeparators)
 {
     std::mt19937_64 random(7);
-    std::vector<double> values = {0.00025, 0.1 + 0.2, 1.0 / 3.0, -0.0, 4.9e-324, 1.7976931348623157e308,
-                                  std::numeric_limits<double>::infinity(), 123456789.125};
+    std::vector<double> values = { 0.00025, 0.1 + 0.2, 1.0 / 3.0, -0.0, 4.9e-324,
+        1.7976931348623157e308, std::numeric_limits<double>::infinity(), 123456789.125 };
     for (int i = 0; i < 2000; ++i) {
         std::uint64_t bits = random();
         double d;
@@ -41,7 +50,7 @@ TEST(NumberText, EveryDoubleSurvivesTheRoundTripWithBothSeparators)
         if (std::isfinite(d))
             values.push_back(d);
     }
-    for (char sep : {'.', ','}) {
+    for (char sep : { '.', ',' }) {
         for (double v : values) {
             const auto back = parseDouble(formatDouble(v, sep), sep);
             ASSERT_TRUE(back.has_value()) << formatDouble(v, sep);
@@ -58,11 +67,23 @@ TEST(NumberText, ReadsWhatUsersAndOtherComputersWrite)
         std::optional<double> expected;
     };
     const Row rows[] = {
-        {" 0,5 ", ',', 0.5},     {"0.5", ',', 0.5},   {"0,5", '.', 0.5},      {"1E-05", '.', 1e-05},
-        {"2.5D+01", '.', 25.0},  {"-3", '.', -3.0},   {"+3", '.', 3.0},       {"", '.', std::nullopt},
-        {"abc", '.', std::nullopt}, {"1,5", ',', 1.5}, {"1.000,5", ',', std::nullopt},
-        {"1,2,3", ',', std::nullopt}, {"5 mm", '.', std::nullopt}, {"1e", '.', std::nullopt},
-        {",5", ',', 0.5},        {".", '.', std::nullopt}, {"-", '.', std::nullopt},
+        { " 0,5 ", ',', 0.5 },
+        { "0.5", ',', 0.5 },
+        { "0,5", '.', 0.5 },
+        { "1E-05", '.', 1e-05 },
+        { "2.5D+01", '.', 25.0 },
+        { "-3", '.', -3.0 },
+        { "+3", '.', 3.0 },
+        { "", '.', std::nullopt },
+        { "abc", '.', std::nullopt },
+        { "1,5", ',', 1.5 },
+        { "1.000,5", ',', std::nullopt },
+        { "1,2,3", ',', std::nullopt },
+        { "5 mm", '.', std::nullopt },
+        { "1e", '.', std::nullopt },
+        { ",5", ',', 0.5 },
+        { ".", '.', std::nullopt },
+        { "-", '.', std::nullopt },
     };
     for (const Row& r : rows)
         EXPECT_EQ(parseDouble(r.text, r.sep), r.expected) << r.text;

@@ -3,8 +3,8 @@
 #include "engine/platform/path_text.h"
 #include "engine/settings/language_files.h"
 #include "engine/settings/multi_language.h"
-#include "engine/settings/shell_execute.h"
 #include "engine/settings/settings_schema.h"
+#include "engine/settings/shell_execute.h"
 #include "platform/platform_ports.h"
 #include "support/fake_form.h"
 #include "support/fakes.h"
@@ -19,7 +19,7 @@ namespace {
 struct MultiLanguageTest : ::testing::Test {
     platform::PlatformPorts ports = platform::createPlatformPorts();
     test::RecordingMessageBox messages;
-    clsMultiLanguage texts{*ports.files, messages};
+    clsMultiLanguage texts { *ports.files, messages };
     test::TempDir dir;
     std::string lng = dir.file("QUORRIX-lng_us.ini");
 
@@ -66,8 +66,8 @@ TEST_F(MultiLanguageTest, TranslatesOnlyWhatTheFileNames)
     tiff.captionText = "TIFF";
     menu.captionText = "&Datei";
     box.isEnabled = false;
-    combo.items = {"x", "y", "z"};
-    list.items = {"keep?"};
+    combo.items = { "x", "y", "z" };
+    list.items = { "keep?" };
     picture.captionText = "logo";
 
     // Without a language file nothing changes.
@@ -77,7 +77,8 @@ TEST_F(MultiLanguageTest, TranslatesOnlyWhatTheFileNames)
     useLanguageFile("[frmMain]\r\ncmdPlot.Caption=Plot\r\n"
                     "mnufile.caption=&File\r\n"
                     "txtFolder.Text=C:\\out\r\n"
-                    "cmbFormat.ListCount=2\r\ncmbFormat.AddItem0=A\r\ncmbFormat.AddItem1=B\r\ncmbFormat.Default=1\r\n"
+                    "cmbFormat.ListCount=2\r\ncmbFormat.AddItem0=A\r\ncmbFormat.AddItem1="
+                    "B\r\ncmbFormat.Default=1\r\n"
                     "picLogo.Caption=changed\r\n"
                     "[frmOther]\r\ncmdTIFF.Caption=wrong window\r\n");
     texts.GetAllControlText(form);
@@ -88,7 +89,7 @@ TEST_F(MultiLanguageTest, TranslatesOnlyWhatTheFileNames)
     EXPECT_EQ(box.textValue, "C:\\out");
     EXPECT_FALSE(box.isEnabled);
     EXPECT_FALSE(box.textWhileDisabled);
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(combo.items, (std::vector<std::string> { "A", "B" }));
     EXPECT_EQ(combo.selected, 1);
     EXPECT_TRUE(list.items.empty()); // a list without a count in the file ends up empty
     EXPECT_EQ(picture.captionText, "logo");
@@ -103,14 +104,15 @@ TEST_F(MultiLanguageTest, WritingAWindowsTextsReadsBackTheSame)
     form.add(ControlKind::Other, "picLogo");
     label.captionText = "Auflösung";
     label.tip = " dpi ";
-    combo.items = {"s/w", "Farbe"};
+    combo.items = { "s/w", "Farbe" };
     combo.selected = 0;
     menu.captionText = "M";
     const std::string target = dir.file("new-language.ini");
     texts.SetNewIniFile(target);
     texts.SetAllControlText(form);
-    EXPECT_NE(test::readFileBytes(target).find("picLogo.TypeName=PictureBox*** unbekannte Steuerelemente\r\n"),
-              std::string::npos);
+    EXPECT_NE(test::readFileBytes(target).find(
+                  "picLogo.TypeName=PictureBox*** unbekannte Steuerelemente\r\n"),
+        std::string::npos);
 
     test::FakeForm copy("frmTIFFOptions");
     FakeControl& label2 = copy.add(ControlKind::Label, "lblDPI");
@@ -194,20 +196,27 @@ TEST(ShippedLanguageFiles, HaveEveryInfoTextInBothLanguages)
     auto ports = platform::createPlatformPorts();
     test::RecordingMessageBox messages;
     clsMultiLanguage texts(*ports.files, messages);
-    std::vector<int> numbers = {1, 2, 3, 4, 5, 6, 7, 8, 25, 61};
-    for (int from : {10, 15, 30, 40, 52, 70, 80, 100}) {
-        const int to = from == 10 ? 13 : from == 15 ? 23 : from == 30 ? 33 : from == 40 ? 45 : from == 52 ? 54
-            : from == 70 ? 72 : from == 80 ? 92 : 124;
+    std::vector<int> numbers = { 1, 2, 3, 4, 5, 6, 7, 8, 25, 61 };
+    for (int from : { 10, 15, 30, 40, 52, 70, 80, 100 }) {
+        const int to = from == 10 ? 13
+            : from == 15          ? 23
+            : from == 30          ? 33
+            : from == 40          ? 45
+            : from == 52          ? 54
+            : from == 70          ? 72
+            : from == 80          ? 92
+                                  : 124;
         for (int n = from; n <= to; ++n)
             numbers.push_back(n);
     }
-    for (int language : {0, 1}) {
+    for (int language : { 0, 1 }) {
         texts.IniFile(LanguageFilePath(ports.programFolder, language));
         ASSERT_NE(texts.IniFile(), "") << LanguageCode(language);
         for (int n : numbers) {
             const std::string text = texts.GetInfoText(n);
             EXPECT_FALSE(text.empty()) << LanguageCode(language) << " " << n;
-            EXPECT_EQ(text.find("unknown infotext"), std::string::npos) << LanguageCode(language) << " " << n;
+            EXPECT_EQ(text.find("unknown infotext"), std::string::npos)
+                << LanguageCode(language) << " " << n;
         }
         EXPECT_EQ(texts.GetInfoText(1), "QUORRIX");
     }

@@ -14,8 +14,8 @@ namespace {
 struct RegistryTest : ::testing::Test {
     test::MemoryKeyValueStore store;
     test::RecordingMessageBox messages;
-    test::FixedRegionalFormat regional{'.'};
-    Registry registry{store, messages, regional};
+    test::FixedRegionalFormat regional { '.' };
+    Registry registry { store, messages, regional };
 
     void put(const std::string& name, const StoredValue& value)
     {
@@ -33,11 +33,12 @@ struct RegistryTest : ::testing::Test {
 
 TEST_F(RegistryTest, EveryValueSurvivesSaveAndLoadWithEitherDecimalSeparator)
 {
-    for (char separator : {'.', ','}) {
+    for (char separator : { '.', ',' }) {
         regional.setSeparator(separator);
         const Settings original = test::unusualSettings(separator);
         ASSERT_TRUE(registry.SaveRegistrySettings(original));
-        EXPECT_EQ(test::differingSettings(original, loaded()), std::vector<std::string>{}) << separator;
+        EXPECT_EQ(test::differingSettings(original, loaded()), std::vector<std::string> {})
+            << separator;
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -55,18 +56,21 @@ TEST_F(RegistryTest, SavesEveryValueAsTextInRegistryOrder)
         EXPECT_EQ(values[i].name, settingsSchema()[i].name);
         EXPECT_TRUE(values[i].value.isText());
     }
-    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "TiffPrintPaperHeight"), StoredValue::text("297,5"));
-    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "PrinterUseOnlyDefault"), StoredValue::text("-1"));
-    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "RunMacroIndex"), StoredValue::text("0"));
+    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "TiffPrintPaperHeight"),
+        StoredValue::text("297,5"));
+    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "PrinterUseOnlyDefault"),
+        StoredValue::text("-1"));
+    EXPECT_EQ(
+        *store.read(StoreRoot::CurrentUser, kProgramKey, "RunMacroIndex"), StoredValue::text("0"));
 }
 
 TEST_F(RegistryTest, WhatCannotBeUsedKeepsTheDefault)
 {
-    put("TiffPrintDPI", StoredValue::dword(600));          // another writer's number still counts
-    put("TiffImageType", StoredValue::bytes({1, 0}));      // bytes hold no setting
-    put("TiffCompressionScheme", StoredValue::other());    // unknown type counts as missing
-    put("TiffPrintPaperSize", StoredValue::text("A4"));    // does not convert
-    put("Language", StoredValue::text("7"));               // outside the language table
+    put("TiffPrintDPI", StoredValue::dword(600)); // another writer's number still counts
+    put("TiffImageType", StoredValue::bytes({ 1, 0 })); // bytes hold no setting
+    put("TiffCompressionScheme", StoredValue::other()); // unknown type counts as missing
+    put("TiffPrintPaperSize", StoredValue::text("A4")); // does not convert
+    put("Language", StoredValue::text("7")); // outside the language table
     put("TiffSaveFolder", StoredValue::text(std::string("C:\\out\0junk", 11)));
     const Settings s = loaded();
     EXPECT_EQ(s.TiffPrintDPI, 600);
@@ -90,7 +94,7 @@ TEST_F(RegistryTest, LegacyFilterTextsGoToTheFirstSetUnlessItIsStored)
     put("FilterNameIndex", StoredValue::text("3"));
     s = loaded();
     EXPECT_EQ(s.FilterNameFilter[0].Contain0, "Sheet");
-    EXPECT_EQ(s.ActiveFilter, (FilterSet{"", "", "", "Entwurf"}));
+    EXPECT_EQ(s.ActiveFilter, (FilterSet { "", "", "", "Entwurf" }));
 }
 
 TEST_F(RegistryTest, AFailingStoreIsReportedOnceAndTheRestStillLoads)
@@ -113,35 +117,42 @@ TEST_F(RegistryTest, AFailingStoreIsReportedOnceAndTheRestStillLoads)
 TEST_F(RegistryTest, SingleValuesKeepTheirTypes)
 {
     const std::string key = "SOFTWARE\\Other";
-    EXPECT_TRUE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "S", std::int32_t{5}, RegistryType::String));
-    EXPECT_TRUE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "D", std::string("300"), RegistryType::Dword));
-    EXPECT_TRUE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "B", std::vector<std::uint8_t>{1, 2},
-                                             RegistryType::Binary));
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "S"), RegistryValue(std::string("5")));
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "D"), RegistryValue(std::int32_t{300}));
+    EXPECT_TRUE(registry.RegistrySetKeyValue(
+        StoreRoot::LocalMachine, key, "S", std::int32_t { 5 }, RegistryType::String));
+    EXPECT_TRUE(registry.RegistrySetKeyValue(
+        StoreRoot::LocalMachine, key, "D", std::string("300"), RegistryType::Dword));
+    EXPECT_TRUE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "B",
+        std::vector<std::uint8_t> { 1, 2 }, RegistryType::Binary));
+    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "S"),
+        RegistryValue(std::string("5")));
+    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "D"),
+        RegistryValue(std::int32_t { 300 }));
     EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "B"),
-              RegistryValue(std::vector<std::uint8_t>{1, 2}));
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "Missing"), RegistryValue{});
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, "SOFTWARE\\Nothing", "S"), RegistryValue{});
+        RegistryValue(std::vector<std::uint8_t> { 1, 2 }));
+    EXPECT_EQ(
+        registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "Missing"), RegistryValue {});
+    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, "SOFTWARE\\Nothing", "S"),
+        RegistryValue {});
 
-    EXPECT_FALSE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "D", std::string("many"),
-                                              RegistryType::Dword));
+    EXPECT_FALSE(registry.RegistrySetKeyValue(
+        StoreRoot::LocalMachine, key, "D", std::string("many"), RegistryType::Dword));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Error: 13. Type mismatch");
-    EXPECT_FALSE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "X", std::string("x"),
-                                              static_cast<RegistryType>(7)));
+    EXPECT_FALSE(registry.RegistrySetKeyValue(
+        StoreRoot::LocalMachine, key, "X", std::string("x"), static_cast<RegistryType>(7)));
     EXPECT_EQ(store.read(StoreRoot::LocalMachine, key, "X"), std::nullopt);
 }
 
 TEST_F(RegistryTest, UsageCountersHaveTheirOwnValues)
 {
-    UsageCounters counters{99, 99};
+    UsageCounters counters { 99, 99 };
     registry.LoadProcessedCounters(counters);
     EXPECT_EQ(counters.ProcessedDrawings, 0);
     EXPECT_EQ(counters.ProcessedSheets, 0);
-    EXPECT_TRUE(registry.SaveProcessedCounters({1234, 2147483647}));
+    EXPECT_TRUE(registry.SaveProcessedCounters({ 1234, 2147483647 }));
     registry.LoadProcessedCounters(counters);
     EXPECT_EQ(counters.ProcessedDrawings, 1234);
     EXPECT_EQ(counters.ProcessedSheets, 2147483647);
-    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "ProcessedSheets"), StoredValue::text("2147483647"));
+    EXPECT_EQ(*store.read(StoreRoot::CurrentUser, kProgramKey, "ProcessedSheets"),
+        StoredValue::text("2147483647"));
 }

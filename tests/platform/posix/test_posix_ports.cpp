@@ -19,7 +19,7 @@ TEST(PosixFileSystem, HiddenFilesAndFoldersAreNotPlainFiles)
     test::writeFileBytes(dir.file(".hidden.slddrw"), "x");
     ::mkdir(dir.file("sub.slddrw").c_str(), 0700);
     platform::PosixFileSystem files;
-    EXPECT_EQ(files.plainFiles(dir.path()), std::vector<std::string>{"a.SLDDRW"});
+    EXPECT_EQ(files.plainFiles(dir.path()), std::vector<std::string> { "a.SLDDRW" });
     EXPECT_TRUE(files.isPlainFile(dir.file("a.SLDDRW")));
     EXPECT_FALSE(files.isPlainFile(dir.file(".hidden.slddrw")));
     EXPECT_FALSE(files.isPlainFile(dir.file("sub.slddrw")));
@@ -72,18 +72,18 @@ TEST(PosixShell, RequestsBecomeProgramsWithoutAnInterpreter)
     print.verb = "print";
     print.file = "/tmp/a b;rm -rf x.pdf";
     EXPECT_EQ(platform::PosixShell::commandFor(print),
-              (std::vector<std::string>{"lp", "--", "/tmp/a b;rm -rf x.pdf"}));
+        (std::vector<std::string> { "lp", "--", "/tmp/a b;rm -rf x.pdf" }));
     engine::ShellRequest open;
     open.verb = "Open";
     open.file = "mailto:x?subject=a";
     EXPECT_EQ(platform::PosixShell::commandFor(open),
-              (std::vector<std::string>{"xdg-open", "mailto:x?subject=a"}));
+        (std::vector<std::string> { "xdg-open", "mailto:x?subject=a" }));
     engine::ShellRequest program;
     program.verb = "Open";
     program.file = "/bin/echo";
     program.parameters = "one \"two three\" \\\"four";
     EXPECT_EQ(platform::PosixShell::commandFor(program),
-              (std::vector<std::string>{"/bin/echo", "one", "two three", "\"four"}));
+        (std::vector<std::string> { "/bin/echo", "one", "two three", "\"four" }));
 }
 
 TEST(PosixShell, StartsProgramsAndWatchesThem)
@@ -98,8 +98,7 @@ TEST(PosixShell, StartsProgramsAndWatchesThem)
     EXPECT_GT(result.instance, 32);
     ASSERT_GT(result.process, 0);
     EXPECT_TRUE(shell.isProcessRunning(result.process));
-    while (shell.isProcessRunning(result.process)) {
-    }
+    while (shell.isProcessRunning(result.process)) { }
     shell.releaseProcess(result.process);
 
     request.file = "/no/such/program";
