@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-          g++-mingw-w64-x86-64 wine64)
+          g++-mingw-w64-x86-64 wine wine64)
 
 install_deps() {
     local missing=()
