@@ -8,6 +8,7 @@
 #include "engine/platform/ini_document.h"
 #include "platform/posix/posix_error.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_folders.h"
 
 namespace quorrix::platform {
 
@@ -221,11 +222,7 @@ void PosixKeyValueStore::endBatch()
 
 std::string defaultStoreFolder()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config == '/')
-        return std::string(config) + "/QUORRIX";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.config/QUORRIX";
+    return xdgFolder("XDG_CONFIG_HOME", ".config");
 }
 
 } // namespace quorrix::platform
