@@ -1,12 +1,12 @@
 #include <unistd.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "platform/platform_ports.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_folders.h"
 #include "platform/posix/posix_key_value_store.h"
 #include "platform/posix/posix_regional_format.h"
 #include "platform/posix/posix_shell.h"
@@ -26,15 +26,6 @@ std::string programFolder()
     return slash == 0 ? "/" : buffer.substr(0, slash);
 }
 
-std::string dataFolder()
-{
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data == '/')
-        return std::string(data) + "/QUORRIX";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.local/share/QUORRIX";
-}
-
 } // namespace
 
 PlatformPorts createPlatformPorts()
@@ -46,7 +37,7 @@ PlatformPorts createPlatformPorts()
     ports.clock = std::make_unique<PosixClock>();
     ports.shell = std::make_unique<PosixShell>();
     ports.programFolder = programFolder();
-    ports.userDataFolder = dataFolder();
+    ports.userDataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
     return ports;
 }
 
