@@ -165,23 +165,5 @@ TEST_F(FormPosTest, FailedWriteKeepsPreviousValue)
         (std::vector<NamedValue> { { "frmMain", StoredValue::text("L=1;T=2;W=3;H=4;S=0;") } }));
 }
 
-TEST(FormPosDefaults, UsesMachineKeyOfTheApplicationUntilToldOtherwise)
-{
-    MemoryKeyValueStore registry;
-    FakeWindow window;
-    CFormPos pos(registry, "Some Tool");
-    EXPECT_EQ(pos.RootKey(), StoreRoot::LocalMachine);
-    EXPECT_EQ(pos.RegistryPath(), "SOFTWARE\\Some Tool");
-    EXPECT_EQ(pos.SubKey(), "");
-
-    EXPECT_FALSE(pos.SaveForm()); // no window bound yet
-    EXPECT_FALSE(pos.RestoreForm());
-    EXPECT_EQ(registry.writeCount(), 0);
-
-    pos.setForm(&window);
-    ASSERT_TRUE(pos.SaveForm());
-    EXPECT_TRUE(registry.read(StoreRoot::LocalMachine, "SOFTWARE\\Some Tool", "frmMain"));
-}
-
 } // namespace
 } // namespace quorrix::engine

@@ -59,13 +59,6 @@ public:
     std::vector<Element> elements { Element {} };
 };
 
-class FakeList : public ListControl {
-public:
-    void clear() override { items = { "cleared" }; }
-    void addItem(const std::string& text) override { items.push_back(text); }
-    Texts items { "old" };
-};
-
 // A store whose listing fails, as a registry without read access does.
 class UnreadableStore : public test::MemoryKeyValueStore {
 public:
@@ -287,14 +280,6 @@ TEST_F(MruMenuTest, ChoosingAnEntryChecksTheFolder)
     EXPECT_EQ(messages.shown[0].text, "Q92");
     EXPECT_EQ(messages.shown[0].title, "T2");
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-}
-
-TEST_F(MruMenuTest, FillsAListInOrder)
-{
-    addSorted({ "C:\\b", "C:\\a" });
-    FakeList list;
-    favorites.FillListCombo(list);
-    EXPECT_EQ(list.items, (Texts { "cleared", "C:\\a", "C:\\b" }));
 }
 
 } // namespace

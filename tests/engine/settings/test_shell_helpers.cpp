@@ -166,16 +166,5 @@ TEST(WindowsHandlingTest, TempFolderEndsWithOneSeparatorAndIsNeverCut)
     }
 }
 
-TEST(WindowsHandlingTest, AlwaysOnTopReachesTheWindow)
-{
-    struct Window : ZOrderedWindow {
-        void setTopmost(bool on) override { calls.push_back(on); }
-        std::vector<bool> calls;
-    } window;
-    SetAlwaysOnTop(window, true);
-    SetAlwaysOnTop(window, false);
-    EXPECT_EQ(window.calls, (std::vector<bool> { true, false }));
-}
-
 } // namespace
 } // namespace quorrix::engine
