@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "engine/platform/ini_document.h"
 #include "engine/platform/key_value_store.h"
 #include "engine/platform/message_box_port.h"
 #include "engine/platform/platform_error.h"
@@ -17,16 +18,9 @@ namespace quorrix::engine {
 
 namespace {
 
-char foldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool sameKey(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return foldAscii(x) == foldAscii(y);
-    });
+    return equalsIgnoringCase(a, b);
 }
 
 // A stored Max is the whole decimal number StoreSettings wrote; anything else was not

@@ -1,5 +1,7 @@
 #include "engine/settings/windows_handling.h"
 
+#include "engine/platform/percent_encoding.h"
+
 #include <string_view>
 
 #include "engine/platform/path_text.h"
@@ -25,32 +27,6 @@ bool startsWithMailTo(const std::string& text)
             return false;
     }
     return true;
-}
-
-bool isUnreserved(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'
-        || c == '.' || c == '_' || c == '~';
-}
-
-// Percent-encodes the UTF-8 bytes of a query field: "&", "?", "#", "%", spaces and line
-// breaks in a subject or body would otherwise end the field or break the link.
-std::string percentEncoded(const std::string& text)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (isUnreserved(c)) {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -80,9 +56,9 @@ std::string mailToLink(
 {
     std::string link = startsWithMailTo(address) ? address : std::string(kMailToScheme) + address;
     if (!subject.empty())
-        link += "?subject=" + percentEncoded(subject);
+        link += "?subject=" + percentEncode(subject);
     if (!body.empty())
-        link += (link.find('?') != std::string::npos ? "&body=" : "?body=") + percentEncoded(body);
+        link += (link.find('?') != std::string::npos ? "&body=" : "?body=") + percentEncode(body);
     return link;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/posix/posix_shell.h"
 
+#include "engine/platform/percent_encoding.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -44,22 +46,6 @@ std::int32_t shellCodeOf(int error)
     if (error == EACCES || error == EPERM)
         return kAccessDenied;
     return kNoAssociation;
-}
-
-std::string percentEncode(const std::string& text)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += digits[c >> 4];
-            out += digits[c & 0x0F];
-        }
-    }
-    return out;
 }
 
 // Starts argv[0] with the given arguments in folder (when not empty). With keep the child
@@ -222,7 +208,8 @@ void PosixShell::reapFinished()
 void PosixShell::showPrinterProperties(const std::string& printerName)
 {
     // CUPS keeps each queue's settings on its local web page.
-    spawn({ "xdg-open", "http://localhost:631/printers/" + percentEncode(printerName) }, {}, false);
+    spawn({ "xdg-open", "http://localhost:631/printers/" + engine::percentEncode(printerName) }, {},
+        false);
 }
 
 std::string PosixShell::temporaryFolder()
