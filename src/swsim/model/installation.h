@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quorrix::engine {
+class FileSystem;
+}
+
+namespace quorrix::swsim {
+
+// User preferences by family and id.
+struct Preferences {
+    std::map<std::int32_t, std::int32_t> integers;
+    std::map<std::int32_t, double> doubles;
+    std::map<std::int32_t, bool> toggles;
+    std::map<std::int32_t, std::string> stringLists;
+    bool operator==(const Preferences&) const = default;
+};
+
+// SolidWorks-like defaults: printer line weights 48-55, TIFF integers 6-11, toggle 28,
+// TIFF user paper doubles 8 and 9, the eDrawings toggles 160, 212, 218, 221.
+Preferences defaultPreferences();
+
+// What survives ExitApp and a new connect in the same process, as an installed
+// SolidWorks keeps its settings.
+struct Installation {
+    bool installed = true;
+    std::string revision = "30.0.0";
+    std::vector<std::string> versions { "" }; // registered ProgID suffixes; "" unnumbered
+    Preferences preferences = defaultPreferences();
+    std::string activePrinter;
+    bool eDrawingsProfessional = false;
+
+    // Faults of the whole installation.
+    std::set<std::int32_t> refusedPreferences; // sets of these ids return false
+    int crashAfterOpens = -1; // from the N+1-th OpenDoc2 on every call raises; -1 never
+    std::set<std::string> raise; // members that always raise an automation error
+    std::set<std::string> raiseOnce; // members that raise the first time they are called
+    std::map<std::string, int> delayMilliseconds; // time spent in a member
+
+    std::string spoolPath; // one JSON line per PrintOut2; empty: no spool file
+    std::string journalPath; // one line per call; empty: no journal file
+};
+
+// The configuration file's path: QUORRIX_SWSIM_CONFIG when set, else swsim.ini in the
+// given per-user configuration folder.
+std::string simulatorConfigPath(const std::string& userConfigFolder);
+
+// The installation a configuration file describes; a missing file or key keeps the
+// defaults. defaultSpoolPath is used when the file names no spool file.
+Installation loadInstallation(
+    engine::FileSystem& files, const std::string& configPath, const std::string& defaultSpoolPath);
+
+} // namespace quorrix::swsim

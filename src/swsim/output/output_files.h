@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorrix::swsim {
+
+// One page of a written document: a drawing sheet, or a model's configuration.
+struct PageSpec {
+    std::string title; // the document's title
+    std::string sheetName; // sheet or configuration name
+    double width = 0.42; // metres
+    double height = 0.297; // metres
+};
+
+// PDF with one page per entry, each as large as its sheet, showing a border, the title
+// and the sheet name.
+std::string renderPdf(const std::vector<PageSpec>& pages);
+
+struct TiffSpec {
+    std::uint32_t widthPixels = 0;
+    std::uint32_t heightPixels = 0;
+    std::uint32_t dpi = 300;
+    bool rgb = false; // else bilevel
+    bool packBits = true; // else uncompressed
+    std::string description; // ImageDescription tag
+};
+
+// Baseline TIFF showing a border.
+std::string renderTiff(const TiffSpec& spec);
+
+// ASCII DXF of one sheet (millimetres): its border and its name and title as text.
+std::string renderDxf(const PageSpec& sheet);
+
+// The small stand-in file of a format the stand-in does not really write (DWG, JPG,
+// 3D formats, eDrawings): its first line names the stand-in, the format and the
+// document, the following lines the sheets or configurations.
+std::string renderPlaceholder(
+    const std::string& format, const std::string& document, const std::vector<std::string>& items);
+
+} // namespace quorrix::swsim
