@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/swlink/solidworks.h"
+#include "swsim/model/installation.h"
 
 namespace quorrix::swsim {
 
@@ -48,6 +49,7 @@ struct DocumentModel {
     std::vector<std::string> configurations;
     std::vector<SheetModel> sheets; // drawings only, in sheet order
     DocumentFaults faults;
+    Preferences preferences; // document properties (line weights 48-55) from [Preferences]
     bool operator==(const DocumentModel&) const = default;
 };
 
