@@ -44,14 +44,19 @@ struct Installation {
 
     std::string spoolPath; // one JSON line per PrintOut2; empty: no spool file
     std::string journalPath; // one line per call; empty: no journal file
+    bool operator==(const Installation&) const = default;
 };
 
 // The configuration file's path: QUORRIX_SWSIM_CONFIG when set, else swsim.ini in the
 // given per-user configuration folder.
 std::string simulatorConfigPath(const std::string& userConfigFolder);
+// The same rule with the variable's value handed in (null when it is not set).
+std::string simulatorConfigPath(const std::string& userConfigFolder, const char* environmentValue);
 
 // The installation a configuration file describes; a missing file or key keeps the
-// defaults. defaultSpoolPath is used when the file names no spool file.
+// defaults. defaultSpoolPath is used when the file names no spool file; relative spool and
+// journal paths are taken from the configuration file's folder. A file that exists but
+// cannot be read throws PlatformError, as the FileSystem port does.
 Installation loadInstallation(
     engine::FileSystem& files, const std::string& configPath, const std::string& defaultSpoolPath);
 
