@@ -42,11 +42,17 @@ namespace quorrix::swsim {
 
 namespace {
 
-template <typename Value>
-bool store(std::map<std::int32_t, Value>& map, const std::set<std::int32_t>& refused,
-    std::int32_t id, Value value, bool accepted)
+bool isRefused(const std::set<std::string>& refused, const char* family, std::int32_t id)
 {
-    if (!accepted || refused.contains(id))
+    const std::string number = std::to_string(id);
+    return refused.contains(number) || refused.contains(family + std::string(".") + number);
+}
+
+template <typename Value>
+bool store(std::map<std::int32_t, Value>& map, const std::set<std::string>& refused,
+    const char* family, std::int32_t id, Value value, bool accepted)
+{
+    if (!accepted || isRefused(refused, family, id))
         return false;
     map[id] = std::move(value);
     return true;
@@ -61,27 +67,28 @@ template <typename Value> Value lookup(const std::map<std::int32_t, Value>& map,
 } // namespace
 
 bool setIntegerPreference(
-    Preferences& target, const std::set<std::int32_t>& refused, std::int32_t id, std::int32_t value)
+    Preferences& target, const std::set<std::string>& refused, std::int32_t id, std::int32_t value)
 {
-    return store(target.integers, refused, id, value, acceptsIntegerPreference(id, value));
+    return store(
+        target.integers, refused, "Integer", id, value, acceptsIntegerPreference(id, value));
 }
 
 bool setDoublePreference(
-    Preferences& target, const std::set<std::int32_t>& refused, std::int32_t id, double value)
+    Preferences& target, const std::set<std::string>& refused, std::int32_t id, double value)
 {
-    return store(target.doubles, refused, id, value, acceptsDoublePreference(id, value));
+    return store(target.doubles, refused, "Double", id, value, acceptsDoublePreference(id, value));
 }
 
 bool setTogglePreference(
-    Preferences& target, const std::set<std::int32_t>& refused, std::int32_t id, bool value)
+    Preferences& target, const std::set<std::string>& refused, std::int32_t id, bool value)
 {
-    return store(target.toggles, refused, id, value, true);
+    return store(target.toggles, refused, "Toggle", id, value, true);
 }
 
-bool setStringListPreference(Preferences& target, const std::set<std::int32_t>& refused,
+bool setStringListPreference(Preferences& target, const std::set<std::string>& refused,
     std::int32_t id, const std::string& value)
 {
-    return store(target.stringLists, refused, id, value, true);
+    return store(target.stringLists, refused, "StringList", id, value, true);
 }
 
 std::int32_t integerPreference(const Preferences& source, std::int32_t id)

@@ -39,13 +39,13 @@ bool acceptsDoublePreference(std::int32_t id, double value);
 namespace quorrix::swsim {
 
 // Sets a preference unless the id is refused by a fault or the value is out of range.
-bool setIntegerPreference(Preferences& target, const std::set<std::int32_t>& refused,
-    std::int32_t id, std::int32_t value);
+bool setIntegerPreference(
+    Preferences& target, const std::set<std::string>& refused, std::int32_t id, std::int32_t value);
 bool setDoublePreference(
-    Preferences& target, const std::set<std::int32_t>& refused, std::int32_t id, double value);
+    Preferences& target, const std::set<std::string>& refused, std::int32_t id, double value);
 bool setTogglePreference(
-    Preferences& target, const std::set<std::int32_t>& refused, std::int32_t id, bool value);
-bool setStringListPreference(Preferences& target, const std::set<std::int32_t>& refused,
+    Preferences& target, const std::set<std::string>& refused, std::int32_t id, bool value);
+bool setStringListPreference(Preferences& target, const std::set<std::string>& refused,
     std::int32_t id, const std::string& value);
 
 // Unknown ids read as 0, False or an empty text.

@@ -86,8 +86,8 @@ void readFaultsSection(const IniDocument& ini, Installation& installation)
     if (const auto text = value("RefusePreferences")) {
         installation.refusedPreferences.clear();
         for (const std::string& entry : splitList(*text)) {
-            if (const auto id = readInt32(entry))
-                installation.refusedPreferences.insert(*id);
+            if (const auto key = refusedPreferenceKey(entry))
+                installation.refusedPreferences.insert(*key);
         }
     }
     if (const auto text = value("CrashAfterOpens")) {

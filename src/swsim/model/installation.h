@@ -36,7 +36,9 @@ struct Installation {
     bool eDrawingsProfessional = false;
 
     // Faults of the whole installation.
-    std::set<std::int32_t> refusedPreferences; // sets of these ids return false
+    // Preference sets that return false: "Integer.9", "Double.9", "Toggle.28",
+    // "StringList.1", or a bare id ("9") for every family.
+    std::set<std::string> refusedPreferences;
     int crashAfterOpens = -1; // from the N+1-th OpenDoc2 on every call raises; -1 never
     std::set<std::string> raise; // members that always raise an automation error
     std::set<std::string> raiseOnce; // members that raise the first time they are called

@@ -160,3 +160,18 @@ void readPreferences(
 }
 
 } // namespace quorrix::swsim
+
+namespace quorrix::swsim {
+
+std::optional<std::string> refusedPreferenceKey(std::string_view entry)
+{
+    if (const auto id = readInt32(entry))
+        return std::to_string(*id);
+    for (const char* family : { "Integer.", "Double.", "Toggle.", "StringList." }) {
+        if (const auto id = numberedName(entry, family))
+            return family + std::to_string(*id);
+    }
+    return std::nullopt;
+}
+
+} // namespace quorrix::swsim

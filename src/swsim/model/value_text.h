@@ -47,6 +47,10 @@ std::optional<std::int32_t> numberedName(std::string_view name, std::string_view
 // Preference values of a section, "Integer.9=300", "Double.48=0.0003", "Toggle.28=1",
 // "StringList.1=text", over those already in preferences; values that do not read are
 // skipped.
+// A refused-preference entry in its canonical spelling: "Integer.9" (family without regard
+// to case) or a bare id "9"; nothing for anything else.
+std::optional<std::string> refusedPreferenceKey(std::string_view entry);
+
 void readPreferences(
     const engine::IniDocument& ini, std::string_view section, Preferences& preferences);
 

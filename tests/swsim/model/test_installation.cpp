@@ -66,7 +66,7 @@ TEST_F(InstallationTest, ReadsEveryKey)
         + journal
         + "\r\n"
           "[Faults]\r\n"
-          "RefusePreferences=9, 10,x\r\n"
+          "RefusePreferences=9, double.10,x,Color.3\r\n"
           "CrashAfterOpens=2\r\n"
           "Raise=RunMacro\r\n"
           "RaiseOnce=OpenDoc2,ActivateDoc\r\n"
@@ -85,7 +85,7 @@ TEST_F(InstallationTest, ReadsEveryKey)
     expected.preferences.stringLists[1] = "a,b";
     expected.spoolPath = inDir("spool.jsonl");
     expected.journalPath = journal;
-    expected.refusedPreferences = { 9, 10 };
+    expected.refusedPreferences = { "9", "Double.10" };
     expected.crashAfterOpens = 2;
     expected.raise = { "RunMacro" };
     expected.raiseOnce = { "OpenDoc2", "ActivateDoc" };

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "engine/swlink/printer_lines.h"
+#include "support/solidworks_fixture.h"
+
+namespace quorrix::engine {
+namespace {
+
+using test::SolidWorksFixture;
+
+PrinterLineSettings lines(double first)
+{
+    PrinterLineSettings record = defaultPrinterLineSettings();
+    record.Weights[0] = first;
+    return record;
+}
+
+// Which object received the line-weight writes: "SldWorks", "Document" or nothing.
+std::vector<std::string> writers(SolidWorksFixture& sw)
+{
+    std::vector<std::string> objects;
+    for (const auto& entry : sw.sim.journal().calls("SetUserPreferenceDoubleValue"))
+        objects.push_back(entry.object + " " + entry.args.at(0));
+    return objects;
+}
+
+TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWritten)
+{
+    struct Row {
+        const char* revision;
+        const char* document; // file name to open, or none
+        bool result;
+        const char* message; // after a start text of "x"
+        const char* writer; // object of the eight writes, or none
+    };
+    const Row rows[] = {
+        { "9.3.0", "a.SLDDRW", false, "NoValidSWXVersion", nullptr },
+        { "9.4.0", "a.SLDDRW", true, "x", "SldWorks" },
+        { "16.5.0", "a.SLDPRT", true, "x", "SldWorks" },
+        { "17.0.0", "a.SLDDRW", true, "x", "Document" },
+        { "17.0.0", "a.SLDPRT", true, "x", nullptr },
+        { "30.0.0", nullptr, true, "x", nullptr },
+    };
+    for (const Row& row : rows) {
+        SolidWorksFixture sw;
+        sw.sim.installation().revision = row.revision;
+        if (row.document) {
+            const std::string path = sw.document(row.document);
+            ASSERT_TRUE(sw.open(path, std::string(row.document).ends_with("DRW") ? 3 : 1));
+        }
+        std::string message = "x";
+        EXPECT_EQ(Swx_SetPrinterLines(sw.connection, lines(0.0003), message), row.result)
+            << row.revision;
+        EXPECT_EQ(message, row.message);
+        const std::vector<std::string> written = writers(sw);
+        if (row.writer == nullptr) {
+            EXPECT_TRUE(written.empty()) << row.revision;
+            continue;
+        }
+        ASSERT_EQ(written.size(), 8u) << row.revision;
+        EXPECT_EQ(written.front(), std::string(row.writer) + " 48");
+        EXPECT_EQ(written.back(), std::string(row.writer) + " 55");
+    }
+}
+
+TEST(PrinterLinesTest, RefusedWeightsAreReportedInOrderAndTheRestStillWritten)
+{
+    SolidWorksFixture sw;
+    sw.sim.installation().revision = "16.0.0";
+    sw.sim.installation().refusedPreferences = { "53", "Double.49" };
+    std::string message = "earlier line\r\n";
+    EXPECT_FALSE(Swx_SetPrinterLines(sw.connection, lines(0.0003), message));
+    EXPECT_EQ(message,
+        "earlier line\r\n"
+        "Swx_SetPrinterLines: failed to set NormalLineWeight\r\n"
+        "Swx_SetPrinterLines: failed to set Thick4LineWeight\r\n");
+    EXPECT_EQ(writers(sw).size(), 8u);
+    EXPECT_DOUBLE_EQ(sw.connection.swApp()->GetUserPreferenceDoubleValue(48), 0.0003);
+}
+
+TEST(PrinterLinesTest, ForceWritesSystemOptionsWithADrawingActive)
+{
+    SolidWorksFixture sw;
+    ASSERT_TRUE(sw.open(sw.document("a.SLDDRW"), kSwDocDrawing));
+    std::string message = "stale";
+    EXPECT_TRUE(Swx_ForceSystemPrinterLines(sw.connection, lines(0.0003), message));
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(writers(sw).front(), "SldWorks 48");
+
+    sw.sim.installation().installed = false;
+    SolidWorksFixture none;
+    none.sim.installation().installed = false;
+    EXPECT_FALSE(Swx_ForceSystemPrinterLines(none.connection, lines(0.0003), message));
+    EXPECT_EQ(message, "NoSolidWorks");
+}
+
+TEST(PrinterLinesTest, ReadingClampsDrawingWeightsAndNeedsRevision9Point4)
+{
+    SolidWorksFixture sw;
+    auto drawing = sw.open(sw.document("a.SLDDRW"), kSwDocDrawing);
+    ASSERT_TRUE(drawing);
+    ASSERT_TRUE(drawing->SetUserPreferenceDoubleValue(48, 0.0001));
+    ASSERT_TRUE(drawing->SetUserPreferenceDoubleValue(55, 0.01));
+    PrinterLineSettings read = defaultPrinterLineSettings();
+    read.UsePrinterLines = kTrue;
+    std::string status = "x";
+    ASSERT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
+    EXPECT_EQ(status, "");
+    EXPECT_EQ(read.UsePrinterLines, kFalse);
+    EXPECT_DOUBLE_EQ(read.Weights[0], 0.0005);
+    EXPECT_DOUBLE_EQ(read.Weights[7], 0.004);
+    // The system options were not touched by the drawing's own weights.
+    EXPECT_NE(sw.connection.swApp()->GetUserPreferenceDoubleValue(48), 0.0001);
+
+    sw.sim.installation().revision = "16.0.0"; // system options, not clamped
+    ASSERT_TRUE(sw.connection.swApp()->SetUserPreferenceDoubleValue(48, 0.0001));
+    ASSERT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
+    EXPECT_DOUBLE_EQ(read.Weights[0], 0.0001);
+
+    sw.sim.installation().revision = "9.3.0";
+    EXPECT_FALSE(Swx_GetPrinterLines(sw.connection, read, status));
+    EXPECT_EQ(status, "NoValidSWXVersion");
+    sw.sim.installation().installed = false;
+    EXPECT_FALSE(Swx_GetPrinterLines(sw.connection, read, status));
+    EXPECT_EQ(status, "NoSolidWorks");
+}
+
+TEST(PrinterLinesTest, ReadingWithoutDocumentFromRevision17ChangesNothing)
+{
+    SolidWorksFixture sw;
+    PrinterLineSettings read = lines(0.123);
+    read.UsePrinterLines = kTrue;
+    std::string status;
+    EXPECT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
+    EXPECT_EQ(read.UsePrinterLines, kTrue);
+    EXPECT_DOUBLE_EQ(read.Weights[0], 0.123);
+}
+
+TEST(PrinterLinesTest, DialogAcceptsMillimetresFrom0Point05To4)
+{
+    test::FixedRegionalFormat point('.');
+    test::FixedRegionalFormat comma(',');
+    EXPECT_FALSE(isValidLineWeightText("0.04", point));
+    EXPECT_TRUE(isValidLineWeightText("0.05", point));
+    EXPECT_TRUE(isValidLineWeightText("4", point));
+    EXPECT_FALSE(isValidLineWeightText("4.0001", point));
+    EXPECT_FALSE(isValidLineWeightText("", point));
+    EXPECT_FALSE(isValidLineWeightText("0.3mm", point));
+    EXPECT_TRUE(isValidLineWeightText("0,35", comma));
+
+    PrinterLineTexts texts = printerLineTexts(defaultPrinterLineSettings(), comma);
+    EXPECT_EQ(texts.millimetres[0], "0,25");
+    EXPECT_EQ(texts.millimetres[7], "4");
+    texts.use = true;
+    const auto back = printerLinesFromTexts(texts, comma);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->UsePrinterLines, kTrue);
+    EXPECT_DOUBLE_EQ(back->Weights[0], 0.00025);
+    texts.millimetres[3] = "0,04";
+    EXPECT_FALSE(printerLinesFromTexts(texts, comma));
+}
+
+} // namespace
+} // namespace quorrix::engine

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "engine/platform/key_value_store.h"
+#include "engine/swlink/sw_versions.h"
+#include "support/memory_key_value_store.h"
+#include "support/solidworks_fixture.h"
+#include "swsim/sim_application.h"
+
+namespace quorrix::engine {
+namespace {
+
+using test::SolidWorksFixture;
+
+TEST(RevisionTest, ComparesMajorThenRoundedMinor)
+{
+    struct Row {
+        const char* revision;
+        const char* major;
+        const char* minor;
+        bool expected;
+    };
+    const Row rows[] = {
+        { "14.0.0", "14", "-7", true }, // any 14.x
+        { "14.0.0", "14", "1", false },
+        { "14.0.0", "11", "0", true },
+        { "13.9.0", "14", "-7", false },
+        { "9.4.0", "9", "4", true },
+        { "9.3.0", "9", "4", false },
+        { "16.0.0", "16", "1", false },
+        { "17.0.0", "17", "0", true },
+        { "30.0.0", "17", "0", true },
+        { "14.3.5", "14", "4", true }, // minor 3.5 rounds to 4
+        { "14.2.5", "14", "3", false }, // 2.5 rounds to even 2
+        { "14.4.0", "14abc", "4xyz", true }, // arguments by their leading number
+        { "30", "30", "0", true }, // no minor
+        { "garbage", "9", "4", false },
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(revisionAtLeast(row.revision, row.major, row.minor), row.expected)
+            << row.revision << " vs " << row.major << "." << row.minor;
+    }
+}
+
+TEST(SwConnectionTest, ConnectsToTheChosenVersionAndKeepsTheObjectOnFailure)
+{
+    SolidWorksFixture sw;
+    sw.sim.installation().versions = { "", ".30" };
+    sw.settings.UseSolidWorksVersion = ".30";
+    ASSERT_TRUE(sw.connection.ConnectSolidWorks());
+    const auto first = sw.connection.swApp();
+    EXPECT_EQ(sw.calls("CreateObject").back(),
+        "Connector.CreateObject(\"SldWorks.Application.30\") -> new instance");
+    EXPECT_TRUE(first->Visible());
+    EXPECT_TRUE(first->UserControl());
+
+    sw.settings.UseSolidWorksVersion = ".31"; // not installed
+    EXPECT_FALSE(sw.connection.ConnectSolidWorks());
+    EXPECT_EQ(sw.connection.swApp(), first);
+    EXPECT_FALSE(sw.connection.IsSwxRevisionAtLeast("9", "4"));
+
+    sw.sim.installation().installed = false;
+    sw.settings.UseSolidWorksVersion = "";
+    EXPECT_FALSE(sw.connection.ConnectSolidWorks());
+    EXPECT_EQ(sw.connection.swApp(), first);
+}
+
+TEST(SwConnectionTest, ChosenVersionTakesEffectAtTheNextConnect)
+{
+    SolidWorksFixture sw;
+    sw.sim.installation().versions = { "", ".30" };
+    ASSERT_TRUE(sw.connection.ConnectSolidWorks());
+    const auto app = sw.connection.swApp();
+
+    sw.settings.UseSolidWorksVersion = SwAppVersionSuffixForName("SOLIDWORKS 2022");
+    EXPECT_EQ(sw.connection.swApp(), app);
+    EXPECT_EQ(sw.calls("CreateObject").size(), 1u);
+    ASSERT_TRUE(sw.connection.ConnectSolidWorks());
+    EXPECT_EQ(sw.calls("CreateObject").back(),
+        "Connector.CreateObject(\"SldWorks.Application.30\") -> running instance");
+}
+
+TEST(SwConnectionTest, RestartEndsWaitsAndKeepsTheInstallationsPreferences)
+{
+    SolidWorksFixture sw;
+    ASSERT_TRUE(sw.connection.ConnectSolidWorks());
+    const auto before = sw.connection.swApp();
+    ASSERT_TRUE(before->SetUserPreferenceIntegerValue(9, 600));
+    sw.sim.installation().activePrinter = "Plotter";
+
+    ASSERT_TRUE(sw.connection.RestartSolidWorks());
+    EXPECT_EQ(sw.calls("ExitApp").size(), 1u);
+    EXPECT_EQ(sw.clock.sleeps, std::vector<int> { 5000 });
+    const auto after = sw.connection.swApp();
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after->GetUserPreferenceIntegerValue(9), 600);
+    EXPECT_EQ(after->ActivePrinter(), "Plotter");
+    EXPECT_THROW(before->RevisionNumber(), AutomationError);
+}
+
+TEST(SwConnectionTest, RestartRecoversFromACrashedInstance)
+{
+    SolidWorksFixture sw;
+    sw.sim.installation().crashAfterOpens = 0;
+    const std::string path = sw.document("a.SLDPRT");
+    EXPECT_THROW(sw.open(path, kSwDocPart), AutomationError);
+    EXPECT_THROW(sw.connection.swApp()->ActiveDoc(), AutomationError);
+
+    ASSERT_TRUE(sw.connection.RestartSolidWorks());
+    EXPECT_EQ(sw.connection.swApp()->ActiveDoc(), nullptr);
+}
+
+TEST(SwVersionsTest, TableHasFortyRowsWithItsSpecialNames)
+{
+    const auto& table = SwAppVersionTable();
+    ASSERT_EQ(table.size(), 40u);
+    std::vector<int> withNoBreakSpace;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].index, static_cast<int>(i));
+        if (table[i].name.ends_with("\xC2\xA0"))
+            withNoBreakSpace.push_back(table[i].index);
+        EXPECT_EQ(SwAppVersionSuffixForName(table[i].name), table[i].suffix);
+        EXPECT_EQ(table[i].name.find("2002"), std::string::npos);
+    }
+    EXPECT_EQ(withNoBreakSpace, (std::vector<int> { 1, 3, 6, 7, 8 }));
+    EXPECT_EQ(table[11].name, "SOLIDWORKS 2003");
+    EXPECT_EQ(table[11].suffix, ".11");
+    EXPECT_EQ(SwAppVersionName(".30"), "SOLIDWORKS 2022");
+    EXPECT_EQ(table[38].name, "SOLIDWORKS 2030");
+    EXPECT_EQ(table[39].suffix, ".custom");
+    EXPECT_EQ(SwAppVersionLabel(".99"), "SWX version: standard");
+    EXPECT_EQ(SwAppVersionSuffixForName("SOLIDWORKS 95"), ""); // without its no-break space
+}
+
+TEST(SwVersionsTest, DialogListsInstalledVersionsAndSelectsTheCurrentOne)
+{
+    SolidWorksFixture sw;
+    SwAppVersionChoice only = InstalledSwAppVersions(sw.sim, ".30");
+    EXPECT_EQ(only.names, std::vector<std::string> { "standard" });
+    EXPECT_EQ(only.selected, 0);
+
+    sw.sim.installation().versions = { ".31", "", ".30" };
+    const SwAppVersionChoice three = InstalledSwAppVersions(sw.sim, ".31");
+    EXPECT_EQ(three.names,
+        (std::vector<std::string> { "standard", "SOLIDWORKS 2022", "SOLIDWORKS 2023" }));
+    EXPECT_EQ(three.selected, 2);
+
+    sw.sim.installation().installed = false;
+    EXPECT_EQ(InstalledSwAppVersions(sw.sim, "").selected, -1);
+}
+
+TEST(SwVersionsTest, ClassesRootRegistrationNeedsTheClsidDefaultValue)
+{
+    test::MemoryKeyValueStore store;
+    store.write(StoreRoot::ClassesRoot, "SldWorks.Application.30\\CLSID", "",
+        StoredValue::text("{00000000-0000-0000-0000-000000000000}"));
+    store.write(
+        StoreRoot::ClassesRoot, "SldWorks.Application.31\\CLSID", "Other", StoredValue::text("x"));
+    EXPECT_TRUE(classesRootRegisters(store, "SldWorks.Application.30"));
+    EXPECT_FALSE(classesRootRegisters(store, "SldWorks.Application.31"));
+    EXPECT_FALSE(classesRootRegisters(store, "SldWorks.Application"));
+}
+
+} // namespace
+} // namespace quorrix::engine
