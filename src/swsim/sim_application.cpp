@@ -173,7 +173,7 @@ std::shared_ptr<engine::SwDocument> SimApplication::OpenDoc2(const std::string& 
         { journalText(fileName), journalText(type), journalText(readOnly), journalText(viewOnly),
             journalText(silent) });
     const Installation& setup = m_state->installation;
-    if (setup.crashAfterOpens >= 0 && ++m_state->opensSinceConnect > setup.crashAfterOpens) {
+    if (setup.crashAfterOpens >= 0 && ++m_state->opensSinceStart > setup.crashAfterOpens) {
         m_life->crashed = true;
         call.raise(kServerFault, "The server threw an exception.");
     }

@@ -30,7 +30,7 @@ struct SimState {
     Installation installation;
     Journal journal;
     std::set<std::string> raisedOnce; // installation members that already raised once
-    int opensSinceConnect = 0;
+    int opensSinceStart = 0;
 };
 
 // Whether an application instance still runs; shared by the objects it handed out.

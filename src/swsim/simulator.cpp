@@ -53,8 +53,9 @@ std::shared_ptr<engine::SwApplication> Simulator::createApplication(const std::s
         journal.finish(entry, "raised " + std::to_string(kInvalidClassString));
         throw engine::AutomationError(kInvalidClassString, "Invalid class string");
     }
-    m_state->opensSinceConnect = 0;
     if (!application()) {
+        // Every revision test connects, so only a new instance starts the count again.
+        m_state->opensSinceStart = 0;
         m_application = std::make_shared<SimApplication>(m_state, std::make_shared<AppLife>());
         journal.finish(entry, "new instance");
     } else {
