@@ -15,7 +15,9 @@ struct PageSpec {
 };
 
 // PDF with one page per entry, each as large as its sheet, showing a border, the title
-// and the sheet name.
+// and the sheet name. Many viewers refuse a PDF without pages, so an empty list gives one
+// blank page of the default sheet size. A size that is not a positive number falls back to
+// the default sheet; the others are kept within 3 to 14400 points, what viewers accept.
 std::string renderPdf(const std::vector<PageSpec>& pages);
 
 struct TiffSpec {
@@ -27,15 +29,20 @@ struct TiffSpec {
     std::string description; // ImageDescription tag
 };
 
-// Baseline TIFF showing a border.
+// Baseline TIFF showing a border. A width, height or resolution of 0 is taken as 1 pixel,
+// 1 pixel and 300 dpi. An image of more than 2 GiB uncompressed is halved in both
+// directions, its resolution with it, until it fits: it keeps its size on paper and stays
+// within classic TIFF's 32-bit offsets.
 std::string renderTiff(const TiffSpec& spec);
 
 // ASCII DXF of one sheet (millimetres): its border and its name and title as text.
+// Sheet sizes follow the rule of renderPdf.
 std::string renderDxf(const PageSpec& sheet);
 
 // The small stand-in file of a format the stand-in does not really write (DWG, JPG,
 // 3D formats, eDrawings): its first line names the stand-in, the format and the
-// document, the following lines the sheets or configurations.
+// document, the following lines the sheets or configurations. Lines end in LF; a line break
+// inside a name becomes a space.
 std::string renderPlaceholder(
     const std::string& format, const std::string& document, const std::vector<std::string>& items);
 
