@@ -8,6 +8,8 @@ namespace quorrix::swsim {
 
 std::string JournalEntry::line() const
 {
+    if (object == kNoteObject)
+        return object + ": " + member;
     std::string text = object;
     if (!target.empty())
         text += "[" + target + "]";
@@ -48,7 +50,7 @@ void Journal::finish(std::size_t index, std::string result)
 
 void Journal::note(std::string text)
 {
-    finish(add({ "Note", "", std::move(text), {}, {} }), {});
+    finish(add({ kNoteObject, "", std::move(text), {}, {} }), {});
 }
 
 std::vector<JournalEntry> Journal::calls(std::string_view member) const

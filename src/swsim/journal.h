@@ -11,6 +11,9 @@ class FileSystem;
 
 namespace quorrix::swsim {
 
+// The object of journal entries that are notes, not calls; the note is the member.
+inline constexpr const char* kNoteObject = "Note";
+
 // One member call as the stand-in saw it.
 struct JournalEntry {
     std::string object; // "SldWorks", "Document", "Sheet", "View", "PageSetup", ...
