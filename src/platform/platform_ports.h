@@ -21,6 +21,7 @@ struct PlatformPorts {
     std::unique_ptr<engine::Shell> shell;
     std::string programFolder; // folder of the running program, no trailing separator
     std::string userDataFolder; // per-user folder for logs and spool files, created on demand
+    std::string userConfigFolder; // per-user folder for configuration files
 };
 
 PlatformPorts createPlatformPorts();

@@ -1,6 +1,7 @@
 #include "swsim/simulator.h"
 
 #include "engine/platform/ini_document.h"
+#include "engine/platform/path_text.h"
 #include "swsim/sim_application.h"
 #include "swsim/sim_state.h"
 
@@ -9,6 +10,14 @@ namespace quorrix::swsim {
 std::string solidWorksProgId(const std::string& suffix)
 {
     return "SldWorks.Application" + suffix;
+}
+
+std::unique_ptr<Simulator> createConfiguredSimulator(engine::FileSystem& files,
+    engine::Clock& clock, const std::string& userConfigFolder, const std::string& userDataFolder)
+{
+    const std::string spool = userDataFolder + engine::kPathSeparator + "swsim-spool.jsonl";
+    return std::make_unique<Simulator>(
+        files, clock, loadInstallation(files, simulatorConfigPath(userConfigFolder), spool));
 }
 
 Simulator::Simulator(engine::FileSystem& files, engine::Clock& clock, Installation installation)

@@ -38,6 +38,12 @@ private:
     std::shared_ptr<SimApplication> m_application;
 };
 
+// The stand-in as the user configured it: swsim.ini in the user's configuration folder (or
+// the file QUORRIX_SWSIM_CONFIG names); prints are spooled to swsim-spool.jsonl in the
+// user's data folder unless the file says otherwise.
+std::unique_ptr<Simulator> createConfiguredSimulator(engine::FileSystem& files,
+    engine::Clock& clock, const std::string& userConfigFolder, const std::string& userDataFolder);
+
 // "SldWorks.Application" and a version suffix.
 std::string solidWorksProgId(const std::string& suffix);
 

@@ -256,3 +256,23 @@ TEST(SimulatorTest, JournalFileHasOneLinePerCall)
 
 } // namespace
 } // namespace quorrix::swsim
+
+namespace quorrix::swsim {
+namespace {
+
+TEST(ConfiguredSimulatorTest, ReadsSwsimIniFromTheConfigurationFolder)
+{
+    if (std::getenv("QUORRIX_SWSIM_CONFIG"))
+        GTEST_SKIP() << "the environment names another configuration";
+    test::TempDir config;
+    test::TempDir data;
+    test::writeFileBytes(config.file("swsim.ini"), "[Installation]\nRevision=16.0.0\n");
+    auto ports = platform::createPlatformPorts();
+    test::ManualClock clock;
+    auto configured = createConfiguredSimulator(*ports.files, clock, config.path(), data.path());
+    EXPECT_EQ(configured->installation().revision, "16.0.0");
+    EXPECT_EQ(configured->installation().spoolPath, data.file("swsim-spool.jsonl"));
+}
+
+} // namespace
+} // namespace quorrix::swsim

@@ -38,6 +38,7 @@ PlatformPorts createPlatformPorts()
     ports.shell = std::make_unique<PosixShell>();
     ports.programFolder = programFolder();
     ports.userDataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
+    ports.userConfigFolder = xdgFolder("XDG_CONFIG_HOME", ".config");
     return ports;
 }
 

@@ -42,10 +42,11 @@ std::string programFolder()
     return utf8FromUtf16(path);
 }
 
-std::string userDataFolder()
+// The program's folder in one of the user's known folders, created when missing.
+std::string userFolder(REFKNOWNFOLDERID known)
 {
     PWSTR base = nullptr;
-    const HRESULT hr = SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &base);
+    const HRESULT hr = SHGetKnownFolderPath(known, KF_FLAG_CREATE, nullptr, &base);
     std::wstring folder;
     if (SUCCEEDED(hr) && base)
         folder = base;
@@ -69,7 +70,8 @@ PlatformPorts createPlatformPorts()
     ports.clock = std::make_unique<Win32Clock>();
     ports.shell = std::make_unique<Win32Shell>();
     ports.programFolder = programFolder();
-    ports.userDataFolder = userDataFolder();
+    ports.userDataFolder = userFolder(FOLDERID_LocalAppData);
+    ports.userConfigFolder = userFolder(FOLDERID_RoamingAppData);
     return ports;
 }
 

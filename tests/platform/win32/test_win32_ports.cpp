@@ -102,9 +102,12 @@ TEST(Win32PlatformPortsTest, FindsTheProgramAndUserDataFolders)
     EXPECT_TRUE(ports.files->isPlainFile(ports.programFolder + "\\quorrix_platform_tests.exe"));
 
     const std::string suffix = "\\QUORRIX";
-    ASSERT_GT(ports.userDataFolder.size(), suffix.size());
-    EXPECT_EQ(ports.userDataFolder.substr(ports.userDataFolder.size() - suffix.size()), suffix);
-    EXPECT_TRUE(ports.files->folderExists(ports.userDataFolder));
+    for (const std::string& folder : { ports.userDataFolder, ports.userConfigFolder }) {
+        ASSERT_GT(folder.size(), suffix.size());
+        EXPECT_EQ(folder.substr(folder.size() - suffix.size()), suffix);
+        EXPECT_TRUE(ports.files->folderExists(folder));
+    }
+    EXPECT_NE(ports.userDataFolder, ports.userConfigFolder);
 }
 
 } // namespace
