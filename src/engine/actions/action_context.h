@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/settings/multi_language.h"
+#include "engine/settings/settings.h"
+
+namespace quorrix::engine {
+
+class Clock;
+class FileSystem;
+class RunView;
+class SwConnection;
+
+// What the document procedures work with. All of it is program-wide and outlives a run.
+struct ActionContext {
+    Settings& settings;
+    UsageCounters& counters;
+    SwConnection& connection;
+    RunView& view;
+    clsMultiLanguage& language;
+    Clock& clock;
+    FileSystem& files;
+    std::int16_t& cancelFlag; // -1 when the user asked the run to stop
+    PrinterLineSettings& defaultLines; // SolidWorks' own widths, read when a run starts
+    std::string& pdfAddInPath; // found at start; empty when the add-in is missing
+
+    std::string infoText(std::int32_t number) { return language.GetInfoText(number); }
+    bool cancelled() const { return cancelFlag != 0; }
+};
+
+// Appends one error line: the file name, a blank, info text number, CR LF.
+inline void appendErrorLine(ActionContext& context, std::string& errorText,
+    const std::string& fileName, std::int32_t number)
+{
+    errorText += fileName + " " + context.infoText(number) + "\r\n";
+}
+
+} // namespace quorrix::engine
