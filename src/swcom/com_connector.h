@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "engine/platform/key_value_store.h"
+#include "engine/swlink/solidworks.h"
+
+namespace quorrix::swcom {
+
+// Starts SolidWorks or attaches to it by ProgID, for the thread that creates the connector
+// (an apartment-threaded COM thread, as SolidWorks expects of its clients). The objects it
+// hands out keep COM initialised for as long as they live, so they may outlive it.
+class ComConnector : public engine::Connector {
+public:
+    // The store is the classes root of the registry, where ProgIDs are registered.
+    explicit ComConnector(engine::KeyValueStore& store);
+
+    std::shared_ptr<engine::SwApplication> createApplication(const std::string& progId) override;
+    bool isRegistered(const std::string& progId) override;
+
+private:
+    class Apartment;
+
+    engine::KeyValueStore& m_store;
+    std::shared_ptr<const Apartment> m_apartment;
+};
+
+} // namespace quorrix::swcom
