@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorrix::engine {
+
+struct RunEnvironment;
+class SwApplication;
+class SwDocument;
+
+// The message shown when SolidWorks cannot be reached.
+inline constexpr const char* kNoSwxInstanceText
+    = "Can't find SWX instance, please check your installation of SOLIDWORKS";
+
+// What a run did, for callers that report beyond the end message (the headless runner).
+struct RunReport {
+    bool started = false; // false: empty list or no SolidWorks
+    bool noSolidWorks = false;
+    bool cancelled = false;
+    std::string messageText;
+    // Entries that added a line to the message text, in the order they were worked on.
+    std::vector<std::string> failedEntries;
+    std::string logPath; // the process log, when logging was on
+};
+
+// The print-list run over the entries (top to bottom, or reversed by PrintlistReverse).
+RunReport RunPrintList(RunEnvironment& environment, const std::string& action,
+    const std::vector<std::string>& entries);
+
+// The active-document run.
+RunReport RunActiveDocument(RunEnvironment& environment, const std::string& action);
+
+// An action command as the main window's buttons give it: the active-document run when
+// WorkWithActiveDrawing is ticked, else the print-list run; "Plot", "TIFF" and "EXPORTDOC"
+// bracketed by reading and restoring SolidWorks' line weights.
+RunReport RunActionCommand(RunEnvironment& environment, const std::string& action,
+    const std::vector<std::string>& entries);
+
+// Hands one open document to the procedure of the action (the dispatch table).
+void RunDocumentAction(RunEnvironment& environment, const std::string& action, SwApplication& app,
+    SwDocument& document, bool closeAfter, std::string& messageText, const std::string& fileName);
+
+// 1 part, 2 assembly, 3 drawing by the last six characters of the path, case ignored; else 0.
+std::int16_t GetDocTypeFromPath(const std::string& path);
+
+// Switches facetted views of a drawing to precise hidden-line display (revision 11.0 on).
+void ConvertViews(RunEnvironment& environment, SwDocument& document);
+
+} // namespace quorrix::engine

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/actions/action_context.h"
+
+namespace quorrix::engine {
+
+class Registry;
+class RegionalFormat;
+class Shell;
+
+// The main window's check boxes a run reads; 1 while ticked, never stored.
+struct MainWindowFlags {
+    std::int16_t OpenReadOnly = 0;
+    std::int16_t OpenViewOnly = 0;
+    std::int16_t WorkWithActiveDrawing = 0;
+};
+
+// Everything a run works with besides the document procedures' context.
+struct RunEnvironment {
+    ActionContext& actions;
+    Registry& registry; // where the usage counters are saved after a run
+    const RegionalFormat& regional; // durations in the log
+    Shell& shell; // the temporary folder of a multi-job
+    std::string programFolder;
+    std::string userDataFolder;
+    MainWindowFlags flags;
+    // Refreshes the main window's statistics label (lblProcessed); may be empty.
+    std::function<void()> refreshProcessed;
+};
+
+// The statistics label: info text 52, ProcessedDrawings, text 53, ProcessedSheets, text 54,
+// joined by blanks.
+std::string processedLabelText(ActionContext& context);
+
+// The end of every run: the counters are saved and the statistics label refreshed.
+void saveCounters(RunEnvironment& environment);
+
+} // namespace quorrix::engine
