@@ -196,7 +196,7 @@ TEST(ShippedLanguageFiles, HaveEveryInfoTextInBothLanguages)
     auto ports = platform::createPlatformPorts();
     test::RecordingMessageBox messages;
     clsMultiLanguage texts(*ports.files, messages);
-    std::vector<int> numbers = { 1, 2, 3, 4, 5, 6, 7, 8, 25, 61 };
+    std::vector<int> numbers = { 1, 2, 3, 4, 5, 6, 7, 8, 25, 61, 130, 131, 140, 141 };
     for (int from : { 10, 15, 30, 40, 52, 70, 80, 100 }) {
         const int to = from == 10 ? 13
             : from == 15          ? 23
