@@ -1,0 +1,212 @@
+#include "engine/run/multi_job.h"
+
+#include <cstdint>
+
+#include "engine/actions/action_context.h"
+#include "engine/actions/drawing_sheets.h"
+#include "engine/actions/edrawings_export.h"
+#include "engine/actions/export_document.h"
+#include "engine/actions/export_model_3d.h"
+#include "engine/actions/sheet_filter.h"
+#include "engine/run/macro_runs.h"
+#include "engine/run/run_environment.h"
+
+namespace quorrix::engine {
+
+namespace {
+
+enum class StepKind {
+    Nothing,
+    Sheets, // argument: the action code of the sheet loop
+    Model3D, // argument: the format extension
+    Document, // argument: the format extension
+    EDrawings,
+    Macro, // slot: the macro slot
+    PrePostNone,
+    PrePost, // slot: the pre/postfix set
+    FilterNone,
+    Filter, // slot: the filter set
+};
+
+struct JobStep {
+    std::string text;
+    StepKind kind = StepKind::Nothing;
+    std::string argument;
+    int slot = 0;
+};
+
+// Every job step text with what it does, in the order the dialog offers them.
+const std::vector<JobStep>& jobStepTable()
+{
+    static const std::vector<JobStep> table = [] {
+        std::vector<JobStep> steps { { "-", StepKind::Nothing, {}, 0 } };
+        for (const char* code : { "Plot", "TIFF", "DXF", "DWG" })
+            steps.push_back({ code, StepKind::Sheets, code, 0 });
+        const std::pair<const char*, const char*> models[]
+            = { { "X_T", "x_t" }, { "X_B", "x_b" }, { "IGES", "igs" }, { "STEP", "step" },
+                  { "SAT", "sat" }, { "STL", "stl" }, { "WRL", "wrl" } };
+        for (const auto& [name, extension] : models)
+            steps.push_back({ std::string("Export 3D ") + name, StepKind::Model3D, extension, 0 });
+        steps.push_back({ "Export Doc PDF", StepKind::Document, "pdf", 0 });
+        steps.push_back({ "Export Doc JPG", StepKind::Document, "jpg", 0 });
+        steps.push_back({ "Export eDrawings", StepKind::EDrawings, {}, 0 });
+        // Slot 0 comes last, as on the number row of a keyboard.
+        for (int n = 1; n <= kMacroSlots; ++n) {
+            const int slot = n % kMacroSlots;
+            steps.push_back({ "Run Macro " + std::to_string(slot), StepKind::Macro, {}, slot });
+        }
+        steps.push_back({ "Use Pre/Postfix None", StepKind::PrePostNone, {}, 0 });
+        for (int n = 0; n < kPrePostSets; ++n)
+            steps.push_back({ "Use Pre/Postfix " + std::to_string(n), StepKind::PrePost, {}, n });
+        steps.push_back({ "Use Filter None", StepKind::FilterNone, {}, 0 });
+        for (int n = 0; n < kFilterSets; ++n)
+            steps.push_back({ "Use Filter " + std::to_string(n), StepKind::Filter, {}, n });
+        return steps;
+    }();
+    return table;
+}
+
+const JobStep& jobStepFromText(const std::string& text)
+{
+    for (const JobStep& step : jobStepTable()) {
+        if (step.text == text)
+            return step;
+    }
+    return jobStepTable().front();
+}
+
+// What the "Use ..." steps change, as it was before the first step of a document. Put
+// back when the document is done, also when a step ended with an automation error, so the
+// next document starts from the user's settings.
+class StepSettingsGuard {
+public:
+    explicit StepSettingsGuard(Settings& settings)
+        : m_settings(settings)
+        , m_prePostIndex(settings.PrePostIndex)
+        , m_prePostUseit(settings.PrePostUseit)
+        , m_filterNameIndex(settings.FilterNameIndex)
+        , m_filterActive(settings.FilterActive)
+    {
+    }
+    StepSettingsGuard(const StepSettingsGuard&) = delete;
+    StepSettingsGuard& operator=(const StepSettingsGuard&) = delete;
+    ~StepSettingsGuard()
+    {
+        m_settings.PrePostIndex = m_prePostIndex;
+        m_settings.PrePostUseit = m_prePostUseit;
+        SelectFilterSet(m_settings, m_filterNameIndex);
+        m_settings.FilterNameIndex = m_filterNameIndex;
+        m_settings.FilterActive = m_filterActive;
+    }
+
+    std::int16_t prePostIndex() const { return m_prePostIndex; }
+    std::int16_t filterNameIndex() const { return m_filterNameIndex; }
+
+private:
+    Settings& m_settings;
+    std::int16_t m_prePostIndex;
+    std::int16_t m_prePostUseit;
+    std::int16_t m_filterNameIndex;
+    std::int16_t m_filterActive;
+};
+
+void runJobStep(RunEnvironment& environment, const JobStep& step, const StepSettingsGuard& saved,
+    SwApplication& app, SwDocument& document, std::string& messageText, const std::string& fileName)
+{
+    ActionContext& context = environment.actions;
+    Settings& settings = context.settings;
+    // Every step leaves the document open for the next one; the driver closes it.
+    constexpr bool closeAfter = false;
+    switch (step.kind) {
+    case StepKind::Nothing:
+        break;
+    case StepKind::Sheets:
+        ProcessDrawingSheets(
+            context, step.argument, app, document, closeAfter, messageText, fileName);
+        break;
+    case StepKind::Model3D:
+        ExportModel3D(
+            context, "EXPORT3D", step.argument, app, document, closeAfter, messageText, fileName);
+        break;
+    case StepKind::Document:
+        ExportDocument(
+            context, "EXPORTDOC", step.argument, app, document, closeAfter, messageText, fileName);
+        break;
+    case StepKind::EDrawings:
+        SaveAsEDrawings(
+            context, "EXPORTEDRAWINGS", app, document, closeAfter, messageText, fileName);
+        break;
+    case StepKind::Macro: {
+        std::int32_t slot = step.slot;
+        RunMacroOnDocument(
+            context, "RUNMACRO", slot, app, &document, closeAfter, messageText, fileName);
+        break;
+    }
+    case StepKind::PrePostNone:
+        settings.PrePostUseit = 0;
+        settings.PrePostIndex = saved.prePostIndex();
+        break;
+    case StepKind::PrePost:
+        settings.PrePostUseit = 1;
+        settings.PrePostIndex = static_cast<std::int16_t>(step.slot);
+        break;
+    case StepKind::FilterNone:
+        settings.FilterActive = 0;
+        SelectFilterSet(settings, saved.filterNameIndex());
+        break;
+    case StepKind::Filter:
+        settings.FilterActive = 1;
+        SelectFilterSet(settings, step.slot);
+        break;
+    }
+}
+
+} // namespace
+
+const std::vector<std::string>& jobStepVocabulary()
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> result;
+        for (const JobStep& step : jobStepTable())
+            result.push_back(step.text);
+        return result;
+    }();
+    return texts;
+}
+
+const std::vector<std::string>& preJobVocabulary()
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> result { kPreJobNothing, kPreJobLoadSettings, kPreJobLoadQRXList };
+        for (int slot = 0; slot < kMacroSlots; ++slot)
+            result.push_back(kRunMacroPrefix + std::to_string(slot));
+        return result;
+    }();
+    return texts;
+}
+
+std::optional<std::int32_t> macroSlotOfJobText(const std::string& text)
+{
+    const std::string prefix = kRunMacroPrefix;
+    if (text.size() != prefix.size() + 1 || text.compare(0, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    const char digit = text.back();
+    if (digit < '0' || digit > '9')
+        return std::nullopt;
+    return digit - '0';
+}
+
+void RunJobSteps(RunEnvironment& environment, SwApplication& app, SwDocument& document,
+    std::string& messageText, const std::string& fileName)
+{
+    const StepSettingsGuard saved(environment.actions.settings);
+    const auto steps = environment.actions.settings.MultiJobAction;
+    for (const std::string& text : steps) {
+        // After Cancel the steps still to come would print or save behind the user's back.
+        if (environment.actions.cancelled())
+            break;
+        runJobStep(environment, jobStepFromText(text), saved, app, document, messageText, fileName);
+    }
+}
+
+} // namespace quorrix::engine
