@@ -1,0 +1,180 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/platform/file_system.h"
+#include "engine/platform/path_text.h"
+#include "engine/platform/platform_error.h"
+#include "engine/printlist/print_list.h"
+#include "engine/printlist/print_list_file.h"
+#include "platform/platform_ports.h"
+#include "support/temp_dir.h"
+
+#include "list_notation.h"
+
+namespace quorrix::engine {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+TEST(PrintListFileTest, ReadingRuleSplitsFieldsAtCommasAndLineEnds)
+{
+    struct Case {
+        const char* text;
+        Rows rows;
+    };
+    const std::vector<Case> cases {
+        { "\"C:\\A\\B.SLDDRW\"\r\n\"C:\\x y\\c.slddrw\"\r\n",
+            { "C:\\A\\B.SLDDRW", "C:\\x y\\c.slddrw" } },
+        { "C:\\A\\B.SLDDRW\r\n", { "C:\\A\\B.SLDDRW" } },
+        { "C:\\A\\B.SLDDRW", { "C:\\A\\B.SLDDRW" } },
+        { "  \tC:\\a b.slddrw \t\r\n", { "C:\\a b.slddrw" } },
+        { "C:\\a,b.slddrw\r\n", { "C:\\a", "b.slddrw" } },
+        { "\"C:\\a,b.slddrw\"\r\n", { "C:\\a,b.slddrw" } },
+        { "\" lead.slddrw \"\r\n", { " lead.slddrw " } },
+        { "  \"q\" rest of line\r\n\"r\"x,\"s\"\r\n", { "q", "r", "s" } },
+        { "a\r\n\r\nb\r\n", { "a", "", "b" } },
+        { "   \r\n", { "" } },
+        { "\"\"\r\n", { "" } },
+        { "a\nb\rc\r\n", { "a", "b", "c" } },
+        { "a,\r\n", { "a", "" } },
+        { "a,", { "a", "" } },
+        { "\"unclosed\r\nb\r\n", { "unclosed", "b" } },
+        { "", {} },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parsePrintListText(c.text), c.rows) << c.text;
+}
+
+TEST(PrintListFileTest, WritesOneQuotedPathPerCrLfLine)
+{
+    EXPECT_EQ(formatPrintListText({ "C:\\a.slddrw", "D:\\x y\\b,c.SLDPRT" }),
+        "\"C:\\a.slddrw\"\r\n\"D:\\x y\\b,c.SLDPRT\"\r\n");
+    EXPECT_EQ(formatPrintListText({}), "");
+}
+
+class PrintListFileIoTest : public ::testing::Test {
+protected:
+    platform::PlatformPorts ports = platform::createPlatformPorts();
+    test::TempDir dir;
+};
+
+TEST_F(PrintListFileIoTest, WrittenFileReadsBackTheSameRows)
+{
+    const Rows rows { "C:\\Zeichnungen\\\xC3\x84nderung 1.slddrw", " lead, comma.SLDDRW ", "",
+        "C:\\a.slddrw", "C:\\a.slddrw" };
+    const std::string path = dir.file("list.qrx");
+    ASSERT_TRUE(writePrintListFile(*ports.files, path, rows).ok());
+
+    const ListFileResult read = readPrintListFile(*ports.files, path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.rows, rows);
+
+    // Saving again replaces the file as a whole.
+    ASSERT_TRUE(writePrintListFile(*ports.files, path, { "x" }).ok());
+    EXPECT_EQ(test::readFileBytes(path), "\"x\"\r\n");
+}
+
+TEST_F(PrintListFileIoTest, ReadsWindows1252AndUtf8WithByteOrderMark)
+{
+    struct Case {
+        std::string bytes;
+        Rows rows;
+    };
+    const std::vector<Case> cases {
+        { "\"C:\\M\xFCller\\Teil.sldprt\"\r\nC:\\\x80.slddrw\r\n",
+            { "C:\\M\xC3\xBCller\\Teil.sldprt", "C:\\\xE2\x82\xAC.slddrw" } },
+        { "\xEF\xBB\xBF\"C:\\M\xC3\xBCller.slddrw\"\r\n", { "C:\\M\xC3\xBCller.slddrw" } },
+    };
+    for (const Case& c : cases) {
+        test::writeFileBytes(dir.file("old.qrx"), c.bytes);
+        const ListFileResult read = readPrintListFile(*ports.files, dir.file("old.qrx"));
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read.rows, c.rows);
+    }
+}
+
+TEST_F(PrintListFileIoTest, LoadingMergesAboveTheCurrentRowAndRepeats)
+{
+    const std::string path = dir.file("two.qrx");
+    test::writeFileBytes(path, "\"f1\"\r\n\"f2\"\r\n");
+    PrintList list = test::listFromNotation("r0 r1 r2 >r3 r4 r5 r6 r7 r8 r9");
+    ASSERT_TRUE(loadPrintListFile(*ports.files, path, list).file.ok());
+    EXPECT_EQ(test::notationOf(list), "r0 r1 r2 f1 f2 >r3 r4 r5 r6 r7 r8 r9");
+    ASSERT_TRUE(loadPrintListFile(*ports.files, path, list).file.ok());
+    EXPECT_EQ(test::notationOf(list), "r0 r1 r2 f1 f2 f1 f2 >r3 r4 r5 r6 r7 r8 r9");
+
+    PrintList fresh;
+    const ListFileLoad load = loadPrintListFile(*ports.files, path, fresh);
+    EXPECT_TRUE(load.notAdded.empty());
+    EXPECT_EQ(test::notationOf(fresh), "f1 f2");
+}
+
+TEST_F(PrintListFileIoTest, LoadingIntoAnAlmostFullListReturnsWhatDidNotFit)
+{
+    PrintList list;
+    list.addDropped(Rows(PrintList::kMaxRows - 1, "r"));
+    test::writeFileBytes(dir.file("three.qrx"), "a\r\nb\r\nc\r\n");
+    const ListFileLoad load = loadPrintListFile(*ports.files, dir.file("three.qrx"), list);
+    EXPECT_TRUE(load.file.ok());
+    EXPECT_EQ(load.notAdded, (Rows { "b", "c" }));
+    EXPECT_EQ(list.row(PrintList::kMaxRows - 1), "a");
+}
+
+// A file system whose reads and writes are refused, as for a file another program locked.
+class LockedFiles : public FileSystem {
+public:
+    bool isPlainFile(const std::string&) override { return true; }
+    bool folderExists(const std::string&) override { return true; }
+    std::vector<std::string> plainFiles(const std::string&) override { return {}; }
+    std::optional<FileStamp> stamp(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> readBytes(const std::string&) override { throw locked(); }
+    void writeBytesAtomic(const std::string&, const std::string&) override { throw locked(); }
+    void appendBytes(const std::string&, const std::string&) override { throw locked(); }
+    bool isWritableFolder(const std::string&) override { return true; }
+
+private:
+    static PlatformError locked()
+    {
+        return PlatformError(32,
+            "The process cannot access the file because it is being used "
+            "by another process.");
+    }
+};
+
+TEST_F(PrintListFileIoTest, FailuresAreValuesAndLeaveTheListAlone)
+{
+    LockedFiles locked;
+    struct Case {
+        const char* name;
+        ListFileResult result;
+        ListFileStatus status;
+    };
+    const std::vector<Case> cases {
+        { "missing", readPrintListFile(*ports.files, dir.file("none.qrx")),
+            ListFileStatus::Missing },
+        { "folder read as file", readPrintListFile(*ports.files, dir.path()),
+            ListFileStatus::Failed },
+        { "locked read", readPrintListFile(locked, "x.qrx"), ListFileStatus::Failed },
+        { "locked write", writePrintListFile(locked, "x.qrx", { "a" }), ListFileStatus::Failed },
+        { "missing folder",
+            writePrintListFile(*ports.files, dir.file("gone") + kPathSeparator + "x.qrx", { "a" }),
+            ListFileStatus::Failed },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.result.status, c.status) << c.name;
+        EXPECT_TRUE(c.result.rows.empty()) << c.name;
+        EXPECT_EQ(c.result.errorText().empty(), c.status != ListFileStatus::Failed) << c.name;
+    }
+    EXPECT_EQ(readPrintListFile(locked, "x.qrx").errorText(),
+        "Error: 32. The process cannot access the file because it is being used by another "
+        "process.");
+
+    PrintList list = test::listFromNotation("a >b");
+    EXPECT_FALSE(loadPrintListFile(locked, "x.qrx", list).file.ok());
+    EXPECT_EQ(test::notationOf(list), "a >b");
+}
+
+} // namespace
+} // namespace quorrix::engine
