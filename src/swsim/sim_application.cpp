@@ -185,9 +185,7 @@ std::shared_ptr<engine::SwDocument> SimApplication::OpenDoc2(const std::string& 
             return nullptr;
         }
         // The document's own faults for OpenDoc2 apply once its file has been read.
-        Call opened(*m_state, *m_life, &document->context().doc->faults,
-            { "Document", document->context().doc->model.title, "OpenDoc2", {}, {} });
-        opened.done();
+        call.applyDocumentFaults(document->context().doc->faults);
         m_documents.push_back(document);
     }
     errors = 0;

@@ -64,6 +64,17 @@ int delayOf(const std::map<std::string, int>& delays, const std::string& member)
 
 } // namespace
 
+void Call::applyDocumentFaults(DocumentFaultState& document)
+{
+    const int delay = delayOf(document.faults.delayMilliseconds, m_member);
+    if (delay > 0)
+        m_state.clock.sleepMilliseconds(delay);
+    if (document.faults.raise.contains(m_member)
+        || firesOnce(document.faults.raiseOnce, document.raisedOnce, m_member)) {
+        raise(kServerFault, "The server threw an exception.");
+    }
+}
+
 void Call::applyFaults(DocumentFaultState* document)
 {
     const Installation& setup = m_state.installation;

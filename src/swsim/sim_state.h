@@ -63,6 +63,10 @@ public:
     void done() { finish({}); }
     void finish(std::string result);
 
+    // Applies a document's faults for this member once the call knows its document (an
+    // OpenDoc2 learns it only after reading the file).
+    void applyDocumentFaults(DocumentFaultState& document);
+
     // Raises an automation error from inside the call.
     [[noreturn]] void raise(long number, const std::string& text);
 

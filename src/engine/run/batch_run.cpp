@@ -33,11 +33,12 @@ constexpr std::int32_t kLogNotWrittenInfo = 141;
 class PrintListRun {
 public:
     PrintListRun(RunEnvironment& environment, const std::string& action,
-        const std::vector<std::string>& entries)
+        const std::vector<std::string>& entries, const std::function<void()>& beforeShutdown)
         : m_env(environment)
         , m_context(environment.actions)
         , m_action(action)
         , m_entries(entries)
+        , m_beforeShutdown(beforeShutdown)
     {
     }
 
@@ -59,6 +60,7 @@ private:
     ActionContext& m_context;
     const std::string& m_action;
     const std::vector<std::string>& m_entries;
+    const std::function<void()>& m_beforeShutdown;
     RunReport m_report;
     bool m_cancelReported = false;
     bool m_logFailed = false;
@@ -225,6 +227,8 @@ void PrintListRun::endSteps(bool shutDown)
     if (!m_report.messageText.empty()) {
         m_context.view.show(m_report.messageText, m_context.infoText(4), MessageIcon::Exclamation);
     }
+    if (m_beforeShutdown)
+        m_beforeShutdown();
     if (shutDown && m_context.settings.ShutdownWhenDone != 0 && m_context.connection.swApp()) {
         try {
             m_context.connection.swApp()->ExitApp();
@@ -343,10 +347,10 @@ void RunDocumentAction(RunEnvironment& environment, const std::string& action, S
     }
 }
 
-RunReport RunPrintList(
-    RunEnvironment& environment, const std::string& action, const std::vector<std::string>& entries)
+RunReport RunPrintList(RunEnvironment& environment, const std::string& action,
+    const std::vector<std::string>& entries, const std::function<void()>& beforeShutdown)
 {
-    return PrintListRun(environment, action, entries).run();
+    return PrintListRun(environment, action, entries, beforeShutdown).run();
 }
 
 RunReport RunActiveDocument(RunEnvironment& environment, const std::string& action)
@@ -408,13 +412,21 @@ RunReport RunActionCommand(
         std::string status;
         Swx_GetPrinterLines(context.connection, context.defaultLines, status);
     }
-    RunReport report = environment.flags.WorkWithActiveDrawing != 0
-        ? RunActiveDocument(environment, action)
-        : RunPrintList(environment, action, entries);
-    if (bracket) {
+    bool restored = !bracket;
+    const std::function<void()> restoreLines = [&] {
+        if (restored)
+            return;
+        restored = true;
         std::string message;
         Swx_SetPrinterLines(context.connection, context.defaultLines, message);
-    }
+    };
+    RunReport report = environment.flags.WorkWithActiveDrawing != 0
+        ? RunActiveDocument(environment, action)
+        : RunPrintList(environment, action, entries, restoreLines);
+    // A run that ended early (an empty list) still gets its weights back; without
+    // SolidWorks there is nothing to write them to.
+    if (!report.noSolidWorks)
+        restoreLines();
     return report;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,11 @@ struct RunReport {
 };
 
 // The print-list run over the entries (top to bottom, or reversed by PrintlistReverse).
+// beforeShutdown runs at the very end, before ShutdownWhenDone ends SolidWorks: what a
+// caller still has to tell SolidWorks after the run (its line weights) must not start it
+// again once it has been ended.
 RunReport RunPrintList(RunEnvironment& environment, const std::string& action,
-    const std::vector<std::string>& entries);
+    const std::vector<std::string>& entries, const std::function<void()>& beforeShutdown = {});
 
 // The active-document run.
 RunReport RunActiveDocument(RunEnvironment& environment, const std::string& action);

@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/platform/path_text.h"
+#include "engine/run/process_log.h"
+#include "support/run_fixture.h"
+
+namespace quorrix::engine {
+namespace {
+
+using test::readFileBytes;
+using test::RunFixture;
+
+constexpr const char* kOneSheet = "[Document]\n[Sheet.1]\nName=S1\n";
+constexpr const char* kThreeSheets = "[Document]\n[Sheet.1]\nName=S1\n[Sheet.2]\nName=S2\n"
+                                     "[Sheet.3]\nName=S3\n";
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        result.push_back(text.substr(start, end - start));
+    return result;
+}
+
+std::vector<std::string> fields(const std::string& line)
+{
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = line.find('\t', start)) != std::string::npos; start = end + 1)
+        result.push_back(line.substr(start, end - start));
+    result.push_back(line.substr(start));
+    return result;
+}
+
+std::string onlyFile(const std::string& folder, const std::string& prefix)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(pathFromUtf8(folder))) {
+        const std::string name = utf8FromPath(entry.path().filename());
+        if (name.starts_with(prefix))
+            return utf8FromPath(entry.path());
+    }
+    return {};
+}
+
+TEST(BatchRunTest, RestartsEveryFiftyEntriesCountingMissingFilesToo)
+{
+    RunFixture run;
+    run.settings.ShutdownEveryXXDrawingValue = 50;
+    std::vector<std::string> entries;
+    for (int i = 0; i < 120; ++i)
+        entries.push_back(run.dir.file("missing" + std::to_string(i) + ".SLDDRW"));
+    const RunReport report = run.runList("DXF", entries);
+    EXPECT_EQ(run.calls("ExitApp").size(), 2u);
+    EXPECT_EQ(run.clock.sleeps, (std::vector<int> { 5000, 5000 }));
+    const auto& events = run.view.events;
+    const auto restart
+        = std::find(events.begin(), events.end(), "lblQRXList=Restart SolidWorks (5 sec. Pause)");
+    ASSERT_NE(restart, events.end());
+    EXPECT_NE((restart - 3)->find(" 51 / 120 "), std::string::npos);
+    EXPECT_EQ(lines(report.messageText).size(), 120u);
+    EXPECT_EQ(lines(report.messageText).front(), entries[0] + " " + run.info(101));
+    EXPECT_EQ(run.counters.ProcessedDrawings, 0);
+    EXPECT_EQ(report.failedEntries.size(), 120u);
+}
+
+TEST(BatchRunTest, ReverseOrderStillCountsForwardAndLogsEveryEntry)
+{
+    RunFixture run;
+    run.settings.PrintlistReverse = -1;
+    run.settings.LoggingActive = 1;
+    const std::vector<std::string> entries { run.document("a.SLDDRW", kOneSheet),
+        run.document("b.SLDPRT"), run.dir.file("gone.SLDDRW") };
+    const RunReport report = run.runList("Plot", entries);
+    std::vector<std::string> opened;
+    for (const auto& entry : run.sim.journal().calls("OpenDoc2"))
+        opened.push_back(entry.args.at(0));
+    EXPECT_EQ(
+        opened, (std::vector<std::string> { "\"" + entries[1] + "\"", "\"" + entries[0] + "\"" }));
+    std::vector<std::string> counted;
+    for (const auto& event : run.view.events) {
+        if (event.starts_with("lblQRXList="))
+            counted.push_back(event);
+    }
+    ASSERT_EQ(counted.size(), 3u);
+    EXPECT_EQ(counted[0], "lblQRXList=" + run.info(21) + " 1 / 3 \n" + entries[2]);
+    EXPECT_EQ(counted[2], "lblQRXList=" + run.info(21) + " 3 / 3 \n" + entries[0]);
+    EXPECT_EQ(report.messageText,
+        entries[2] + " " + run.info(101) + "\r\n" + entries[1] + " " + run.info(103) + "\r\n");
+    EXPECT_EQ(run.counters.ProcessedDrawings, 2);
+    EXPECT_EQ(run.counters.ProcessedSheets, 1);
+
+    const std::vector<std::string> log = lines(readFileBytes(report.logPath));
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(fields(log[0]).size(), 11u);
+    const auto missing = fields(log[1]);
+    ASSERT_EQ(missing.size(), 7u);
+    EXPECT_EQ(missing[1], "");
+    EXPECT_EQ(missing[5], " ");
+    EXPECT_EQ(missing[6], "nothing");
+    const auto part = fields(log[2]);
+    ASSERT_EQ(part.size(), 11u);
+    EXPECT_EQ(part[1], "OpenDoc2");
+    EXPECT_EQ(part[2], "False");
+    EXPECT_EQ(part[6], "0");
+    EXPECT_EQ(part[9], "Plot");
+    // The end: counters saved, statistics refreshed, window gone, one message box.
+    EXPECT_EQ(run.view.events.back(), "message " + report.messageText);
+    EXPECT_EQ(run.refreshes, 1);
+    std::int32_t saved = 0;
+    run.registry.LoadProcessedCounters(run.counters);
+    saved = run.counters.ProcessedDrawings;
+    EXPECT_EQ(saved, 2);
+}
+
+TEST(BatchRunTest, CancelInTheThirdDrawingSkipsTheRestWithOneLine)
+{
+    RunFixture run;
+    run.settings.ShutdownEveryXXDrawingValue = 1;
+    run.settings.LoggingActive = 1;
+    std::vector<std::string> entries { run.document("1.SLDDRW", kOneSheet),
+        run.document("2.SLDDRW", kOneSheet), run.document("3.SLDDRW", kThreeSheets),
+        run.document("4.SLDDRW", kOneSheet), run.document("5.SLDDRW", kOneSheet) };
+    run.view.cancelAtEventLoop = 4; // the second sheet of the third drawing
+    const RunReport report = run.runList("Plot", entries);
+    EXPECT_EQ(report.messageText, run.info(102) + " " + entries[3] + "\r\n");
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(run.counters.ProcessedSheets, 3);
+    EXPECT_EQ(run.calls("OpenDoc2").size(), 3u);
+    EXPECT_EQ(run.calls("CloseDoc").size(), 3u);
+    EXPECT_EQ(run.calls("ExitApp").size(), 2u); // before entries 2 and 3 only
+    EXPECT_EQ(lines(readFileBytes(report.logPath)).size(), 4u);
+    EXPECT_EQ(run.cancelFlag, 0);
+}
+
+TEST(BatchRunTest, EmptyListAndMissingSolidWorksEndEarly)
+{
+    RunFixture run;
+    run.settings.LoggingActive = 1;
+    RunReport report = run.runList("Plot", {});
+    EXPECT_FALSE(report.started);
+    ASSERT_EQ(run.view.shown.size(), 1u);
+    EXPECT_EQ(run.view.shown[0].text, run.info(100));
+    EXPECT_EQ(run.view.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(readFileBytes(report.logPath), processLogHeader() + "\r\n");
+
+    run.sim.installation().installed = false;
+    report = run.runList("TIFF", { run.document("a.SLDDRW") });
+    EXPECT_TRUE(report.noSolidWorks);
+    EXPECT_EQ(run.view.shown.back().text, kNoSwxInstanceText);
+}
+
+TEST(BatchRunTest, DocumentTypeComesFromTheEndOfThePath)
+{
+    EXPECT_EQ(GetDocTypeFromPath("a.SldDrw"), 3);
+    EXPECT_EQ(GetDocTypeFromPath("A.sldprt"), 1);
+    EXPECT_EQ(GetDocTypeFromPath("x.SLDASM"), 2);
+    EXPECT_EQ(GetDocTypeFromPath("x.txt"), 0);
+    EXPECT_EQ(GetDocTypeFromPath("drw"), 0);
+
+    RunFixture run;
+    const std::string text = run.document("notes.txt", "x");
+    const RunReport report = run.runList("Plot", { text });
+    EXPECT_EQ(run.sim.journal().calls("OpenDoc2").at(0).args.at(1), "0");
+    EXPECT_EQ(report.messageText, text + " " + run.info(122) + "\r\n");
+}
+
+TEST(BatchRunTest, AutomationErrorBecomesALineAndSolidWorksIsStartedAnew)
+{
+    RunFixture run;
+    const std::vector<std::string> entries {
+        run.document("bad.SLDDRW", std::string(kOneSheet) + "[Faults]\nRaise=PrintOut2\n"),
+        run.document("good.SLDDRW", kOneSheet)
+    };
+    const RunReport report = run.runList("Plot", entries);
+    const auto message = lines(report.messageText);
+    ASSERT_EQ(message.size(), 1u);
+    EXPECT_TRUE(message[0].starts_with(entries[0] + " " + run.info(140) + " "));
+    EXPECT_NE(message[0].find("(-2147417851)"), std::string::npos);
+    EXPECT_EQ(run.calls("ExitApp").size(), 1u);
+    EXPECT_EQ(run.calls("PrintOut2").size(), 2u);
+    EXPECT_EQ(report.failedEntries, std::vector<std::string> { entries[0] });
+}
+
+TEST(BatchRunTest, UnwritableLogIsReportedOnceAndTheRunGoesOn)
+{
+    RunFixture run;
+    run.settings.LoggingActive = 1;
+    run.environment.programFolder = run.dir.file("no-such-folder");
+    run.environment.userDataFolder = run.dir.file("no-such-folder");
+    const RunReport report = run.runList(
+        "Plot", { run.document("a.SLDDRW", kOneSheet), run.document("b.SLDDRW", kOneSheet) });
+    EXPECT_EQ(report.messageText, run.info(141) + " " + report.logPath + "\r\n");
+    EXPECT_EQ(run.calls("PrintOut2").size(), 2u);
+}
+
+TEST(BatchRunTest, DxfInOneFileNeedsTheSwitchAndRevision14)
+{
+    for (const auto& [revision, saves] : { std::pair { "14.0.0", 1u }, { "13.9.0", 3u } }) {
+        RunFixture run;
+        run.sim.installation().revision = revision;
+        run.settings.DXFSWXMultiDXF = 1;
+        run.runList("DXF", { run.document("a.SLDDRW", kThreeSheets) });
+        EXPECT_EQ(run.calls("SaveAs2").size(), saves) << revision;
+    }
+}
+
+TEST(BatchRunTest, ActiveDocumentRunUsesTheTitleAndLeavesTheDocumentOpen)
+{
+    RunFixture run;
+    run.environment.flags.WorkWithActiveDrawing = 1;
+    RunReport report = run.runList("Plot", {});
+    EXPECT_EQ(report.messageText, " " + run.info(103) + "\r\n");
+
+    run.open(run.document("act.SLDPRT"), kSwDocPart);
+    report = run.runList("Plot", {});
+    EXPECT_EQ(report.messageText, "act.SLDPRT " + run.info(103) + "\r\n");
+    EXPECT_TRUE(run.calls("CloseDoc").empty());
+    EXPECT_EQ(run.counters.ProcessedDrawings, 1);
+}
+
+TEST(BatchRunTest, PlotIsBracketedByTheLineWeightsAndShutdownEndsSolidWorks)
+{
+    RunFixture run;
+    run.settings.ShutdownWhenDone = -1;
+    run.sim.installation().revision = "16.0.0";
+    run.runList("Plot", { run.document("a.SLDDRW", kOneSheet) });
+    const auto& entries = run.sim.journal().entries();
+    const auto firstOpen = std::find_if(
+        entries.begin(), entries.end(), [](const auto& e) { return e.member == "OpenDoc2"; });
+    EXPECT_NE(std::find_if(entries.begin(), firstOpen,
+                  [](const auto& e) { return e.member == "GetUserPreferenceDoubleValue"; }),
+        firstOpen);
+    const auto exit = std::find_if(
+        entries.begin(), entries.end(), [](const auto& e) { return e.member == "ExitApp"; });
+    ASSERT_NE(exit, entries.end());
+    EXPECT_EQ(run.sim.application(), nullptr);
+}
+
+TEST(BatchRunTest, ConvertViewsSwitchesFacettedViewsByRevision)
+{
+    constexpr const char* kViews = "[Document]\n[Sheet.1]\nName=A\n"
+                                   "View.1=mode=2;facetted=1;edges=1;useparent=0\n"
+                                   "View.2=mode=3;facetted=0\n[Sheet.2]\nName=B\n";
+    for (const auto& [revision, member] : { std::pair { "12.0.0", "SetDisplayMode3" },
+             { "11.0.0", "SetDisplayMode2" }, { "10.9.0", "" } }) {
+        RunFixture run;
+        run.sim.installation().revision = revision;
+        run.settings.AutoConvertViews = 1;
+        auto document = run.open(run.document("v.SLDDRW", kViews), kSwDocDrawing);
+        ASSERT_TRUE(document->ActivateSheet("B"));
+        ConvertViews(run.environment, *document);
+        const auto three = run.sim.journal().calls("SetDisplayMode3");
+        const auto two = run.sim.journal().calls("SetDisplayMode2");
+        EXPECT_EQ(three.size() + two.size(), std::string(member).empty() ? 0u : 1u) << revision;
+        if (!three.empty())
+            EXPECT_EQ(three[0].args, (std::vector<std::string> { "False", "2", "False", "True" }));
+        if (!std::string(member).empty())
+            EXPECT_EQ(run.sim.journal().calls("ActivateSheet").back().args[0], "\"B\"");
+    }
+}
+
+} // namespace
+} // namespace quorrix::engine
