@@ -1,6 +1,7 @@
 #include "engine/run/multi_job.h"
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/actions/action_context.h"
 #include "engine/actions/drawing_sheets.h"
@@ -8,12 +9,23 @@
 #include "engine/actions/export_document.h"
 #include "engine/actions/export_model_3d.h"
 #include "engine/actions/sheet_filter.h"
+#include "engine/platform/shell.h"
+#include "engine/printlist/print_list.h"
+#include "engine/printlist/print_list_file.h"
 #include "engine/run/macro_runs.h"
 #include "engine/run/run_environment.h"
+#include "engine/run/run_view.h"
+#include "engine/settings/settings_file.h"
+#include "engine/swlink/printer_lines.h"
 
 namespace quorrix::engine {
 
 namespace {
+
+constexpr const char* kMultiJobAction = "MULTIJOB";
+constexpr std::int32_t kInfoInformationTitle = 2;
+constexpr std::int32_t kInfoFileNotFoundTitle = 86;
+constexpr std::int32_t kInfoFileNotFound = 101;
 
 enum class StepKind {
     Nothing,
@@ -161,6 +173,40 @@ void runJobStep(RunEnvironment& environment, const JobStep& step, const StepSett
     }
 }
 
+void loadListFile(RunEnvironment& environment, PrintList& printList, const std::string& path)
+{
+    ActionContext& context = environment.actions;
+    const ListFileLoad load = loadPrintListFile(context.files, path, printList);
+    switch (load.file.status) {
+    case ListFileStatus::Ok:
+        break;
+    case ListFileStatus::Missing:
+        context.view.show(context.infoText(kInfoFileNotFound),
+            context.infoText(kInfoFileNotFoundTitle), MessageIcon::Exclamation);
+        return;
+    case ListFileStatus::Failed:
+        context.view.show(load.file.errorText(), kPreJobLoadQRXList, MessageIcon::Exclamation);
+        return;
+    }
+    if (!load.notAdded.empty()) {
+        context.view.show(notAddedMessage(context.infoText(kInfoPrintListFull), load.notAdded),
+            context.infoText(kInfoInformationTitle), MessageIcon::Exclamation);
+    }
+}
+
+void runPreJob(RunEnvironment& environment, SettingsFiles& settingsFiles, PrintList& printList,
+    const std::string& type, const std::string& parameter)
+{
+    if (type == kPreJobLoadSettings) {
+        // The running multi-job keeps its own pre-jobs and steps.
+        settingsFiles.LoadSettingsFile(parameter, true, environment.actions.settings);
+    } else if (type == kPreJobLoadQRXList) {
+        loadListFile(environment, printList, parameter);
+    } else if (const auto slot = macroSlotOfJobText(type)) {
+        RunMacroOnce(environment, *slot);
+    }
+}
+
 } // namespace
 
 const std::vector<std::string>& jobStepVocabulary()
@@ -194,6 +240,51 @@ std::optional<std::int32_t> macroSlotOfJobText(const std::string& text)
     if (digit < '0' || digit > '9')
         return std::nullopt;
     return digit - '0';
+}
+
+std::string multiJobTempSettingsPath(RunEnvironment& environment)
+{
+    return environment.shell.temporaryFolder() + kTempSettingsFileName;
+}
+
+RunReport RunMultiJob(RunEnvironment& environment, PrintList& printList)
+{
+    ActionContext& context = environment.actions;
+    SettingsFiles settingsFiles(context.language, context.view, environment.regional);
+    const std::string tempFile = multiJobTempSettingsPath(environment);
+    // Without this copy the settings a pre-job or step changes would stay, or an older
+    // copy from an earlier multi-job would come back.
+    if (!settingsFiles.SaveSettingsFile(tempFile, context.settings))
+        return {};
+
+    const auto types = context.settings.MultiJobPreType;
+    const auto parameters = context.settings.MultiJobPreTypeParam;
+    for (std::size_t row = 0; row < types.size(); ++row)
+        runPreJob(environment, settingsFiles, printList, types[row], parameters[row]);
+
+    // Sheets whose printer has widths of its own change SolidWorks' widths; the ones found
+    // now go back when the pass is over, before SolidWorks may be shut down.
+    std::string status;
+    Swx_GetPrinterLines(context.connection, context.defaultLines, status);
+    bool restored = false;
+    const std::function<void()> restoreLines = [&] {
+        if (restored)
+            return;
+        restored = true;
+        std::string message;
+        Swx_SetPrinterLines(context.connection, context.defaultLines, message);
+    };
+    // The pass works on the list as the pre-jobs left it, whatever happens to the list
+    // while the window takes clicks between sheets.
+    const std::vector<std::string> entries = printList.rows();
+    RunReport report = environment.flags.WorkWithActiveDrawing != 0
+        ? RunActiveDocument(environment, kMultiJobAction)
+        : RunPrintList(environment, kMultiJobAction, entries, restoreLines);
+    if (!report.noSolidWorks)
+        restoreLines();
+
+    settingsFiles.LoadSettingsFile(tempFile, true, context.settings);
+    return report;
 }
 
 void RunJobSteps(RunEnvironment& environment, SwApplication& app, SwDocument& document,

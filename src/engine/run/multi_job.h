@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/run/batch_run.h"
+
 namespace quorrix::engine {
 
+class PrintList;
 struct RunEnvironment;
 class SwApplication;
 class SwDocument;
@@ -28,5 +31,15 @@ std::optional<std::int32_t> macroSlotOfJobText(const std::string& text);
 // following steps of this document only.
 void RunJobSteps(RunEnvironment& environment, SwApplication& app, SwDocument& document,
     std::string& messageText, const std::string& fileName);
+
+// The temporary settings file that keeps the user's settings during a multi-job.
+std::string multiJobTempSettingsPath(RunEnvironment& environment);
+
+// A multi-job (mnuMultiJobExecute): saves the settings to the temporary settings file, runs
+// the three pre-jobs (a "LoadQRXList" adds to the print list), then the job steps over the
+// print list or the active document with SolidWorks' own line weights put back afterwards,
+// and finally loads the saved settings again. When the settings cannot be saved first
+// nothing runs, as they could not be restored afterwards.
+RunReport RunMultiJob(RunEnvironment& environment, PrintList& printList);
 
 } // namespace quorrix::engine

@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "engine/platform/path_text.h"
+#include "engine/printlist/print_list.h"
 #include "engine/run/multi_job.h"
 #include "engine/run/multi_job_dialog.h"
+#include "engine/settings/settings_file.h"
 #include "support/run_fixture.h"
 
 namespace quorrix::engine {
@@ -16,57 +18,65 @@ constexpr const char* kDrawing = "[Document]\nTitle=plate.SLDDRW\n"
                                  "[Sheet.3]\nName=Back\n";
 
 struct StepRun : test::RunFixture {
-    StepRun() { settings.MultiJobAction.fill("-"); }
+    StepRun()
+    {
+        settings.MultiJobAction.fill("-");
+        settings.MultiJobPreType.fill("-");
+    }
 
     void setSteps(const std::vector<std::string>& steps)
     {
-        for (std::size_t n = 0; n < steps.size(); ++n)
-            settings.MultiJobAction[n] = steps[n];
+        std::copy(steps.begin(), steps.end(), settings.MultiJobAction.begin());
     }
-    std::shared_ptr<SwDocument> openDocument(const std::string& name, const std::string& text = {})
+    std::shared_ptr<SwDocument> openDocument(const std::string& name)
     {
-        const std::int32_t type = name.ends_with("SLDDRW") ? kSwDocDrawing : kSwDocPart;
-        return open(document(name, text), type);
+        if (name.ends_with("SLDDRW"))
+            return open(document(name, kDrawing), kSwDocDrawing);
+        return open(document(name), kSwDocPart);
     }
-    void runSteps(SwDocument& doc, const std::string& fileName = "doc")
+    void runSteps(SwDocument& doc)
     {
-        RunJobSteps(environment, *connection.swApp(), doc, messageText, fileName);
+        RunJobSteps(environment, *connection.swApp(), doc, messageText, "doc");
     }
     bool written(const std::string& name)
     {
         return std::filesystem::exists(pathFromUtf8(dir.file(name)));
     }
-    std::vector<std::string> printedSheets()
+    // The first argument of each call, in order.
+    std::vector<std::string> firstArgs(const std::string& member)
     {
-        std::vector<std::string> sheets;
-        for (const auto& entry : sim.journal().calls("PrintOut2"))
-            sheets.push_back(entry.args.at(0));
-        return sheets;
+        std::vector<std::string> args;
+        for (const auto& entry : sim.journal().calls(member)) {
+            if (!entry.args.empty()) // skips the document's own OpenDoc2 entry
+                args.push_back(entry.args[0]);
+        }
+        return args;
+    }
+    std::size_t firstCall(const std::string& member)
+    {
+        const auto& entries = sim.journal().entries();
+        const auto found = std::find_if(entries.begin(), entries.end(),
+            [&](const swsim::JournalEntry& entry) { return entry.member == member; });
+        return static_cast<std::size_t>(found - entries.begin());
     }
 
     std::string messageText;
+    PrintList printList;
 };
 
 TEST(MultiJobTest, VocabulariesKeepTheirStoredOrder)
 {
     const auto& steps = jobStepVocabulary();
     ASSERT_EQ(steps.size(), 47u);
-    EXPECT_EQ(steps[0], "-");
-    EXPECT_EQ(steps[5], "Export 3D X_T");
-    EXPECT_EQ(steps[15], "Run Macro 1");
+    EXPECT_EQ(steps[14], "Export eDrawings");
     EXPECT_EQ(steps[24], "Run Macro 0");
     EXPECT_EQ(steps[25], "Use Pre/Postfix None");
-    EXPECT_EQ(steps[35], "Use Pre/Postfix 9");
-    EXPECT_EQ(steps[36], "Use Filter None");
     EXPECT_EQ(steps[46], "Use Filter 9");
-
     const auto& preJobs = preJobVocabulary();
     ASSERT_EQ(preJobs.size(), 13u);
-    EXPECT_EQ(preJobs[2], "LoadQRXList");
     EXPECT_EQ(preJobs[3], "Run Macro 0");
     EXPECT_EQ(preJobs[12], "Run Macro 9");
 
-    EXPECT_EQ(macroSlotOfJobText("Run Macro 0"), 0);
     EXPECT_EQ(macroSlotOfJobText("Run Macro 9"), 9);
     for (const char* other : { "Run Macro 10", "Run Macro ", "run macro 1", "Run Macro x" })
         EXPECT_EQ(macroSlotOfJobText(other), std::nullopt) << other;
@@ -74,92 +84,76 @@ TEST(MultiJobTest, VocabulariesKeepTheirStoredOrder)
 
 TEST(MultiJobTest, EachStepReachesItsProcedureAndLeavesTheDocumentOpen)
 {
-    struct Row {
-        const char* step;
-        const char* document;
-        const char* output; // file written beside the document; empty: none
-    };
-    const Row rows[] = {
-        { "Plot", "plate.SLDDRW", "" },
-        { "TIFF", "plate.SLDDRW", "Detail.tif" },
+    const std::pair<const char*, const char*> rows[] = {
+        // step, file written beside the document (or the macro module called)
+        { "TIFF", "Detail.tif" },
         // Per sheet even when the settings ask for the whole drawing in one file.
-        { "DXF", "plate.SLDDRW", "Back.dxf" },
-        { "DWG", "plate.SLDDRW", "Front.dwg" },
-        { "Export 3D X_T", "shaft.SLDPRT", "shaft.x_t" },
-        { "Export 3D X_B", "shaft.SLDPRT", "shaft.x_b" },
-        { "Export 3D IGES", "shaft.SLDPRT", "shaft.igs" },
-        { "Export 3D STEP", "shaft.SLDPRT", "shaft.step" },
-        { "Export 3D SAT", "shaft.SLDPRT", "shaft.sat" },
-        { "Export 3D STL", "shaft.SLDPRT", "shaft.stl" },
-        { "Export 3D WRL", "shaft.SLDPRT", "shaft.wrl" },
-        { "Export Doc PDF", "plate.SLDDRW", "plate.pdf" },
-        { "Export Doc JPG", "plate.SLDDRW", "plate.jpg" },
-        { "Export eDrawings", "plate.SLDDRW", "plate.edrw" },
-        { "Run Macro 0", "plate.SLDDRW", "" },
-        { "Run Macro 7", "plate.SLDDRW", "" },
-        { "use filter 3", "plate.SLDDRW", "" }, // texts compare case-sensitively
-        { "Something else", "plate.SLDDRW", "" },
+        { "DXF", "Back.dxf" },
+        { "DWG", "Front.dwg" },
+        { "Export 3D X_T", "shaft.x_t" },
+        { "Export 3D X_B", "shaft.x_b" },
+        { "Export 3D IGES", "shaft.igs" },
+        { "Export 3D STEP", "shaft.step" },
+        { "Export 3D SAT", "shaft.sat" },
+        { "Export 3D STL", "shaft.stl" },
+        { "Export 3D WRL", "shaft.wrl" },
+        { "Export Doc PDF", "plate.pdf" },
+        { "Export Doc JPG", "plate.jpg" },
+        { "Export eDrawings", "plate.edrw" },
+        { "Run Macro 0", "\"Module0\"" },
+        { "Run Macro 7", "\"Module7\"" },
+        { "Plot", "" },
+        { "use filter 3", "" }, // texts compare case-sensitively
+        { "Something else", "" },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.step);
+    for (const auto& [step, output] : rows) {
+        SCOPED_TRACE(step);
         StepRun run;
         run.settings.DXFSWXMultiDXF = 1;
         run.settings.ExpDocSaveFormat = "jpg"; // the step names its own format
-        run.settings.ThreeDSaveFormat = "stl";
-        for (int n = 0; n < kMacroSlots; ++n) {
-            const auto slot = static_cast<std::size_t>(n);
-            run.settings.RunMacroFilePathName[slot]
-                = run.document("macro" + std::to_string(n) + ".swp", "x");
-            run.settings.RunMacroModuleName[slot] = "Module1";
-            run.settings.RunMacroProcedureName[slot] = "main";
+        for (std::size_t n = 0; n < kMacroSlots; ++n) {
+            run.settings.RunMacroFilePathName[n] = run.document("m.swp", "x");
+            run.settings.RunMacroModuleName[n] = "Module" + std::to_string(n);
+            run.settings.RunMacroProcedureName[n] = "main";
         }
-        const std::string name = row.document;
-        const auto doc = run.openDocument(name, name.ends_with("SLDDRW") ? kDrawing : "");
-        run.setSteps({ row.step });
+        const std::string text = step;
+        const auto doc
+            = run.openDocument(text.starts_with("Export 3D") ? "shaft.SLDPRT" : "plate.SLDDRW");
+        run.setSteps({ text });
         run.runSteps(*doc);
 
         EXPECT_EQ(run.messageText, "");
         EXPECT_TRUE(run.calls("CloseDoc").empty());
-        if (*row.output) {
-            EXPECT_TRUE(run.written(row.output));
-        }
-        const std::string step = row.step;
-        EXPECT_EQ(run.printedSheets().size(), step == "Plot" ? 3u : 0u);
-        const auto macros = run.calls("RunMacro");
-        if (step.starts_with("Run Macro ")) {
+        EXPECT_EQ(run.firstArgs("PrintOut2").size(), text == "Plot" ? 3u : 0u);
+        const auto macros = run.sim.journal().calls("RunMacro");
+        if (text.starts_with("Run Macro")) {
             ASSERT_EQ(macros.size(), 1u);
-            EXPECT_NE(macros[0].find("macro" + step.substr(10) + ".swp"), std::string::npos);
+            EXPECT_EQ(macros[0].args.at(1), output);
+        } else if (*output) {
+            EXPECT_TRUE(run.written(output));
         } else {
-            EXPECT_TRUE(macros.empty());
-        }
-        if (!*row.output && step != "Plot" && !step.starts_with("Run Macro ")) {
             EXPECT_TRUE(run.calls("SaveAs2").empty());
         }
     }
 }
 
-TEST(MultiJobTest, FilterStepsHoldForTheFollowingStepsOfOneDocument)
+TEST(MultiJobTest, UseStepsHoldForTheFollowingStepsOfOneDocumentOnly)
 {
     struct Row {
-        const char* name;
         std::int16_t filterActive;
         std::vector<std::string> steps;
-        std::vector<std::string> printed;
+        std::vector<std::string> printed; // sheet numbers
         std::vector<std::string> tiffs;
     };
-    const std::vector<std::string> all { "1", "2", "3" };
     const std::vector<std::string> allTiffs { "Front.tif", "Detail.tif", "Back.tif" };
     const Row rows[] = {
-        { "filter for the plot only", 0, { "Use Filter 3", "Plot", "Use Filter None", "TIFF" },
-            { "1", "3" }, allTiffs },
-        { "switched off although on", 1, { "Use Filter None", "Plot", "TIFF" }, all, allTiffs },
-        { "selected set when on", 1, { "Plot" }, { "3" }, {} },
-        { "set 3 for both", 0, { "Use Filter 3", "Plot", "TIFF" }, { "1", "3" },
-            { "Front.tif", "Back.tif" } },
-        { "last filter step wins", 0, { "Use Filter 3", "Use Filter 5", "Plot" }, { "3" }, {} },
+        { 0, { "Use Filter 3", "Plot", "Use Filter None", "TIFF" }, { "1", "3" }, allTiffs },
+        { 1, { "Use Filter None", "Plot" }, { "1", "2", "3" }, {} },
+        { 1, { "Plot" }, { "3" }, {} }, // the selected set 5
+        { 0, { "Use Filter 3", "Use Filter 5", "Plot", "TIFF" }, { "3" }, { "Back.tif" } },
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(row.steps.front());
         StepRun run;
         run.settings.FilterNameFilter[3].NotContain0 = "Detail";
         run.settings.FilterNameFilter[5].Contain0 = "Back";
@@ -167,98 +161,186 @@ TEST(MultiJobTest, FilterStepsHoldForTheFollowingStepsOfOneDocument)
         run.settings.FilterActive = row.filterActive;
         run.settings.selectActiveFilter();
         const Settings before = run.settings;
-        const auto doc = run.openDocument("plate.SLDDRW", kDrawing);
+        const auto doc = run.openDocument("plate.SLDDRW");
         run.setSteps(row.steps);
         run.runSteps(*doc);
 
-        EXPECT_EQ(run.printedSheets(), row.printed);
+        EXPECT_EQ(run.firstArgs("PrintOut2"), row.printed);
         for (const std::string& tif : allTiffs) {
-            const bool expected
-                = std::find(row.tiffs.begin(), row.tiffs.end(), tif) != row.tiffs.end();
-            EXPECT_EQ(run.written(tif), expected) << tif;
+            EXPECT_EQ(run.written(tif),
+                std::find(row.tiffs.begin(), row.tiffs.end(), tif) != row.tiffs.end())
+                << tif;
         }
         EXPECT_EQ(run.settings.FilterActive, before.FilterActive);
         EXPECT_EQ(run.settings.FilterNameIndex, 5);
         EXPECT_EQ(run.settings.ActiveFilter, before.ActiveFilter);
-        EXPECT_EQ(run.settings.FilterNameFilter, before.FilterNameFilter);
     }
-}
 
-TEST(MultiJobTest, PrePostfixStepsHoldForTheFollowingStepsOfOneDocument)
-{
-    struct Row {
-        std::int16_t useit;
-        std::vector<std::string> steps;
-        std::vector<std::string> files;
-    };
-    const Row rows[] = {
-        { 1,
-            { "Export 3D STEP", "Use Pre/Postfix 2", "Export 3D IGES", "Use Pre/Postfix None",
-                "Export 3D STL" },
-            { "P6_shaft.step", "P2_shaft.igs", "shaft.stl" } },
-        { 0, { "Export 3D STEP", "Use Pre/Postfix 0", "Export 3D IGES" },
-            { "shaft.step", "P0_shaft.igs" } },
-        { 0, { "Use Pre/Postfix 2", "Use Pre/Postfix None", "Export 3D SAT" }, { "shaft.sat" } },
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.files.front());
+    for (const std::int16_t useit : { std::int16_t { 0 }, std::int16_t { 1 } }) {
+        SCOPED_TRACE(useit);
         StepRun run;
-        for (int n = 0; n < kPrePostSets; ++n)
-            run.settings.PrePostPrefix[static_cast<std::size_t>(n)] = "P" + std::to_string(n) + "_";
+        for (std::size_t n = 0; n < kPrePostSets; ++n)
+            run.settings.PrePostPrefix[n] = "P" + std::to_string(n) + "_";
         run.settings.PrePostIndex = 6;
-        run.settings.PrePostUseit = row.useit;
+        run.settings.PrePostUseit = useit;
         const auto doc = run.openDocument("shaft.SLDPRT");
-        run.setSteps(row.steps);
+        run.setSteps({ "Export 3D STEP", "Use Pre/Postfix 2", "Export 3D IGES",
+            "Use Pre/Postfix None", "Export 3D STL" });
         run.runSteps(*doc);
 
-        std::vector<std::string> saved;
-        for (const auto& entry : run.sim.journal().calls("SaveAs2"))
-            saved.push_back(entry.args.at(0));
-        ASSERT_EQ(saved.size(), row.files.size());
-        for (std::size_t n = 0; n < saved.size(); ++n)
-            EXPECT_EQ(saved[n], "\"" + run.dir.file(row.files[n]) + "\"");
+        const std::string first = useit ? "P6_shaft.step" : "shaft.step";
+        EXPECT_EQ(run.firstArgs("SaveAs2"),
+            (std::vector<std::string> { "\"" + run.dir.file(first) + "\"",
+                "\"" + run.dir.file("P2_shaft.igs") + "\"",
+                "\"" + run.dir.file("shaft.stl") + "\"" }));
         EXPECT_EQ(run.settings.PrePostIndex, 6);
-        EXPECT_EQ(run.settings.PrePostUseit, row.useit);
+        EXPECT_EQ(run.settings.PrePostUseit, useit);
     }
 }
 
-TEST(MultiJobTest, TenEmptyStepsDoNothing)
+TEST(MultiJobTest, TenEmptyStepsOnlyOpenAndCloseEachDocument)
 {
     StepRun run;
-    const auto doc = run.openDocument("plate.SLDDRW", kDrawing);
-    const std::size_t callsBefore = run.sim.journal().entries().size();
-    const Settings before = run.settings;
-    run.runSteps(*doc);
-    EXPECT_EQ(run.sim.journal().entries().size(), callsBefore);
-    EXPECT_EQ(run.messageText, "");
-    EXPECT_TRUE(run.view.events.empty());
-}
-
-TEST(MultiJobTest, CancelSkipsTheStepsStillToCome)
-{
-    StepRun run;
-    run.view.cancelAtEventLoop = 2; // after the first sheet of the plot
-    const auto doc = run.openDocument("plate.SLDDRW", kDrawing);
-    run.setSteps({ "Use Filter 3", "Plot", "TIFF", "Export Doc PDF" });
-    run.runSteps(*doc);
-    EXPECT_EQ(run.printedSheets().size(), 1u);
+    const RunReport report
+        = run.runList("MULTIJOB", { run.document("a.SLDDRW"), run.document("b.SLDPRT") });
+    EXPECT_EQ(report.messageText, "");
+    EXPECT_EQ(run.firstArgs("OpenDoc2").size(), 2u);
+    EXPECT_EQ(run.calls("CloseDoc").size(), 2u);
     EXPECT_TRUE(run.calls("SaveAs2").empty());
-    EXPECT_EQ(run.settings.FilterActive, 0);
+    EXPECT_TRUE(run.calls("PrintOut2").empty());
 }
 
-TEST(MultiJobTest, SettingsComeBackWhenAStepRaises)
+TEST(MultiJobTest, CancelAndAutomationErrorsEndTheStepsWithSettingsRestored)
+{
+    StepRun cancelled;
+    cancelled.view.cancelAtEventLoop = 2; // after the first sheet of the plot
+    const auto plate = cancelled.openDocument("plate.SLDDRW");
+    cancelled.setSteps({ "Use Filter 3", "Plot", "TIFF", "Export Doc PDF" });
+    cancelled.runSteps(*plate);
+    EXPECT_EQ(cancelled.firstArgs("PrintOut2").size(), 1u);
+    EXPECT_TRUE(cancelled.calls("SaveAs2").empty()); // nothing behind the user's back
+    EXPECT_EQ(cancelled.settings.FilterActive, 0);
+
+    StepRun raising;
+    raising.settings.FilterNameFilter[4].Contain0 = "Front";
+    const Settings before = raising.settings;
+    raising.sim.installation().raise = { "SaveAs2" };
+    const auto shaft = raising.openDocument("shaft.SLDPRT");
+    raising.setSteps({ "Use Filter 4", "Use Pre/Postfix 8", "Export 3D STEP" });
+    EXPECT_THROW(raising.runSteps(*shaft), AutomationError);
+    EXPECT_EQ(raising.settings.FilterActive, before.FilterActive);
+    EXPECT_EQ(raising.settings.ActiveFilter, before.ActiveFilter);
+    EXPECT_EQ(raising.settings.PrePostIndex, before.PrePostIndex);
+    EXPECT_EQ(raising.settings.PrePostUseit, before.PrePostUseit);
+}
+
+TEST(MultiJobRunTest, LoadedSettingsHoldForThePassAndThePreviousComeBack)
 {
     StepRun run;
-    run.settings.FilterNameFilter[4].Contain0 = "Front";
-    run.settings.PrePostIndex = 1;
+    run.settings.TiffPrintDPI = 150;
+    run.settings.MultiJobAction[0] = "TIFF";
+    run.settings.MultiJobPreType[1] = "LoadSettings";
+    run.settings.MultiJobPreTypeParam[1] = run.document(
+        "job.qrxcfg", "[TIFF]\r\nTiffPrintDPI=600\r\n[MultiJob]\r\nMultiJobAction0=Plot\r\n");
+    run.printList.insertPaths({ run.document("plate.SLDDRW") });
     const Settings before = run.settings;
-    const auto doc = run.openDocument("shaft.SLDPRT", "[Document]\n[Faults]\nRaise=SaveAs2\n");
-    run.setSteps({ "Use Filter 4", "Use Pre/Postfix 8", "Export 3D STEP" });
-    EXPECT_THROW(run.runSteps(*doc), AutomationError);
-    EXPECT_EQ(run.settings.FilterActive, before.FilterActive);
-    EXPECT_EQ(run.settings.ActiveFilter, before.ActiveFilter);
-    EXPECT_EQ(run.settings.PrePostIndex, 1);
-    EXPECT_EQ(run.settings.PrePostUseit, before.PrePostUseit);
+    const RunReport report = RunMultiJob(run.environment, run.printList);
+
+    EXPECT_EQ(report.messageText, "");
+    EXPECT_TRUE(run.written("Sheet1.tif"));
+    EXPECT_TRUE(run.calls("PrintOut2").empty()); // the file's steps are not taken
+    std::vector<std::string> dpi;
+    for (const auto& entry : run.sim.journal().calls("SetUserPreferenceIntegerValue")) {
+        if (entry.args.at(0) == "9")
+            dpi.push_back(entry.args.at(1));
+    }
+    EXPECT_EQ(dpi.front(), "600");
+    EXPECT_EQ(run.settings.TiffPrintDPI, 150);
+    EXPECT_EQ(run.settings.MultiJobAction, before.MultiJobAction);
+    EXPECT_NE(test::readFileBytes(run.dir.file(kTempSettingsFileName)).find("TiffPrintDPI=150"),
+        std::string::npos); // the copy stays
+}
+
+TEST(MultiJobRunTest, ListFilePreJobInsertsBeforeTheCurrentRowOrReportsAMissingFile)
+{
+    struct Row {
+        int current;
+        bool missing;
+        std::vector<std::string> opened;
+        int currentAfter;
+    };
+    const Row rows[] = {
+        { 1, false, { "a", "x", "y", "b", "c" }, 3 },
+        { PrintList::kNoRow, false, { "a", "b", "c", "x", "y" }, PrintList::kNoRow },
+        { 1, true, { "a", "b", "c" }, 1 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.current);
+        StepRun run;
+        std::vector<std::string> expected;
+        for (const char* name : { "a", "b", "c" })
+            run.printList.insertPaths({ run.document(std::string(name) + ".SLDDRW") });
+        run.printList.setCurrentRow(row.current);
+        for (const std::string& name : row.opened)
+            expected.push_back("\"" + run.dir.file(name + ".SLDDRW") + "\"");
+        const std::string list
+            = "\"" + run.document("x.SLDDRW") + "\"\r\n\"" + run.document("y.SLDDRW") + "\"\r\n";
+        run.settings.MultiJobPreType = { "LoadQRXList", "Run Macro 3", "Nonsense" };
+        run.settings.MultiJobPreTypeParam[0]
+            = row.missing ? run.dir.file("gone.qrx") : run.document("l.qrx", list);
+        run.settings.RunMacroFilePathName[3] = run.document("m.swp", "x");
+        run.settings.RunMacroModuleName[3] = "Module1";
+        run.settings.RunMacroProcedureName[3] = "main";
+        RunMultiJob(run.environment, run.printList);
+
+        EXPECT_EQ(run.firstArgs("OpenDoc2"), expected);
+        EXPECT_EQ(run.printList.currentRow(), row.currentAfter);
+        EXPECT_LT(run.firstCall("RunMacro"), run.firstCall("OpenDoc2")); // once, before
+        ASSERT_EQ(run.view.shown.size(), row.missing ? 1u : 0u);
+        if (row.missing) {
+            EXPECT_EQ(run.view.shown[0].text, run.info(101));
+            EXPECT_EQ(run.view.shown[0].title, run.info(86));
+            EXPECT_EQ(run.view.shown[0].icon, MessageIcon::Exclamation);
+        }
+    }
+}
+
+TEST(MultiJobRunTest, LineWeightsAreReadBeforeAndWrittenAfterThePass)
+{
+    StepRun run;
+    run.sim.installation().revision = "16.0.0"; // widths are system options
+    run.settings.ShutdownWhenDone = -1;
+    run.defaultLines.Weights.fill(0.004);
+    run.printList.insertPaths({ run.document("a.SLDDRW"), run.document("b.SLDDRW") });
+    RunMultiJob(run.environment, run.printList);
+
+    EXPECT_DOUBLE_EQ(run.defaultLines.Weights[0], 0.00018); // the stand-in's own
+    const auto& entries = run.sim.journal().entries();
+    std::size_t lastClose = 0;
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        if (entries[n].member == "CloseDoc")
+            lastClose = n;
+    }
+    EXPECT_LT(run.firstCall("GetUserPreferenceDoubleValue"), run.firstCall("OpenDoc2"));
+    EXPECT_GT(run.firstCall("SetUserPreferenceDoubleValue"), lastClose);
+    EXPECT_LT(run.firstCall("SetUserPreferenceDoubleValue"), run.firstCall("ExitApp"));
+    EXPECT_LT(run.firstCall("ExitApp"), entries.size());
+}
+
+TEST(MultiJobRunTest, NothingRunsWhenTheSettingsCannotBeKept)
+{
+    StepRun run;
+    run.shell.tempFolder = run.dir.file("gone") + kPathSeparator;
+    run.settings.MultiJobPreType[0] = "LoadSettings";
+    run.settings.MultiJobPreTypeParam[0]
+        = run.document("job.qrxcfg", "[TIFF]\r\nTiffPrintDPI=600\r\n");
+    run.printList.insertPaths({ run.document("a.SLDDRW") });
+    const RunReport report = RunMultiJob(run.environment, run.printList);
+
+    EXPECT_FALSE(report.started);
+    EXPECT_TRUE(run.firstArgs("OpenDoc2").empty());
+    EXPECT_NE(run.settings.TiffPrintDPI, 600);
+    EXPECT_FALSE(run.view.shown.empty()); // the failed save told the user
 }
 
 TEST(MultiJobDialogTest, PreJobRowsShowAndEmptyTheirFileBox)
@@ -266,52 +348,36 @@ TEST(MultiJobDialogTest, PreJobRowsShowAndEmptyTheirFileBox)
     Settings settings;
     settings.MultiJobPreType = { "LoadSettings", "Run Macro 4", "LoadQRXList" };
     settings.MultiJobPreTypeParam = { "C:\\a.qrxcfg", "", "C:\\b.qrx" };
-    settings.MultiJobAction.fill("-");
     settings.MultiJobAction[2] = "Plot";
     const Settings before = settings;
 
     MultiJobWorkingCopy dialog(settings);
     // Loading keeps the stored paths although their combos show a file pre-job.
-    EXPECT_EQ(dialog.preJob(0), (PreJobRow { "LoadSettings", "C:\\a.qrxcfg" }));
     EXPECT_EQ(dialog.preJob(2), (PreJobRow { "LoadQRXList", "C:\\b.qrx" }));
-    EXPECT_TRUE(dialog.parameterVisible(0));
     EXPECT_FALSE(dialog.parameterVisible(1));
-    EXPECT_EQ(dialog.step(2), "Plot");
-
-    struct Choice {
-        const char* type;
-        bool visible;
-        const char* parameter;
-    };
-    const Choice choices[] = {
+    const std::tuple<const char*, bool, const char*> choices[] = {
         { "-", false, "C:\\a.qrxcfg" }, // hidden, not emptied
         { "LoadQRXList", true, "" },
         { "Run Macro 0", false, "" },
         { "LoadSettings", true, "" },
     };
-    for (const Choice& choice : choices) {
-        SCOPED_TRACE(choice.type);
-        dialog.choosePreJob(0, choice.type);
-        EXPECT_EQ(dialog.parameterVisible(0), choice.visible);
-        EXPECT_EQ(dialog.preJob(0).parameter, choice.parameter);
+    for (const auto& [type, visible, parameter] : choices) {
+        dialog.choosePreJob(0, type);
+        EXPECT_EQ(dialog.parameterVisible(0), visible) << type;
+        EXPECT_EQ(dialog.preJob(0).parameter, parameter) << type;
     }
     dialog.choosePreJob(2, "LoadQRXList"); // choosing it again empties the box as well
     EXPECT_EQ(dialog.preJob(2).parameter, "");
     dialog.setParameter(2, "D:\\c.qrx");
     dialog.setStep(9, "TIFF");
+    EXPECT_EQ(settings.MultiJobPreTypeParam, before.MultiJobPreTypeParam); // Cancel
 
-    EXPECT_EQ(settings.MultiJobPreType, before.MultiJobPreType); // Cancel
-    EXPECT_EQ(settings.MultiJobPreTypeParam, before.MultiJobPreTypeParam);
     dialog.store(settings);
-    EXPECT_EQ(settings.MultiJobPreType[0], "LoadSettings");
-    EXPECT_EQ(settings.MultiJobPreTypeParam[0], "");
-    EXPECT_EQ(settings.MultiJobPreTypeParam[2], "D:\\c.qrx");
+    EXPECT_EQ(settings.MultiJobPreTypeParam, (std::array<std::string, 3> { "", "", "D:\\c.qrx" }));
     EXPECT_EQ(settings.MultiJobAction[9], "TIFF");
     EXPECT_EQ(settings.MultiJobAction[2], "Plot");
-
     EXPECT_EQ(preJobBrowseTexts("LoadSettings")->title, 19);
     EXPECT_EQ(preJobBrowseTexts("LoadQRXList")->filter, 12);
-    EXPECT_FALSE(preJobBrowseTexts("Run Macro 1"));
 }
 
 } // namespace
