@@ -30,6 +30,13 @@ public:
         }
         return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
     }
+    std::string sortKey(const std::string& text) const override
+    {
+        std::string key = text;
+        for (char& c : key)
+            c = static_cast<char>(lower(static_cast<unsigned char>(c)));
+        return key;
+    }
     void setSeparator(char separator) { m_separator = separator; }
 
 private:

@@ -225,22 +225,36 @@ void PrintList::moveSelectedToBottom()
 
 void PrintList::sortRows(const RegionalFormat& regional, bool descending)
 {
-    // Each comparison goes to the user's locale, which is what a sort costs; a merge sort
-    // asks it the fewest times. Sorting pointers leaves the rows untouched should the locale
-    // fail in the middle, and moves no text until the order is known.
-    std::vector<std::string*> order;
-    order.reserve(m_rows.size());
-    for (std::string& path : m_rows)
-        order.push_back(&path);
-    std::stable_sort(order.begin(), order.end(), [&](const std::string* a, const std::string* b) {
-        return regional.compareText(*a, *b) < 0;
+    // Asking the locale for every comparison costs more than building each row's sort key
+    // once. The rows stay untouched until the order is known, so a locale that fails in
+    // the middle leaves the list as it was.
+    std::vector<std::string> keys;
+    keys.reserve(m_rows.size());
+    for (const std::string& path : m_rows)
+        keys.push_back(regional.sortKey(path));
+    // Paths of one list mostly share their folder; comparing past the part that every key
+    // shares saves most of the work.
+    std::size_t shared = keys.empty() ? 0 : keys.front().size();
+    for (const std::string& key : keys) {
+        const std::size_t length = std::min(shared, key.size());
+        shared = static_cast<std::size_t>(
+            std::mismatch(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(length),
+                keys.front().begin())
+                .first
+            - key.begin());
+    }
+    std::vector<std::size_t> order(m_rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return keys[a].compare(shared, std::string::npos, keys[b], shared, std::string::npos) < 0;
     });
     if (descending)
         std::reverse(order.begin(), order.end());
     std::vector<std::string> sorted;
     sorted.reserve(order.size());
-    for (std::string* path : order)
-        sorted.push_back(std::move(*path));
+    for (std::size_t index : order)
+        sorted.push_back(std::move(m_rows[index]));
     m_rows = std::move(sorted);
     std::fill(m_selected.begin(), m_selected.end(), 0);
     m_current = kNoRow;

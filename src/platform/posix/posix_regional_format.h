@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <array>
 #include <string>
 
 #include "engine/platform/regional_format.h"
@@ -21,10 +22,15 @@ public:
 
     char decimalSeparator() const override;
     int compareText(const std::string& a, const std::string& b) const override;
+    std::string sortKey(const std::string& text) const override;
     bool usesFallback() const { return m_fallback; }
 
 private:
+    // Lower case as the locale writes it; ASCII comes from a table filled once.
+    void foldCase(std::wstring& text) const;
+
     locale_t m_locale = nullptr;
+    std::array<wchar_t, 128> m_lowerAscii {};
     bool m_fallback = false;
 };
 

@@ -20,6 +20,29 @@ char Win32RegionalFormat::decimalSeparator() const
     return '.';
 }
 
+std::string Win32RegionalFormat::sortKey(const std::string& text) const
+{
+    const std::wstring wide = utf16FromUtf8Lossy(text);
+    if (wide.size() > INT_MAX / 8)
+        throwPlatformError(ERROR_ARITHMETIC_OVERFLOW);
+    const int length = static_cast<int>(wide.size());
+    // With LCMAP_SORTKEY the output is bytes, whatever the pointer's type says.
+    const int bytes = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+        wide.data(), length, nullptr, 0, nullptr, nullptr, 0);
+    if (bytes <= 0)
+        throwLastError();
+    std::string key(static_cast<std::size_t>(bytes), '\0');
+    if (LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, wide.data(),
+            length, reinterpret_cast<LPWSTR>(key.data()), bytes, nullptr, nullptr, 0)
+        <= 0) {
+        throwLastError();
+    }
+    // The key ends in a zero byte that takes no part in the order.
+    while (!key.empty() && key.back() == '\0')
+        key.pop_back();
+    return key;
+}
+
 int Win32RegionalFormat::compareText(const std::string& a, const std::string& b) const
 {
     const std::wstring wa = utf16FromUtf8Lossy(a);

@@ -12,6 +12,7 @@ public:
     // numbers one byte per character.
     char decimalSeparator() const override;
     int compareText(const std::string& a, const std::string& b) const override;
+    std::string sortKey(const std::string& text) const override;
 };
 
 } // namespace quorrix::platform

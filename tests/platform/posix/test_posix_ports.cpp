@@ -64,6 +64,12 @@ TEST(PosixRegionalFormat, ComparesWithoutRegardToCase)
     EXPECT_EQ(format.compareText("ABC.slddrw", "abc.SLDDRW"), 0);
     EXPECT_LT(format.compareText("a", "B"), 0);
     EXPECT_GT(format.compareText("b2", "B10"), 0);
+    const auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
+    for (const auto& [a, b] : { std::pair { "ABC.slddrw", "abc.SLDDRW" }, { "a", "B" },
+             { "b2", "B10" }, { "Zeile", "zeile 2" }, { "", "x" } }) {
+        EXPECT_EQ(sign(format.sortKey(a).compare(format.sortKey(b))), format.compareText(a, b))
+            << a << " " << b;
+    }
 }
 
 TEST(PosixShell, RequestsBecomeProgramsWithoutAnInterpreter)

@@ -84,8 +84,11 @@ TEST(Win32RegionalFormatTest, ComparesWithoutRegardToCase)
         { "", "a", -1 },
         { "\xff", "\xff", 0 },
     };
+    const auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
     for (const Row& row : rows) {
         EXPECT_EQ(regional.compareText(row.a, row.b), row.sign) << row.a << " " << row.b;
+        EXPECT_EQ(sign(regional.sortKey(row.a).compare(regional.sortKey(row.b))), row.sign)
+            << row.a << " " << row.b;
     }
     const char separator = regional.decimalSeparator();
     EXPECT_TRUE(separator > ' ' && separator < 0x7f) << int(separator);
