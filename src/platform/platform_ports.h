@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/platform/clock.h"
 #include "engine/platform/file_system.h"
@@ -25,5 +26,12 @@ struct PlatformPorts {
 };
 
 PlatformPorts createPlatformPorts();
+
+// Console programs: the arguments as UTF-8 (on Windows taken from the wide command line, as
+// argv holds them in the ANSI code page), UTF-8 output to the console, and whether standard
+// error is a terminal that can show a progress line.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+void prepareConsole();
+bool standardErrorIsTerminal();
 
 } // namespace quorrix::platform

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/path_text.h"
 #include "engine/run/batch_run.h"
 #include "engine/run/run_environment.h"
 #include "engine/settings/registry.h"

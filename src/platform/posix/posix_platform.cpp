@@ -43,3 +43,24 @@ PlatformPorts createPlatformPorts()
 }
 
 } // namespace quorrix::platform
+
+namespace quorrix::platform {
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    return arguments;
+}
+
+void prepareConsole()
+{
+}
+
+bool standardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+} // namespace quorrix::platform

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <knownfolders.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "platform/win32/win32_clock.h"
@@ -73,6 +74,37 @@ PlatformPorts createPlatformPorts()
     ports.userDataFolder = userFolder(FOLDERID_LocalAppData);
     ports.userConfigFolder = userFolder(FOLDERID_RoamingAppData);
     return ports;
+}
+
+} // namespace quorrix::platform
+
+namespace quorrix::platform {
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    if (wide == nullptr) {
+        for (int i = 1; i < argc; ++i)
+            arguments.emplace_back(argv[i]);
+        return arguments;
+    }
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(utf8FromUtf16(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+void prepareConsole()
+{
+    SetConsoleOutputCP(CP_UTF8);
+}
+
+bool standardErrorIsTerminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 } // namespace quorrix::platform

@@ -35,16 +35,6 @@ std::vector<std::string> fields(const std::string& line)
     return result;
 }
 
-std::string onlyFile(const std::string& folder, const std::string& prefix)
-{
-    for (const auto& entry : std::filesystem::directory_iterator(pathFromUtf8(folder))) {
-        const std::string name = utf8FromPath(entry.path().filename());
-        if (name.starts_with(prefix))
-            return utf8FromPath(entry.path());
-    }
-    return {};
-}
-
 TEST(BatchRunTest, RestartsEveryFiftyEntriesCountingMissingFilesToo)
 {
     RunFixture run;
@@ -255,10 +245,12 @@ TEST(BatchRunTest, ConvertViewsSwitchesFacettedViewsByRevision)
         const auto three = run.sim.journal().calls("SetDisplayMode3");
         const auto two = run.sim.journal().calls("SetDisplayMode2");
         EXPECT_EQ(three.size() + two.size(), std::string(member).empty() ? 0u : 1u) << revision;
-        if (!three.empty())
+        if (!three.empty()) {
             EXPECT_EQ(three[0].args, (std::vector<std::string> { "False", "2", "False", "True" }));
-        if (!std::string(member).empty())
+        }
+        if (!std::string(member).empty()) {
             EXPECT_EQ(run.sim.journal().calls("ActivateSheet").back().args[0], "\"B\"");
+        }
     }
 }
 

@@ -1,0 +1,132 @@
+#include "app/batch_options.h"
+
+#include <array>
+
+namespace quorrix::app {
+
+namespace {
+
+constexpr std::array<const char*, 9> kActions { "Plot", "TIFF", "DXF", "DWG", "EXPORT3D",
+    "EXPORTDOC", "EXPORTEDRAWINGS", "RUNMACRO", "MULTIJOB" };
+
+} // namespace
+
+bool isActionCode(const std::string& text)
+{
+    for (const char* action : kActions) {
+        if (text == action)
+            return true;
+    }
+    return false;
+}
+
+ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
+{
+    BatchOptions options;
+    ParsedOptions result;
+    // Options that take the next argument as their value.
+    const auto valueOf = [&](std::size_t& i, std::string& target) {
+        if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+            result.error = arguments[i] + " needs a file name";
+            return false;
+        }
+        target = arguments[++i];
+        return true;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        std::string value;
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--list") {
+            if (!valueOf(i, value))
+                return result;
+            options.lists.push_back(value);
+        } else if (argument == "--settings") {
+            if (!valueOf(i, options.settingsFile))
+                return result;
+        } else if (argument == "--failed-list") {
+            if (!valueOf(i, options.failedList))
+                return result;
+        } else if (argument == "--active") {
+            options.active = true;
+        } else if (argument == "--read-only") {
+            options.readOnly = true;
+        } else if (argument == "--view-only") {
+            options.viewOnly = true;
+        } else if (argument == "--reverse") {
+            options.reverse = true;
+        } else if (argument == "--log") {
+            options.log = true;
+        } else if (argument == "--quiet") {
+            options.quiet = true;
+        } else if (argument.starts_with("-")) {
+            result.error = "unknown option " + argument;
+            return result;
+        } else if (options.action.empty()) {
+            options.action = argument;
+        } else {
+            result.error = "only one action may be given, not also " + argument;
+            return result;
+        }
+    }
+    if (options.help) {
+        result.options = options;
+        return result;
+    }
+    if (options.action.empty()) {
+        result.error = "no action given";
+    } else if (!isActionCode(options.action)) {
+        result.error = "unknown action " + options.action;
+    } else if (options.lists.empty() && !options.active) {
+        result.error = "give a print list with --list FILE, or --active";
+    } else if (!options.lists.empty() && options.active) {
+        result.error = "--active works on the active document; it takes no --list";
+    } else {
+        result.options = options;
+    }
+    return result;
+}
+
+std::string batchHelpText()
+{
+    return R"(Usage: quorrix-batch ACTION [--list FILE]... [--active] [--settings FILE]
+                     [--read-only] [--view-only] [--reverse] [--log]
+                     [--failed-list FILE] [--quiet]
+
+Runs one QUORRIX action over a print list without the windows, for schedulers and
+scripts. It uses the settings the program has stored, drives SolidWorks (or, where
+SolidWorks is not installed, the built-in SolidWorks stand-in) and reports what went
+wrong at the end.
+
+ACTION (as written, letter case counts):
+  Plot              print every sheet on the printer and paper its size calls for
+  TIFF, DXF, DWG    save drawing sheets as files
+  EXPORT3D          save parts and assemblies in the stored 3D format
+  EXPORTDOC         save documents as PDF or JPG (the stored format)
+  EXPORTEDRAWINGS   save eDrawings files
+  RUNMACRO          run the selected macro on every document
+  MULTIJOB          run the stored multi-job (pre-jobs and up to ten steps)
+
+Options:
+  --list FILE         a print list file (one quoted path per line); may be given more
+                      than once, the lists are joined in order
+  --active            work on the document that is active in SolidWorks instead
+  --settings FILE     a settings file (.qrxcfg) read over the stored settings
+  --read-only         open the documents read-only
+  --view-only         open the documents view-only
+  --reverse           work through the list from the last entry to the first
+  --log               write the process log (processlog_<time>.txt)
+  --failed-list FILE  write the entries that had problems as a print list file
+  --quiet             no progress line
+  --help              this text
+
+Exit status:
+  0    done, no problems
+  1    done, some documents had problems (see the message text)
+  2    bad arguments, an unreadable list or settings file, or no SolidWorks
+  130  cancelled (Ctrl+C)
+)";
+}
+
+} // namespace quorrix::app

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorrix::app {
+
+// The command line of quorrix-batch.
+struct BatchOptions {
+    std::string action;
+    std::vector<std::string> lists;
+    bool active = false;
+    std::string settingsFile;
+    bool readOnly = false;
+    bool viewOnly = false;
+    bool reverse = false;
+    bool log = false;
+    std::string failedList;
+    bool quiet = false;
+    bool help = false;
+};
+
+// Exit codes of quorrix-batch.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitProblems = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCancelled = 130;
+
+// The options, or an error text saying what is wrong (arguments without the program name).
+struct ParsedOptions {
+    std::optional<BatchOptions> options;
+    std::string error;
+};
+ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments);
+
+// What --help prints.
+std::string batchHelpText();
+
+// True for the nine action codes (case-sensitive).
+bool isActionCode(const std::string& text);
+
+} // namespace quorrix::app

@@ -1,0 +1,140 @@
+#include "app/batch_runner.h"
+
+#include "app/batch_options.h"
+#include "app/console_run_view.h"
+#include "app/solidworks_connector.h"
+#include "engine/actions/action_context.h"
+#include "engine/actions/export_document.h"
+#include "engine/printlist/print_list.h"
+#include "engine/printlist/print_list_file.h"
+#include "engine/run/batch_run.h"
+#include "engine/run/multi_job.h"
+#include "engine/run/run_environment.h"
+#include "engine/settings/language_files.h"
+#include "engine/settings/multi_language.h"
+#include "engine/settings/registry.h"
+#include "engine/settings/settings_file.h"
+#include "engine/settings/settings_schema.h"
+#include "engine/swlink/printer_lines.h"
+#include "engine/swlink/sw_connection.h"
+#include "platform/platform_ports.h"
+
+namespace quorrix::app {
+
+namespace {
+
+constexpr const char* kProgram = "quorrix-batch";
+
+int usageError(BatchWorld& world, const std::string& text)
+{
+    world.err << kProgram << ": " << text << "\nTry '" << kProgram << " --help'.\n";
+    return kExitUsage;
+}
+
+// Joins the print list files in order; false (the user told why) when one cannot be read.
+bool loadLists(BatchWorld& world, const BatchOptions& options, engine::PrintList& list)
+{
+    for (const std::string& path : options.lists) {
+        const engine::ListFileLoad load = engine::loadPrintListFile(*world.ports.files, path, list);
+        if (!load.file.ok()) {
+            world.err << kProgram << ": cannot read the print list " << path << ": "
+                      << (load.file.status == engine::ListFileStatus::Missing
+                                 ? std::string("the file is not there")
+                                 : load.file.errorText())
+                      << "\n";
+            return false;
+        }
+        if (!load.notAdded.empty()) {
+            world.err << kProgram << ": the print list is full; " << load.notAdded.size()
+                      << " entries of " << path << " were not added\n";
+        }
+    }
+    return true;
+}
+
+int exitCode(const engine::RunReport& report)
+{
+    if (report.noSolidWorks || !report.started)
+        return kExitUsage;
+    if (report.cancelled)
+        return kExitCancelled;
+    return report.messageText.empty() ? kExitDone : kExitProblems;
+}
+
+} // namespace
+
+int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
+{
+    const ParsedOptions parsed = parseBatchOptions(arguments);
+    if (!parsed.options)
+        return usageError(world, parsed.error);
+    const BatchOptions& options = *parsed.options;
+    if (options.help) {
+        world.out << batchHelpText();
+        return kExitDone;
+    }
+
+    platform::PlatformPorts& ports = world.ports;
+    std::int16_t cancelFlag = 0;
+    ConsoleRunView view(world.out, world.err, *ports.clock, cancelFlag, world.interrupted,
+        world.terminal && !options.quiet);
+
+    // The stored settings, as the program reads them at start.
+    engine::Settings settings = engine::defaultSettings();
+    engine::Registry registry(*ports.store, view, *ports.regional);
+    registry.LoadRegistrySettings(settings);
+    engine::UsageCounters counters;
+    registry.LoadProcessedCounters(counters);
+    engine::clsMultiLanguage language(*ports.files, view);
+    language.IniFile(engine::LanguageFilePath(ports.programFolder, settings.Language));
+
+    if (!options.settingsFile.empty()) {
+        if (!ports.files->isPlainFile(options.settingsFile))
+            return usageError(world, "the settings file " + options.settingsFile + " is not there");
+        engine::SettingsFiles(language, view, *ports.regional)
+            .LoadSettingsFile(options.settingsFile, false, settings);
+    }
+    if (options.reverse)
+        settings.PrintlistReverse = engine::kTrue;
+    if (options.log)
+        settings.LoggingActive = 1;
+    settings.selectActiveFilter();
+
+    engine::PrintList printList;
+    if (!loadLists(world, options, printList))
+        return kExitUsage;
+
+    SolidWorksConnector solidWorks
+        = createSolidWorksConnector(ports, settings.UseSolidWorksVersion);
+    engine::SwConnection connection(*solidWorks.connector, *ports.clock, settings);
+    engine::PrinterLineSettings defaultLines = engine::defaultPrinterLineSettings();
+    std::string pdfAddInPath = engine::FindBluebeamAddIn(*ports.store);
+    engine::ActionContext context { settings, counters, connection, view, language, *ports.clock,
+        *ports.files, cancelFlag, defaultLines, pdfAddInPath };
+    engine::RunEnvironment environment { context, registry, *ports.regional, *ports.shell,
+        ports.programFolder, ports.userDataFolder, {}, {} };
+    environment.flags.OpenReadOnly = options.readOnly ? 1 : 0;
+    environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
+    environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;
+    if (!options.quiet)
+        world.err << kProgram << ": " << options.action << " with " << solidWorks.description
+                  << "\n";
+
+    const engine::RunReport report = options.action == "MULTIJOB"
+        ? engine::RunMultiJob(environment, printList)
+        : engine::RunActionCommand(environment, options.action, printList.rows());
+
+    if (settings.LoggingActive != 0 && report.started && !options.active)
+        world.out << "Process log: " << report.logPath << "\n";
+    if (!options.failedList.empty()) {
+        const engine::ListFileResult written
+            = engine::writePrintListFile(*ports.files, options.failedList, report.failedEntries);
+        if (!written.ok()) {
+            world.err << kProgram << ": cannot write " << options.failedList << ": "
+                      << written.errorText() << "\n";
+        }
+    }
+    return exitCode(report);
+}
+
+} // namespace quorrix::app

@@ -1,0 +1,16 @@
+#include "app/solidworks_connector.h"
+
+#include "platform/platform_ports.h"
+#include "swsim/simulator.h"
+
+namespace quorrix::app {
+
+// SolidWorks runs on Windows only; here the stand-in is all there is.
+SolidWorksConnector createSolidWorksConnector(platform::PlatformPorts& ports, const std::string&)
+{
+    return { swsim::createConfiguredSimulator(
+                 *ports.files, *ports.clock, ports.userConfigFolder, ports.userDataFolder),
+        "the SolidWorks stand-in" };
+}
+
+} // namespace quorrix::app

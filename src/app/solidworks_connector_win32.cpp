@@ -1,0 +1,21 @@
+#include "app/solidworks_connector.h"
+
+#include "engine/swlink/sw_versions.h"
+#include "platform/platform_ports.h"
+#include "swcom/com_connector.h"
+#include "swsim/simulator.h"
+
+namespace quorrix::app {
+
+SolidWorksConnector createSolidWorksConnector(
+    platform::PlatformPorts& ports, const std::string& versionSuffix)
+{
+    auto com = std::make_unique<swcom::ComConnector>(*ports.store);
+    if (com->isRegistered(engine::swProgId(versionSuffix)))
+        return { std::move(com), "SolidWorks" };
+    return { swsim::createConfiguredSimulator(
+                 *ports.files, *ports.clock, ports.userConfigFolder, ports.userDataFolder),
+        "the SolidWorks stand-in (SolidWorks is not installed)" };
+}
+
+} // namespace quorrix::app
