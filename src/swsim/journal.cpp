@@ -29,6 +29,8 @@ Journal::Journal(engine::FileSystem& files)
 
 std::size_t Journal::add(JournalEntry entry)
 {
+    if (!m_recording && m_filePath.empty())
+        return static_cast<std::size_t>(-1);
     m_entries.push_back(std::move(entry));
     return m_entries.size() - 1;
 }

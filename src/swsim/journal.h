@@ -33,6 +33,8 @@ public:
     explicit Journal(engine::FileSystem& files);
 
     void setFilePath(std::string path) { m_filePath = std::move(path); }
+    // Long runs that nobody checks call by call (benchmarks) switch the journal off.
+    void setRecording(bool recording) { m_recording = recording; }
     std::size_t add(JournalEntry entry);
     // Completes an entry; the file line is written then.
     void finish(std::size_t index, std::string result);
@@ -47,6 +49,7 @@ private:
     engine::FileSystem& m_files;
     std::string m_filePath;
     std::vector<JournalEntry> m_entries;
+    bool m_recording = true;
 };
 
 // Argument and result texts: strings quoted, Booleans True/False, numbers as C reads them.
