@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,6 +58,8 @@ public:
         events.push_back("events");
         if (++eventLoops == cancelAtEventLoop)
             m_cancelFlag = -1;
+        if (onEventLoop)
+            onEventLoop(eventLoops);
     }
     engine::MessageAnswer show(const std::string& text, const std::string& title,
         engine::MessageIcon icon, engine::MessageButtons buttons) override
@@ -78,6 +81,8 @@ public:
     std::vector<engine::MessageAnswer> answers;
     int eventLoops = 0;
     int cancelAtEventLoop = -1;
+    // Runs at every turn of the message loop, for tests that change the world mid-run.
+    std::function<void(int)> onEventLoop;
 
 private:
     static std::string name(engine::RunLabel label)

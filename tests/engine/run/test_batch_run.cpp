@@ -174,6 +174,26 @@ TEST(BatchRunTest, AutomationErrorBecomesALineAndSolidWorksIsStartedAnew)
     EXPECT_EQ(report.failedEntries, std::vector<std::string> { entries[0] });
 }
 
+TEST(BatchRunTest, FailedReconnectEndsTheRunWithItsEndSteps)
+{
+    RunFixture run;
+    const std::vector<std::string> entries {
+        run.document("bad.SLDDRW", std::string(kOneSheet) + "[Faults]\nRaise=PrintOut2\n"),
+        run.document("next.SLDDRW", kOneSheet)
+    };
+    run.view.onEventLoop = [&](int) { run.sim.installation().installed = false; };
+    const RunReport report = run.runList("Plot", entries);
+    EXPECT_TRUE(report.noSolidWorks);
+    EXPECT_EQ(run.calls("OpenDoc2").size(), 1u);
+    ASSERT_EQ(run.view.shown.size(), 2u);
+    EXPECT_EQ(run.view.shown[0].text, kNoSwxInstanceText);
+    EXPECT_TRUE(run.view.shown[1].text.starts_with(entries[0] + " " + run.info(140)));
+    EXPECT_NE(
+        std::find(run.view.events.begin(), run.view.events.end(), "unload"), run.view.events.end());
+    EXPECT_EQ(run.counters.ProcessedDrawings, 1);
+    EXPECT_EQ(run.refreshes, 1);
+}
+
 TEST(BatchRunTest, UnwritableLogIsReportedOnceAndTheRunGoesOn)
 {
     RunFixture run;
