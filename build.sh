@@ -56,6 +56,147 @@ run_tests() {
     with_wine_prefix ctest --preset mingw
 }
 
+# The example run: the GP25 gear pump of examples/ as a SolidWorks user would process it,
+# against the stand-in. Everything it reads and writes stays in a fresh folder
+# build/examples-run/<time>/ (the stored settings too, so a user's own are never touched),
+# except the process log, which quorrix-batch keeps beside itself and names in its output:
+#   examples/        the copy the run works on; every output lands next to its document
+#   swsim.ini        the stand-in's configuration; spool.jsonl and journal.log beside it
+#   *.qrx            the print lists with absolute paths, failed-*.qrx what went wrong
+#   output-*.txt     what quorrix-batch printed: the problems and where the process log is
+#   config/ data/ tmp/   XDG_CONFIG_HOME, XDG_DATA_HOME and TMPDIR of the run
+# A multi-job applies every step to every document, and a drawing step on a part is a
+# problem, as is a 3D step on a drawing; so the drawings and the models go through two
+# passes, each with its own settings file.
+EXAMPLE_DRAWING_STEPS="Use Pre/Postfix 0, Plot, TIFF, Export Doc PDF, DXF"
+EXAMPLE_MODEL_STEPS="Use Pre/Postfix 1, Export Doc PDF, Use Pre/Postfix 0, Export 3D STEP"
+# The one entry that is meant to fail (it refuses to open).
+EXAMPLE_EXPECTED_FAILURE="GP25-004 Gasket.SLDDRW"
+
+# Writes the print lists of a run: pump.qrx with every entry of the example list, and
+# drawings.qrx and models.qrx split by type. Names in the example list are relative to its
+# folder; a print list needs full paths.
+write_example_lists() {
+    local source=$1 docs=$2 work=$3 line name path
+    : >"$work/pump.qrx"; : >"$work/drawings.qrx"; : >"$work/models.qrx"
+    while IFS= read -r line || [ -n "$line" ]; do
+        line=${line%$'\r'}
+        name=${line#\"}; name=${name%\"}
+        [ -n "$name" ] || continue
+        case "$name" in /*) path=$name ;; *) path=$docs/$name ;; esac
+        printf '"%s"\r\n' "$path" >>"$work/pump.qrx"
+        case "${name,,}" in
+            *.slddrw) printf '"%s"\r\n' "$path" >>"$work/drawings.qrx" ;;
+            *.sldprt | *.sldasm) printf '"%s"\r\n' "$path" >>"$work/models.qrx" ;;
+        esac
+    done <"$source"
+}
+
+# The entries of a print list file, one per line, without quotes.
+list_entries() {
+    [ -f "$1" ] || return 0
+    sed -e 's/\r$//' -e 's/^"//' -e 's/"$//' -e '/^$/d' "$1"
+}
+
+line_count() {
+    if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi
+}
+
+summarize_outputs() {
+    local work=$1 label=$2 pattern=$3 files count
+    files=$(cd "$work" && find examples -type f -iname "$pattern" | sort)
+    count=$(printf '%s' "$files" | grep -c . || true)
+    printf '  %-6s %3d  in %s/examples/\n' "$label" "$count" "$work"
+}
+
+run_examples() {
+    local batch=$PWD/build/native/src/app/quorrix-batch
+    if [ ! -x "$batch" ]; then
+        echo "$batch was not built." >&2
+        return 2
+    fi
+    local stamp work
+    stamp=$(date +%Y%m%d-%H%M%S)
+    work=$PWD/build/examples-run/$stamp
+    local n=1
+    while [ -e "$work" ]; do n=$((n + 1)); work=$PWD/build/examples-run/$stamp-$n; done
+    case "$work" in
+        *'"'*)
+            echo "A print list cannot hold a path with a double quote: $work" >&2
+            return 2 ;;
+    esac
+    mkdir -p "$work/config" "$work/data" "$work/tmp"
+    cp -R examples "$work/examples"
+    ln -sfn "$(basename "$work")" build/examples-run/latest
+    local docs=$work/examples
+    cat >"$work/swsim.ini" <<'EOF'
+[Installation]
+Installed=1
+Revision=30.0.0
+ActivePrinter=Office Laser
+
+[Files]
+Spool=spool.jsonl
+Journal=journal.log
+EOF
+    write_example_lists "$docs/pump.qrx" "$docs" "$work"
+
+    local worst=0 pass rc
+    for pass in drawings models; do
+        local steps=$EXAMPLE_DRAWING_STEPS
+        if [ "$pass" = models ]; then steps=$EXAMPLE_MODEL_STEPS; fi
+        echo
+        echo "== Multi-job over the $pass ($steps)"
+        # The progress line goes to standard error, so copying the output leaves it in place.
+        set +e
+        (cd "$work" && env QUORRIX_SWSIM_CONFIG="$work/swsim.ini" XDG_CONFIG_HOME="$work/config" \
+            XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp" \
+            "$batch" MULTIJOB --list "$work/$pass.qrx" --settings "$docs/pump-$pass.qrxcfg" \
+            --log --failed-list "$work/failed-$pass.qrx") | tee "$work/output-$pass.txt"
+        rc=${PIPESTATUS[0]}
+        set -e
+        echo "== quorrix-batch exit status: $rc"
+        if [ "$rc" -gt "$worst" ]; then worst=$rc; fi
+    done
+
+    echo
+    echo "Example run in $work"
+    summarize_outputs "$work" PDF '*.pdf'
+    local pdf pages
+    while IFS= read -r pdf; do
+        [ -n "$pdf" ] || continue
+        pages=$(grep -ao '/Count [0-9]*' "$pdf" | head -n 1 | cut -d' ' -f2) || true
+        printf '           %s (pages: %s)\n' "$(basename "$pdf")" "${pages:-?}"
+    done < <(find "$docs" -type f -iname '*.pdf' | sort)
+    summarize_outputs "$work" TIFF '*.tif'
+    summarize_outputs "$work" DXF '*.dxf'
+    summarize_outputs "$work" STEP '*.step'
+    printf '  print spool  %s (%d sheets printed)\n' "$work/spool.jsonl" \
+        "$(line_count "$work/spool.jsonl")"
+    printf '  journal      %s (%d calls)\n' "$work/journal.log" "$(line_count "$work/journal.log")"
+    local log found=0
+    while IFS= read -r log; do
+        [ -n "$log" ] || continue
+        found=1
+        printf '  process log  %s (%d lines)\n' "$log" "$(line_count "$log")"
+    done < <(sed -n 's/^Process log: //p' "$work"/output-*.txt | sort -u)
+    [ "$found" -eq 1 ] || echo "  process log  none reported"
+
+    local failed
+    failed=$( (list_entries "$work/failed-drawings.qrx"; list_entries "$work/failed-models.qrx") \
+        | sed "s|^$docs/||")
+    if [ "$worst" -ge 2 ]; then
+        echo "quorrix-batch failed (exit status $worst)." >&2
+        return "$worst"
+    fi
+    if [ "$failed" != "$EXAMPLE_EXPECTED_FAILURE" ]; then
+        echo "Expected problems with $EXAMPLE_EXPECTED_FAILURE only; documents with problems:" >&2
+        printf '%s\n' "${failed:-none}" | sed 's/^/  /' >&2
+        return 1
+    fi
+    echo "Problems were reported for $EXAMPLE_EXPECTED_FAILURE only, which is set to fail."
+}
+
 case "${1:-test}" in
     deps) install_deps ;;
     test) install_deps; run_tests ;;
@@ -63,7 +204,6 @@ case "${1:-test}" in
         install_deps; native
         ./build/native/bench/quorrix_bench --benchmark_counters_tabular=true ;;
     run)
-        install_deps; native
-        echo "The headless batch runner is not yet available." ;;
+        install_deps; native; run_examples ;;
     *) echo "usage: $0 [test|run|bench|deps]" >&2; exit 2 ;;
 esac
