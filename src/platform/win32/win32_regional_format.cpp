@@ -23,6 +23,8 @@ char Win32RegionalFormat::decimalSeparator() const
 std::string Win32RegionalFormat::sortKey(const std::string& text) const
 {
     const std::wstring wide = utf16FromUtf8Lossy(text);
+    if (wide.empty())
+        return {}; // LCMapStringEx refuses an empty text; it sorts first anyway
     if (wide.size() > INT_MAX / 8)
         throwPlatformError(ERROR_ARITHMETIC_OVERFLOW);
     const int length = static_cast<int>(wide.size());
