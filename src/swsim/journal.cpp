@@ -67,10 +67,12 @@ std::vector<JournalEntry> Journal::calls(std::string_view member) const
 
 std::string journalText(const std::string& value)
 {
+    // Quotes are doubled and line feeds written as \n so a call stays on one line; Windows
+    // paths keep their backslashes as they are.
     std::string text = "\"";
     for (char c : value) {
-        if (c == '"' || c == '\\')
-            text += '\\';
+        if (c == '"')
+            text += '"';
         if (c == '\n') {
             text += "\\n";
             continue;
