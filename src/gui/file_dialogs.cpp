@@ -1,0 +1,127 @@
+#include "gui/file_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+
+#include "gui/qt_text.h"
+
+namespace quorrix::gui {
+
+namespace {
+
+// The patterns inside the last parentheses of a description, or empty text.
+QString trailingPatterns(const QString& description)
+{
+    const QString trimmed = description.trimmed();
+    if (!trimmed.endsWith(u')'))
+        return {};
+    const qsizetype open = trimmed.lastIndexOf(u'(');
+    return open < 0 ? QString() : trimmed.mid(open + 1, trimmed.size() - open - 2).simplified();
+}
+
+} // namespace
+
+QStringList qtNameFilters(const std::string& filter)
+{
+    const QStringList parts = toQString(filter).split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ').simplified();
+        if (patterns.isEmpty())
+            continue;
+        // Qt takes the patterns from the last parentheses of the filter, so a description
+        // whose own parentheses say something else gets the patterns appended.
+        if (trailingPatterns(description) == patterns)
+            filters << description;
+        else
+            filters << description + QStringLiteral(" (") + patterns + u')';
+    }
+    return filters;
+}
+
+FileDialogs::FileDialogs(QWidget* owner)
+    : m_owner(owner)
+{
+}
+
+std::optional<FileDialogResult> FileDialogs::openFile(FileDialogRequest request)
+{
+    request.kind = FileDialogKind::Open;
+    return run(request);
+}
+
+std::optional<FileDialogResult> FileDialogs::saveFile(FileDialogRequest request)
+{
+    request.kind = FileDialogKind::Save;
+    return run(request);
+}
+
+std::optional<std::string> FileDialogs::chooseFolder(
+    const std::string& title, const std::string& startFolder)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Folder;
+    request.title = title;
+    request.startFolder = startFolder;
+    request.filterIndex = 0;
+    const std::optional<FileDialogResult> result = run(request);
+    if (!result)
+        return std::nullopt;
+    return result->path;
+}
+
+std::optional<FileDialogResult> FileDialogs::run(const FileDialogRequest& request)
+{
+    m_requests.push_back(request);
+    if (!m_results.empty()) {
+        std::optional<FileDialogResult> result = std::move(m_results.front());
+        m_results.pop_front();
+        return result;
+    }
+    if (m_unattended)
+        return std::nullopt;
+    return exec(request);
+}
+
+std::optional<FileDialogResult> FileDialogs::exec(const FileDialogRequest& request)
+{
+    QWidget* owner = m_owner ? m_owner.data() : QApplication::activeWindow();
+    QFileDialog dialog(owner, toQString(request.title), toQString(request.startFolder));
+    const QStringList filters = qtNameFilters(request.filter);
+    switch (request.kind) {
+    case FileDialogKind::Open:
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        break;
+    case FileDialogKind::Save:
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        break;
+    case FileDialogKind::Folder:
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        break;
+    }
+    if (request.kind != FileDialogKind::Folder && !filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+            dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    if (!request.defaultSuffix.empty())
+        dialog.setDefaultSuffix(toQString(request.defaultSuffix));
+    if (!request.fileName.empty())
+        dialog.selectFile(toQString(request.fileName));
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileDialogResult result;
+    result.path = toStdString(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
+    const qsizetype selected = filters.indexOf(dialog.selectedNameFilter());
+    result.filterIndex = selected < 0 ? request.filterIndex : static_cast<int>(selected) + 1;
+    return result;
+}
+
+} // namespace quorrix::gui

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+namespace quorrix::gui {
+
+enum class FileDialogKind { Open, Save, Folder };
+
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::string title;
+    // Pairs of description and patterns, all separated by "|", as the language files write
+    // them: "QRX-Listen (*.qrx)|*.qrx|Alle Dateien (*.*)|*.*"; several patterns of one pair
+    // are separated by ";".
+    std::string filter;
+    int filterIndex = 1; // from 1, the pair shown first
+    std::string startFolder;
+    std::string fileName; // proposed name (save) or preselected file (open)
+    std::string defaultSuffix; // added to a typed name without extension, e.g. "qrx"
+    bool operator==(const FileDialogRequest&) const = default;
+};
+
+struct FileDialogResult {
+    std::string path; // with the platform's separators
+    int filterIndex = 1; // the pair selected when the user confirmed
+    bool operator==(const FileDialogResult&) const = default;
+};
+
+// The program's file and folder dialogs. Nothing else in the program creates a QFileDialog.
+//
+// Test hook: results queued with queueResult() (std::nullopt: the user cancelled) are given,
+// one per dialog, without showing a window; every dialog asked for is recorded in
+// requests(). Unattended, a dialog nobody expected is cancelled instead of blocking a test.
+class FileDialogs {
+public:
+    explicit FileDialogs(QWidget* owner = nullptr);
+
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    // std::nullopt when the user cancelled.
+    std::optional<FileDialogResult> openFile(FileDialogRequest request);
+    std::optional<FileDialogResult> saveFile(FileDialogRequest request);
+    std::optional<std::string> chooseFolder(
+        const std::string& title, const std::string& startFolder);
+
+    void queueResult(std::optional<FileDialogResult> result)
+    {
+        m_results.push_back(std::move(result));
+    }
+    std::size_t queuedResults() const { return m_results.size(); }
+    void setUnattended(bool unattended) { m_unattended = unattended; }
+    const std::vector<FileDialogRequest>& requests() const { return m_requests; }
+
+private:
+    std::optional<FileDialogResult> run(const FileDialogRequest& request);
+    std::optional<FileDialogResult> exec(const FileDialogRequest& request);
+
+    QPointer<QWidget> m_owner;
+    std::deque<std::optional<FileDialogResult>> m_results;
+    bool m_unattended = false;
+    std::vector<FileDialogRequest> m_requests;
+};
+
+// The "|"-separated filter as Qt's name filters, one per pair: "Description (*.a *.b)". A
+// description that already ends with its patterns in parentheses is kept as it is; a
+// trailing description without patterns is dropped.
+QStringList qtNameFilters(const std::string& filter);
+
+} // namespace quorrix::gui

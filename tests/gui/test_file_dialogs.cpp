@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTimer>
+
+#include "gui/file_dialogs.h"
+#include "support/temp_dir.h"
+
+using namespace quorrix;
+using gui::FileDialogKind;
+using gui::FileDialogRequest;
+using gui::FileDialogResult;
+using gui::FileDialogs;
+
+TEST(FileDialogsTest, QueuedResultsAnswerAndRequestsAreRecorded)
+{
+    FileDialogs dialogs;
+    dialogs.queueResult(FileDialogResult { "/data/GP25.qrx", 2 });
+    dialogs.queueResult(std::nullopt);
+    dialogs.queueResult(FileDialogResult { "/data/out", 0 });
+
+    FileDialogRequest open;
+    open.title = "Druckliste öffnen";
+    open.filter = "QRX-Listen (*.qrx)|*.qrx|Alle Dateien (*.*)|*.*";
+    open.filterIndex = 2;
+    open.startFolder = "/data";
+    EXPECT_EQ(dialogs.openFile(open), (FileDialogResult { "/data/GP25.qrx", 2 }));
+
+    FileDialogRequest save = open;
+    save.kind = FileDialogKind::Open; // the call decides the kind
+    save.fileName = "liste.qrx";
+    EXPECT_EQ(dialogs.saveFile(save), std::nullopt);
+
+    EXPECT_EQ(dialogs.chooseFolder("Zielordner wählen", "/tmp"), "/data/out");
+    // Nothing queued and unattended: cancelled, never a window.
+    dialogs.setUnattended(true);
+    EXPECT_EQ(dialogs.chooseFolder("again", ""), std::nullopt);
+
+    ASSERT_EQ(dialogs.requests().size(), 4u);
+    FileDialogRequest expectedOpen = open;
+    expectedOpen.kind = FileDialogKind::Open;
+    EXPECT_EQ(dialogs.requests()[0], expectedOpen);
+    EXPECT_EQ(dialogs.requests()[1].kind, FileDialogKind::Save);
+    EXPECT_EQ(dialogs.requests()[1].fileName, "liste.qrx");
+    EXPECT_EQ(dialogs.requests()[2].kind, FileDialogKind::Folder);
+    EXPECT_EQ(dialogs.requests()[2].title, "Zielordner wählen");
+    EXPECT_EQ(dialogs.requests()[2].startFolder, "/tmp");
+    EXPECT_EQ(dialogs.queuedResults(), 0u);
+}
+
+TEST(FileDialogsTest, LanguageFileFiltersBecomeQtNameFilters)
+{
+    struct Row {
+        const char* filter;
+        QStringList expected;
+    };
+    const Row rows[] = {
+        { "QRX-Listen (*.qrx)|*.qrx|Alle Dateien (*.*)|*.*",
+            { "QRX-Listen (*.qrx)", "Alle Dateien (*.*)" } },
+        { "SolidWorks|*.slddrw;*.sldprt; *.sldasm", { "SolidWorks (*.slddrw *.sldprt *.sldasm)" } },
+        // Parentheses that are no patterns: Qt would read them as patterns.
+        { "Makros (VBA)|*.swp", { "Makros (VBA) (*.swp)" } },
+        { "Text (*.txt)|*.log", { "Text (*.txt) (*.log)" } },
+        // A description without patterns, an empty pattern, an empty filter.
+        { "Listen|*.qrx|Rest", { "Listen (*.qrx)" } },
+        { "Leer||Listen|*.qrx", { "Listen (*.qrx)" } },
+        { "", {} },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.filter);
+        EXPECT_EQ(gui::qtNameFilters(row.filter), row.expected);
+    }
+}
+
+// The real dialog: a timer picks a file the way a user would.
+TEST(FileDialogsTest, RealDialogReturnsTheChosenFileAndFilter)
+{
+    test::TempDir dir;
+    test::writeFileBytes(dir.file("GP25.qrx"), "\"/a.SLDDRW\"\r\n");
+    FileDialogs dialogs;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Druckliste öffnen");
+        EXPECT_EQ(dialog->selectedNameFilter(), "Alle Dateien (*.*)");
+        dialog->selectNameFilter("QRX-Listen (*.qrx)");
+        dialog->selectFile(QString::fromStdString(dir.file("GP25.qrx")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    FileDialogRequest request;
+    request.title = "Druckliste öffnen";
+    request.filter = "QRX-Listen (*.qrx)|*.qrx|Alle Dateien (*.*)|*.*";
+    request.filterIndex = 2;
+    request.startFolder = dir.path();
+    const std::optional<FileDialogResult> result = dialogs.openFile(request);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->path,
+        QDir::toNativeSeparators(QString::fromStdString(dir.file("GP25.qrx"))).toStdString());
+    EXPECT_EQ(result->filterIndex, 1);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(dialogs.chooseFolder("Ordner", dir.path()), std::nullopt);
+}

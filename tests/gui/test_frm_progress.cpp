@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "engine/settings/multi_language.h"
+#include "engine/settings/registry.h"
+#include "gui/frm_progress.h"
+#include "gui/message_boxes.h"
+#include "gui/qt_positioned_window.h"
+#include "platform/platform_ports.h"
+#include "support/memory_key_value_store.h"
+#include "support/temp_dir.h"
+
+using namespace quorrix;
+using engine::RunBar;
+using engine::RunLabel;
+using engine::StoredValue;
+using engine::StoreRoot;
+using gui::frmProgress;
+
+namespace {
+
+const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positions";
+
+struct ProgressTest : ::testing::Test {
+    platform::PlatformPorts ports = platform::createPlatformPorts();
+    gui::MessageBoxes messages;
+    engine::clsMultiLanguage language { *ports.files, messages };
+    test::MemoryKeyValueStore store;
+    test::TempDir dir;
+    std::int16_t cancel = 0;
+    frmProgress view { cancel, language, store, messages };
+
+    ProgressTest() { messages.setUnattended(true); }
+
+    void useLanguageFile(const std::string& content)
+    {
+        const std::string path = dir.file("QUORRIX-lng_us.ini");
+        test::writeFileBytes(path, content);
+        language.IniFile(path);
+    }
+    template <typename Widget> Widget* child(const char* name)
+    {
+        auto* widget = view.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QColor sheetBackground()
+    {
+        QLabel* sheet = child<QLabel>("lblSheet");
+        return sheet->palette().color(sheet->backgroundRole());
+    }
+};
+
+} // namespace
+
+TEST_F(ProgressTest, LoadsWhenTheRunFirstTouchesItAndUnloadsAtTheEnd)
+{
+    useLanguageFile("[Info]\r\nText.3=QRX Test Progress\r\n"
+                    "[frmProgress]\r\ncmdCancel.Caption=Stop\r\ncmdCancel.ToolTipText=Stops\r\n"
+                    "lblSheet.Caption=design sheet\r\n");
+    EXPECT_EQ(view.objectName(), "frmProgress");
+    EXPECT_FALSE(view.isLoaded());
+    EXPECT_EQ(view.windowTitle(), "QRX Progress");
+    EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), "Abbruch");
+
+    // The run sets its texts before it shows the window; loading must not overwrite them.
+    view.setLabel(RunLabel::Progress, "Plot: 3 documents");
+    EXPECT_TRUE(view.isLoaded());
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(view.windowTitle(), "QRX Test Progress");
+    EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), "Stop");
+    EXPECT_EQ(child<QPushButton>("cmdCancel")->toolTip(), "Stops");
+    EXPECT_EQ(child<QLabel>("lblSheet")->text(), "design sheet");
+    EXPECT_EQ(child<QLabel>("lblProgress")->text(), "Plot: 3 documents");
+
+    view.setLabel(RunLabel::List, "Document 1 / 3 \r\n/data/a<1>.SLDDRW");
+    EXPECT_EQ(view.label(RunLabel::List), "Document 1 / 3 \r\n/data/a<1>.SLDDRW");
+    EXPECT_EQ(child<QLabel>("lblQRXList")->text(), "Document 1 / 3 \n/data/a<1>.SLDDRW");
+    EXPECT_EQ(view.label(RunLabel::Sheet), "design sheet");
+
+    view.show();
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_FALSE(view.close()); // only Cancel ends a run
+    view.repaint();
+    view.unload();
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_FALSE(view.isLoaded());
+    const auto saved = store.read(StoreRoot::CurrentUser, kPositions, "frmProgress");
+    ASSERT_TRUE(saved && saved->isText());
+    EXPECT_EQ(saved->asText().rfind("L=", 0), 0u);
+
+    // The next run starts from the design state again.
+    view.setBarValue(RunBar::Sheet, 0);
+    EXPECT_EQ(view.label(RunLabel::Progress), "");
+    EXPECT_EQ(view.label(RunLabel::List), "");
+}
+
+TEST_F(ProgressTest, WithoutLanguageFileTheDesignTextsStay)
+{
+    view.show();
+    EXPECT_EQ(view.windowTitle(), "INI file doesn't exists ");
+    EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), "Abbruch");
+    view.unload();
+}
+
+TEST_F(ProgressTest, StoredPositionIsRestoredOnLoad)
+{
+    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
+    store.write(StoreRoot::CurrentUser, kPositions, "frmProgress",
+        StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
+            + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
+            + ";W=" + std::to_string(gui::pixelsToTwips(500, dpi.x))
+            + ";H=" + std::to_string(gui::pixelsToTwips(200, dpi.y)) + ";S=0;"));
+    view.setLabel(RunLabel::Progress, "x");
+    EXPECT_EQ(view.frameGeometry().topLeft(), QPoint(30, 40));
+    EXPECT_EQ(view.frameGeometry().width(), 500);
+}
+
+TEST_F(ProgressTest, BarsMapTheirFloatRangeOntoSteps)
+{
+    struct Row {
+        float minimum;
+        float maximum;
+        float value;
+        int shown;
+    };
+    const Row rows[] = {
+        { 0, 4, 1, 2500 },
+        { 0, 4, 0, 0 },
+        { 0, 3, 3, 10000 },
+        { 1, 3, 2, 5000 },
+        { 0, 6, 1, 1667 },
+        { 0, 0, 0, 0 }, // an empty range shows nothing done
+        { 0, 2, -1, 0 },
+        { 0, 2, 5, 10000 },
+        { 5, 1, 3, 0 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.shown);
+        for (RunBar bar : { RunBar::List, RunBar::Sheet }) {
+            view.setBarRange(bar, row.minimum, row.maximum);
+            view.setBarValue(bar, row.value);
+        }
+        EXPECT_EQ(child<QProgressBar>("prgrQRXList")->value(), row.shown);
+        EXPECT_EQ(child<QProgressBar>("prgrSheet")->value(), row.shown);
+    }
+    // Shrinking the range below the value keeps the bar within it.
+    view.setBarRange(RunBar::Sheet, 0, 10);
+    view.setBarValue(RunBar::Sheet, 8);
+    view.setBarRange(RunBar::Sheet, 0, 4);
+    EXPECT_EQ(child<QProgressBar>("prgrSheet")->value(), frmProgress::kBarSteps);
+}
+
+TEST_F(ProgressTest, FilteredSheetLabelTurnsRedAndBack)
+{
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    EXPECT_EQ(sheetBackground(), face);
+    view.setSheetLabelHighlighted(true);
+    EXPECT_TRUE(view.isSheetLabelHighlighted());
+    EXPECT_EQ(sheetBackground(), QColor(Qt::red));
+    EXPECT_TRUE(child<QLabel>("lblSheet")->autoFillBackground());
+    view.setSheetLabelHighlighted(false);
+    EXPECT_EQ(sheetBackground(), face);
+}
+
+TEST_F(ProgressTest, CancelClickArrivesWhileTheRunLetsEventsThrough)
+{
+    view.show();
+    QPushButton* cancelButton = child<QPushButton>("cmdCancel");
+    QMetaObject::invokeMethod(cancelButton, "click", Qt::QueuedConnection);
+    view.repaint();
+    EXPECT_EQ(cancel, 0); // repainting handles no input
+    view.processEvents();
+    EXPECT_EQ(cancel, -1);
+    // A second click leaves the flag set; only the run clears it.
+    cancelButton->click();
+    EXPECT_EQ(cancel, -1);
+    view.unload();
+}
+
+TEST_F(ProgressTest, MessageBoxesGoThroughTheWrapper)
+{
+    messages.queueAnswer(engine::MessageAnswer::Cancel);
+    EXPECT_EQ(view.show("text", "title", engine::MessageIcon::Exclamation,
+                  engine::MessageButtons::OkCancel),
+        engine::MessageAnswer::Cancel);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].request.text, "text");
+    EXPECT_EQ(messages.shown()[0].request.icon, engine::MessageIcon::Exclamation);
+}
+
+TEST_F(ProgressTest, ShippedLanguageFilesTranslateTheWindow)
+{
+    struct Row {
+        const char* file;
+        const char* title;
+        const char* cancel;
+    };
+    const Row rows[] = {
+        { "QUORRIX-lng_de.ini", "QUORRIX - Fortschritt", "Abbruch" },
+        { "QUORRIX-lng_us.ini", "QUORRIX - Progress", "Cancel" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        language.IniFile(std::string(QUORRIX_LANG_DIR) + "/" + row.file);
+        ASSERT_NE(language.IniFile(), "");
+        view.show();
+        EXPECT_EQ(view.windowTitle(), row.title);
+        EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), row.cancel);
+        EXPECT_FALSE(child<QPushButton>("cmdCancel")->toolTip().isEmpty());
+        view.unload();
+    }
+}
