@@ -124,6 +124,14 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
         ? engine::RunMultiJob(environment, printList)
         : engine::RunActionCommand(environment, options.action, printList.rows());
 
+    if (report.started && !options.quiet) {
+        const std::size_t documents = options.active ? 1 : printList.rows().size();
+        world.err << kProgram << ": " << documents
+                  << (documents == 1 ? " document, " : " documents, ")
+                  << (options.active ? (report.messageText.empty() ? 0 : 1)
+                                     : report.failedEntries.size())
+                  << " with problems" << (report.cancelled ? ", cancelled" : "") << "\n";
+    }
     if (settings.LoggingActive != 0 && report.started && !options.active)
         world.out << "Process log: " << report.logPath << "\n";
     if (!options.failedList.empty()) {
