@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include "engine/settings/multi_language.h"
+#include "engine/settings/registry.h"
+#include "gui/frm_open_directory.h"
+#include "gui/message_boxes.h"
+#include "gui/qt_positioned_window.h"
+#include "platform/platform_ports.h"
+#include "support/memory_key_value_store.h"
+#include "support/temp_dir.h"
+
+using namespace quorrix;
+using engine::StoredValue;
+using engine::StoreRoot;
+using gui::frmOpenDirectory;
+
+namespace {
+
+const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positions";
+
+QString native(const std::string& path)
+{
+    return QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(path)));
+}
+
+struct OpenDirectoryTest : ::testing::Test {
+    platform::PlatformPorts ports = platform::createPlatformPorts();
+    gui::MessageBoxes messages;
+    engine::clsMultiLanguage language { *ports.files, messages };
+    test::MemoryKeyValueStore store;
+    test::TempDir dir;
+    QString previousDirectory = QDir::currentPath();
+
+    OpenDirectoryTest()
+    {
+        messages.setUnattended(true);
+        QDir(QString::fromStdString(dir.path())).mkpath(QStringLiteral("parts/old"));
+        // The tree starts in the process's current directory.
+        QDir::setCurrent(QString::fromStdString(dir.path()));
+    }
+    ~OpenDirectoryTest() override { QDir::setCurrent(previousDirectory); }
+
+    // Runs the dialog modally the way the option dialogs do; the user acts once it shows.
+    QString choose(const std::function<void(frmOpenDirectory&)>& user)
+    {
+        frmOpenDirectory dialog(language, store);
+        QTimer::singleShot(0, &dialog, [&dialog, &user] { user(dialog); });
+        dialog.exec();
+        EXPECT_FALSE(dialog.isVisible());
+        return dialog.result();
+    }
+    static void click(frmOpenDirectory& dialog, const char* button)
+    {
+        dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    }
+};
+
+} // namespace
+
+TEST_F(OpenDirectoryTest, AcceptGivesTheTreesFolderCancelGivesNothing)
+{
+    const QString start = native(dir.path());
+    const QString parts = native(dir.file("parts"));
+    const QString old = native(dir.file("parts/old"));
+    struct Row {
+        const char* what;
+        std::function<void(frmOpenDirectory&)> user;
+        QString result;
+    };
+    const Row rows[] = {
+        { "accept at once", [](frmOpenDirectory& d) { click(d, "cmdOkay"); }, start },
+        { "folder set, accept",
+            [&old](frmOpenDirectory& d) {
+                EXPECT_TRUE(d.setCurrentFolder(old));
+                click(d, "cmdOkay");
+            },
+            old },
+        { "folder clicked in the tree, accept",
+            [&parts](frmOpenDirectory& d) {
+                auto* tree = d.findChild<QTreeView*>(QStringLiteral("Dir1"));
+                auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+                tree->setCurrentIndex(model->index(QDir::fromNativeSeparators(parts)));
+                click(d, "cmdOkay");
+            },
+            parts },
+        { "not a folder, accept",
+            [&start](frmOpenDirectory& d) {
+                EXPECT_FALSE(d.setCurrentFolder(start + QStringLiteral("/missing")));
+                click(d, "cmdOkay");
+            },
+            start },
+        { "cancel",
+            [&old](frmOpenDirectory& d) {
+                d.setCurrentFolder(old);
+                click(d, "cmdAbbruch");
+            },
+            QString() },
+        { "close box", [](frmOpenDirectory& d) { d.close(); }, QString() },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(choose(row.user), row.result);
+    }
+    EXPECT_TRUE(store.read(StoreRoot::CurrentUser, kPositions, "frmOpenDirectory"));
+}
+
+TEST_F(OpenDirectoryTest, DriveRootKeepsItsSeparatorAndAMissingDriveFlashes)
+{
+    const QString root = QDir::toNativeSeparators(QDir::rootPath());
+    frmOpenDirectory dialog(language, store);
+    auto* drives = dialog.findChild<QComboBox*>(QStringLiteral("Drive1"));
+    EXPECT_EQ(drives->currentText(), root);
+    EXPECT_GT(drives->count(), 0); // the drives stay: they are no texts of the language
+
+    dialog.setCurrentFolder(QDir::rootPath());
+    EXPECT_EQ(dialog.currentFolder(), root);
+    // Choosing the drive in use keeps the folder.
+    dialog.setCurrentFolder(native(dir.path()));
+    EXPECT_TRUE(dialog.chooseDrive(QDir::rootPath()));
+    EXPECT_EQ(dialog.currentFolder(), native(dir.path()));
+
+    EXPECT_FALSE(dialog.chooseDrive(QString::fromStdString(dir.file("no-drive"))));
+    for (int i = 0; i < 3 && !dialog.isDriveListRed(); ++i)
+        QApplication::processEvents();
+    EXPECT_TRUE(dialog.isDriveListRed());
+    EXPECT_EQ(dialog.currentFolder(), native(dir.path()));
+    EXPECT_EQ(drives->currentText(), root);
+
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.setCurrentFolder(QDir::rootPath());
+        click(dialog, "cmdOkay");
+    });
+    dialog.exec();
+    EXPECT_EQ(dialog.result(), root);
+}
+
+TEST_F(OpenDirectoryTest, TextsComeFromTheLanguageFile)
+{
+    struct Row {
+        const char* file; // in the language folder; empty: no language file
+        QString title;
+        QString okay;
+        QString cancel;
+    };
+    const Row rows[] = {
+        { "QUORRIX-lng_us.ini", "QUORRIX - Choose target folder", "&Accept", "&Cancel" },
+        { "QUORRIX-lng_de.ini", QString::fromUtf8("QUORRIX - Zielordner wählen"),
+            QString::fromUtf8("&Übernehmen"), "&Abbruch" },
+        { "", "INI file doesn't exists ", QString::fromUtf8("&Übernehmen"), "&Abbruch" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        language.IniFile(*row.file ? std::string(QUORRIX_LANG_DIR) + "/" + row.file : "");
+        frmOpenDirectory dialog(language, store);
+        EXPECT_EQ(dialog.windowTitle(), row.title);
+        EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdOkay"))->text(), row.okay);
+        EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdAbbruch"))->text(), row.cancel);
+    }
+}
+
+TEST_F(OpenDirectoryTest, OpensAtItsStoredPosition)
+{
+    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
+    store.write(StoreRoot::CurrentUser, kPositions, "frmOpenDirectory",
+        StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
+            + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
+            + ";W=" + std::to_string(gui::pixelsToTwips(350, dpi.x))
+            + ";H=" + std::to_string(gui::pixelsToTwips(420, dpi.y)) + ";S=0;"));
+    frmOpenDirectory dialog(language, store);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.frameGeometry(), QRect(30, 40, 350, 420));
+    dialog.reject();
+}

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+
+#include "engine/settings/registry.h"
+#include "gui/frm_preview_bitmap.h"
+#include "gui/message_boxes.h"
+#include "gui/qt_positioned_window.h"
+#include "platform/platform_ports.h"
+#include "support/memory_key_value_store.h"
+#include "support/temp_dir.h"
+#include "swsim/sim_document_manager.h"
+
+using namespace quorrix;
+using engine::StoreRoot;
+using gui::frmPreviewBitmap;
+
+namespace {
+
+constexpr const char* kKey = "QRX-TEST-KEY";
+const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positions";
+
+struct PreviewTest : ::testing::Test {
+    platform::PlatformPorts ports = platform::createPlatformPorts();
+    test::TempDir dir;
+    gui::MessageBoxes messages;
+    test::MemoryKeyValueStore store;
+    swsim::SimDocumentManager documentManager { *ports.files, std::string(kKey) };
+    frmPreviewBitmap view { documentManager, kKey, store, messages };
+    int closedByUser = 0;
+
+    PreviewTest()
+    {
+        messages.setUnattended(true);
+        QObject::connect(&view, &frmPreviewBitmap::closedByUser, [this] { ++closedByUser; });
+    }
+
+    std::string document(const std::string& name, const std::string& text)
+    {
+        const std::string path = dir.file(name);
+        test::writeFileBytes(path, text);
+        return path;
+    }
+    QLabel* box(const char* name) { return view.findChild<QLabel*>(QString::fromLatin1(name)); }
+    bool showsPicture() { return !box("imgShow")->pixmap().isNull(); }
+    QString title() { return view.windowTitle(); }
+};
+
+} // namespace
+
+TEST_F(PreviewTest, ShowsThePreviewOfTheClickedDocument)
+{
+    const std::string drawing = document("bracket.SLDDRW",
+        "[Document]\n[Sheet.1]\nName=A4\nWidth=0.21\nHeight=0.297\nView.1=mode=3\n");
+    view.show();
+    EXPECT_EQ(title(), "QUORRIX - Preview");
+    EXPECT_FALSE(showsPicture());
+
+    view.SWXShowPreviewBitmap(drawing);
+    EXPECT_EQ(title(), QString::fromStdString(drawing));
+    ASSERT_EQ(view.picture().size(), QSize(240, 180));
+    // The portrait sheet's outline starts 63 pixels from the left.
+    EXPECT_EQ(view.picture().pixelColor(63, 10), QColor(Qt::black));
+    EXPECT_NE(view.picture().pixelColor(62, 10), QColor(Qt::black));
+    EXPECT_TRUE(showsPicture());
+    QLabel* image = box("imgShow");
+    EXPECT_EQ(image->height(), qRound(image->width() * 180.0 / 240.0));
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Files the Document Manager cannot open leave picture and title as they are.
+    const std::string others[] = { document("old.drw", "[Document]\n"),
+        document("notes.txt", "text"), dir.file("missing.SLDPRT"), "" };
+    for (const std::string& path : others) {
+        SCOPED_TRACE(path);
+        view.SWXShowPreviewBitmap(path);
+        EXPECT_EQ(title(), QString::fromStdString(drawing));
+        EXPECT_EQ(view.picture().size(), QSize(240, 180));
+        EXPECT_TRUE(showsPicture());
+    }
+    view.unload();
+}
+
+TEST_F(PreviewTest, DocumentWithoutStoredPreviewShowsNoPicture)
+{
+    const std::string png = document("gear.SLDPRT", "[Document]\n[Preview]\nStored=png\n");
+    const std::string none = document("shaft.SLDPRT", "[Document]\n[Preview]\nStored=none\n");
+    view.show();
+    view.SWXShowPreviewBitmap(png);
+    EXPECT_TRUE(showsPicture());
+    EXPECT_EQ(documentManager.calls().back(), "GetPreviewPNGBitmap");
+
+    view.SWXShowPreviewBitmap(none);
+    EXPECT_EQ(title(), QString::fromStdString(none));
+    EXPECT_TRUE(view.picture().isNull());
+    EXPECT_FALSE(showsPicture());
+    EXPECT_EQ(box("picHidden")->text(), "Keine Vorschau. Error: 2");
+    EXPECT_FALSE(box("picHidden")->isVisible());
+    view.unload();
+}
+
+TEST_F(PreviewTest, WithoutDocumentManagerEveryClickSaysSo)
+{
+    const std::string drawing = document("a.SLDDRW", "[Document]\n");
+    swsim::SimDocumentManager refusing(*ports.files, std::string("another key"));
+    frmPreviewBitmap refused(refusing, kKey, store, messages);
+    documentManager.setInstalled(false);
+    view.SWXShowPreviewBitmap(drawing);
+    view.SWXShowPreviewBitmap(drawing);
+    refused.SWXShowPreviewBitmap(drawing);
+    ASSERT_EQ(messages.shown().size(), 3u);
+    for (const gui::ShownMessage& shown : messages.shown()) {
+        EXPECT_EQ(shown.request.text, "Ups, kein SwDocManager");
+        EXPECT_EQ(shown.request.title, "QUORRIX");
+        EXPECT_EQ(shown.request.icon, engine::MessageIcon::None);
+        EXPECT_EQ(shown.request.buttons, engine::MessageButtons::Ok);
+    }
+    EXPECT_EQ(title(), "QUORRIX - Preview");
+    EXPECT_TRUE(view.picture().isNull());
+}
+
+TEST_F(PreviewTest, AutomationErrorIsShownNotThrown)
+{
+    struct Failing : engine::DocumentManagerConnector {
+        std::shared_ptr<engine::SwDMClassFactory> createClassFactory(const std::string&) override
+        {
+            throw engine::AutomationError(-2147221005, "Invalid class string");
+        }
+    } failing;
+    frmPreviewBitmap failed(failing, kKey, store, messages);
+    failed.SWXShowPreviewBitmap(document("a.SLDPRT", "[Document]\n"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].request.text, "Error: -2147221005. Invalid class string");
+    EXPECT_EQ(messages.shown()[0].request.title, "SWXShowPreviewBitmap");
+    EXPECT_EQ(failed.windowTitle(), "QUORRIX - Preview");
+}
+
+TEST_F(PreviewTest, CloseBoxUnloadsTheWindowAndTellsTheMainWindow)
+{
+    view.show();
+    view.SWXShowPreviewBitmap(document("a.SLDASM", "[Document]\n"));
+    EXPECT_TRUE(view.close());
+    EXPECT_EQ(closedByUser, 1);
+    EXPECT_FALSE(view.isLoaded());
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_TRUE(store.read(StoreRoot::CurrentUser, kPositions, "frmPreviewBitmap"));
+
+    // Switching the option off afterwards, or closing an unloaded window, says nothing more.
+    view.unload();
+    view.close();
+    EXPECT_EQ(closedByUser, 1);
+
+    // Opened again, the window starts without a picture; switching it off is no close.
+    view.show();
+    EXPECT_TRUE(view.picture().isNull());
+    EXPECT_EQ(title(), "QUORRIX - Preview");
+    view.unload();
+    EXPECT_EQ(closedByUser, 1);
+}
+
+TEST_F(PreviewTest, HeightFollowsWidthAndReopensWhereItWasLeft)
+{
+    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
+    view.show();
+    view.resize(700, 100);
+    QApplication::processEvents();
+    const int frameExtra = view.frameGeometry().height() - view.height();
+    const int outerWidth = view.frameGeometry().width();
+    const int expected = gui::twipsToPixels(
+        static_cast<int>(std::lround(gui::pixelsToTwips(outerWidth, dpi.x) / 1.43)) + 350, dpi.y);
+    EXPECT_EQ(view.height() + frameExtra, expected);
+    EXPECT_EQ(box("imgShow")->width(), 700 - gui::twipsToPixels(200, dpi.x));
+
+    // 143 pixels wider makes it 100 pixels taller, give or take the rounding to twips.
+    const int before = view.height();
+    view.resize(843, before);
+    QApplication::processEvents();
+    EXPECT_NEAR(view.height() - before, 100, 1);
+
+    view.move(30, 40);
+    QApplication::processEvents();
+    const QRect left = view.frameGeometry();
+    view.unload();
+    view.show();
+    QApplication::processEvents();
+    EXPECT_EQ(view.frameGeometry(), left);
+    view.unload();
+}
+
+TEST_F(PreviewTest, OpensAtItsStoredPositionWithTheHeightItsWidthAsksFor)
+{
+    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
+    store.write(StoreRoot::CurrentUser, kPositions, "frmPreviewBitmap",
+        engine::StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
+            + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
+            + ";W=" + std::to_string(gui::pixelsToTwips(600, dpi.x)) + ";H=1000;S=0;"));
+    view.show();
+    QApplication::processEvents();
+    const QRect frame = view.frameGeometry();
+    EXPECT_EQ(frame.topLeft(), QPoint(30, 40));
+    EXPECT_EQ(frame.width(), 600);
+    EXPECT_NEAR(frame.height(), 600 / 1.43 + gui::twipsToPixels(350, dpi.y), 1.0);
+    view.unload();
+}
