@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "engine/run/batch_run.h"
 #include "engine/settings/registry.h"
 #include "engine/swlink/document_manager.h"
+#include "engine/swlink/document_type.h"
 #include "gui/message_boxes.h"
 #include "gui/qt_language_form.h"
 #include "gui/qt_text.h"

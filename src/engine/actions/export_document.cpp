@@ -15,6 +15,7 @@
 #include "engine/platform/path_text.h"
 #include "engine/platform/platform_error.h"
 #include "engine/run/run_view.h"
+#include "engine/swlink/document_type.h"
 #include "engine/swlink/solidworks.h"
 #include "engine/swlink/sw_connection.h"
 
@@ -35,22 +36,6 @@ constexpr std::int32_t kExportNamedSheets = 1; // SetSheets: exactly the sheets 
 
 constexpr const char* kBluebeamKey = "SOFTWARE\\Bluebeam Software\\Pushbutton PDF\\SolidWorks";
 constexpr const char* kBluebeamAddInFile = "BbSldWksPdfLt.dll";
-
-// A drawing by its file name, as the print list knows it, whatever SolidWorks reports.
-bool isDrawingPath(const std::string& path)
-{
-    constexpr std::string_view kDrawing = "SLDDRW";
-    if (path.size() < kDrawing.size())
-        return false;
-    const std::string_view tail = std::string_view(path).substr(path.size() - kDrawing.size());
-    for (std::size_t i = 0; i < kDrawing.size(); ++i) {
-        const char c = tail[i];
-        const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-        if (upper != kDrawing[i])
-            return false;
-    }
-    return true;
-}
 
 struct PdfJob {
     ActionContext& context;
@@ -152,7 +137,7 @@ void ExportDocument(ActionContext& context, const std::string& /*action*/,
     applyLineWeights(context, settings.PrinterLines[kPdfLineWeightSlot], errorText);
 
     PdfJob job { context, app, document, path, errorText, fileName };
-    const bool drawing = isDrawingPath(documentPath);
+    const bool drawing = GetDocTypeFromPath(documentPath) == kSwDocDrawing;
     if (pdf && drawing && settings.FilterActive != 0
         && context.connection.IsSwxRevisionAtLeast("15", "1")) {
         saveFilteredDrawing(job);

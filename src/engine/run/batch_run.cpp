@@ -276,20 +276,6 @@ RunReport PrintListRun::run()
 
 } // namespace
 
-std::int16_t GetDocTypeFromPath(const std::string& path)
-{
-    if (path.size() < 6)
-        return kSwDocNone;
-    const std::string ending = foldCase(path.substr(path.size() - 6));
-    if (ending == "sldprt")
-        return kSwDocPart;
-    if (ending == "sldasm")
-        return kSwDocAssembly;
-    if (ending == "slddrw")
-        return kSwDocDrawing;
-    return kSwDocNone;
-}
-
 void ConvertViews(RunEnvironment& environment, SwDocument& document)
 {
     SwConnection& connection = environment.actions.connection;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/swlink/document_type.h"
+
 namespace quorrix::engine {
 
 struct RunEnvironment;
@@ -45,9 +47,6 @@ RunReport RunActionCommand(RunEnvironment& environment, const std::string& actio
 // Hands one open document to the procedure of the action (the dispatch table).
 void RunDocumentAction(RunEnvironment& environment, const std::string& action, SwApplication& app,
     SwDocument& document, bool closeAfter, std::string& messageText, const std::string& fileName);
-
-// 1 part, 2 assembly, 3 drawing by the last six characters of the path, case ignored; else 0.
-std::int16_t GetDocTypeFromPath(const std::string& path);
 
 // Switches facetted views of a drawing to precise hidden-line display (revision 11.0 on).
 void ConvertViews(RunEnvironment& environment, SwDocument& document);
