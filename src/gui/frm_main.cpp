@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QMenu>
@@ -360,6 +361,19 @@ void frmMain::showEvent(QShowEvent* event)
     // The screen the window opens on decides the logical DPI.
     applySizeLimits();
     QMainWindow::showEvent(event);
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    emit unloading();
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace quorrix::gui

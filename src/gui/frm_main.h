@@ -103,9 +103,15 @@ public:
 signals:
     // The browser shows another folder: the file list is to be filled again.
     void folderChanged(const QString& folder);
+    // The window became the active window again (after a dialog closed, for instance).
+    void activated();
+    // The window is closing: the last moment to save what it keeps.
+    void unloading();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct MenuItem;

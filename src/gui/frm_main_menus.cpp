@@ -303,6 +303,11 @@ void frmMain::buildToolbar()
         auto* button = new QAction(commandIcon(key, style()), plainText(target->text()), this);
         button->setObjectName(key);
         button->setData(key);
+        // The preview key is a two-state button that shows whether the preview is on.
+        if (target->isCheckable()) {
+            button->setCheckable(true);
+            connect(target, &QAction::toggled, button, &QAction::setChecked);
+        }
         // The languages translate the menu entry; the key shows the entry's caption.
         button->setProperty(kUntranslatedProperty, true);
         // The tooltip is the command's caption, so it follows the language of the menus.

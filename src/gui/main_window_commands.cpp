@@ -1,7 +1,9 @@
 #include "gui/main_window_commands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -9,9 +11,17 @@
 #include "engine/run/batch_run.h"
 #include "engine/run/multi_job.h"
 #include "engine/run/program_start.h"
+#include "engine/settings/language_files.h"
+#include "engine/settings/settings_file.h"
+#include "engine/settings/shell_execute.h"
+#include "engine/settings/windows_handling.h"
+#include "engine/swlink/sw_versions.h"
+#include "gui/file_dialogs.h"
 #include "gui/frm_main.h"
 #include "gui/frm_progress.h"
 #include "gui/message_boxes.h"
+#include "gui/qt_language_form.h"
+#include "gui/qt_text.h"
 
 namespace quorrix::gui {
 
@@ -33,6 +43,60 @@ constexpr RunCommand kRuns[] = {
     { "mnuEditRunMacro", "RUNMACRO" },
 };
 
+// The option check boxes kept in the settings record, and the value each stores when on.
+struct StoredOption {
+    const char* checkBox;
+    const char* menuEntry;
+    std::int16_t engine::Settings::*setting;
+    std::int16_t onValue;
+};
+constexpr StoredOption kStoredOptions[] = {
+    { "chkAuswahlNurDRW", "mnuShowOnlyDrawings", &engine::Settings::ShowOnlyDrawings,
+        engine::kTrue },
+    { "chkAuswahlNurModel", "mnuShowOnlyModels", &engine::Settings::ShowOnlyModels,
+        engine::kTrue },
+    { "chkPrintlistReverse", "mnuPrintlistReverse", &engine::Settings::PrintlistReverse,
+        engine::kTrue },
+    { "chkAutoConvertViews", "mnuAutoConvertViews", &engine::Settings::AutoConvertViews, 1 },
+    { "chkSuppressWarnings", "mnuOptSuppressWarnings", &engine::Settings::SuppressWarnings, 1 },
+    { "chkListFilterSheetNames", "mnuOptFilterActive", &engine::Settings::FilterActive, 1 },
+    { "chkPrePostUseit", "mnuOptPrePostUseit", &engine::Settings::PrePostUseit, 1 },
+};
+
+// The restart submenu: its entries carry their number of documents as data.
+constexpr const char* kRestartEntries[] = {
+    "mnuOptShutdownEvery000Drawing",
+    "mnuOptShutdownEvery050Drawing",
+    "mnuOptShutdownEvery100Drawing",
+    "mnuOptShutdownEvery250Drawing",
+    "mnuOptShutdownEvery500Drawing",
+};
+
+constexpr const char* kLanguageEntries[] = { "mnuLngGerman", "mnuLngEnglish", "mnuLngUser" };
+
+// The option dialogs of the window, which come later.
+constexpr const char* kDialogEntries[] = {
+    "mnuOptPrint",
+    "mnuOptTIFF",
+    "mnuOptDXF",
+    "mnuOptExport3D",
+    "mnuOptExportEDrawings",
+    "mnuOptExportDocuments",
+    "mnuOptRunMacro",
+    "mnuOptFilter",
+    "mnuOptPrePostEdit",
+    "mnuOptSwAppVersion",
+    "mnuMultiJobSettings",
+    "mnuHelpAbout",
+};
+
+constexpr int kInfoTitle = 2;
+constexpr int kInfoSettingsFilter = 17;
+constexpr int kInfoSettingsTitle = 19;
+constexpr int kInfoWarningsSuppressed = 90;
+constexpr int kInfoWarningsNotReported = 91;
+constexpr int kInfoNotAvailableYet = 142;
+
 std::string utf8(const QString& text)
 {
     return text.toStdString();
@@ -40,43 +104,181 @@ std::string utf8(const QString& text)
 
 } // namespace
 
-MainWindowCommands::MainWindowCommands(frmMain& window, engine::Program& program,
-    engine::FileSystem& files, engine::Clock& clock, const engine::RegionalFormat& regional,
-    engine::Shell& shell, MessageBoxes& messages, frmProgress& progress,
-    const std::string& programFolder, const std::string& userDataFolder)
+MainWindowCommands::MainWindowCommands(
+    frmMain& window, const MainWindowPorts& ports, frmProgress& progress)
     : QObject(&window)
     , m_window(window)
-    , m_program(program)
-    , m_files(files)
-    , m_regional(regional)
-    , m_messages(messages)
+    , m_ports(ports)
+    , m_program(ports.program)
     , m_progress(progress)
-    , m_context { program.settings, program.counters, program.connection, progress,
-        program.language, clock, files, program.cancelFlag, program.defaultLines,
-        program.pdfAddInPath }
-    , m_environment { m_context, program.registry, regional, shell, programFolder, userDataFolder,
-        {}, [this] { showProcessed(); } }
+    , m_context { m_program.settings, m_program.counters, m_program.connection, progress,
+        m_program.language, ports.clock, ports.files, m_program.cancelFlag,
+        m_program.defaultLines, m_program.pdfAddInPath }
+    , m_environment { m_context, m_program.registry, ports.regional, ports.shell,
+        ports.programFolder, ports.userDataFolder, {}, [this] { showProcessed(); } }
+    , m_positioned(window)
+    , m_position(ports.store, "QUORRIX")
+    , m_zOrder(window)
 {
+    engine::bindToProgramKey(m_position, m_positioned, engine::kProgramKey);
     connect(&m_window, &frmMain::folderChanged, this, [this] { fillFileList(); });
-    // The browser's two filters start as stored and are stored as flags when switched.
-    const std::pair<const char*, engine::FlagInt*> filters[] = {
-        { "chkAuswahlNurDRW", &program.settings.ShowOnlyDrawings },
-        { "chkAuswahlNurModel", &program.settings.ShowOnlyModels },
-    };
-    for (const auto& [name, flag] : filters) {
-        auto* check = m_window.control<QCheckBox>(QLatin1String(name));
-        if (check == nullptr)
-            continue;
-        check->setChecked(*flag != 0);
-        connect(check, &QCheckBox::toggled, this, [this, flag = flag](bool on) {
-            *flag = on ? engine::kTrue : engine::kFalse;
-            fillFileList();
-        });
-    }
+    connect(&m_window, &frmMain::activated, this,
+        [this] { m_window.RunMacroButtonLabel(m_program.settings); });
+    connect(&m_window, &frmMain::unloading, this, &MainWindowCommands::unload);
+    connectOptions();
+    connectMenuOptions();
     connectListCommands();
     connectRuns();
+    connectSettingsCommands();
+    connectHelp();
+    connectDialogsNotYetAvailable();
     fillFileList();
     showProcessed();
+}
+
+MainWindowCommands::~MainWindowCommands() = default;
+
+void MainWindowCommands::connectOptions()
+{
+    for (const StoredOption& option : kStoredOptions) {
+        auto* check = m_window.control<QCheckBox>(QLatin1String(option.checkBox));
+        connect(check, &QCheckBox::toggled, this,
+            [this, check](bool on) { optionToggled(check, on); });
+    }
+}
+
+void MainWindowCommands::optionToggled(QCheckBox* check, bool on)
+{
+    const QString name = check->objectName();
+    for (const StoredOption& option : kStoredOptions)
+        if (name == QLatin1String(option.checkBox))
+            m_program.settings.*option.setting = on ? option.onValue : std::int16_t { 0 };
+
+    if (name == QLatin1String("chkAuswahlNurDRW") || name == QLatin1String("chkAuswahlNurModel"))
+        fillFileList();
+    if (name == QLatin1String("chkSuppressWarnings") && on && !m_quietOptions) {
+        engine::clsMultiLanguage& texts = m_program.language;
+        m_ports.messages.show(texts.GetInfoText(kInfoWarningsSuppressed) + "\n\n"
+                + texts.GetInfoText(kInfoWarningsNotReported),
+            texts.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
+    }
+}
+
+void MainWindowCommands::connectMenuOptions()
+{
+    engine::Settings& settings = m_program.settings;
+    connect(m_window.menuEntry(QStringLiteral("mnuAlwaysOnTop")), &QAction::toggled, this,
+        [this, &settings](bool on) {
+            settings.AlwaysOnTop = on ? engine::kTrue : engine::kFalse;
+            engine::SetAlwaysOnTop(m_zOrder, on);
+        });
+    connect(m_window.menuEntry(QStringLiteral("mnuOptShutdownWhenDone")), &QAction::toggled, this,
+        [&settings](bool on) { settings.ShutdownWhenDone = on ? engine::kTrue : engine::kFalse; });
+    for (const char* name : kRestartEntries) {
+        QAction* entry = m_window.menuEntry(QLatin1String(name));
+        connect(entry, &QAction::triggered, this,
+            [this, entry] { setRestartEntry(entry->data().toInt()); });
+    }
+    for (int language = 0; language < 3; ++language)
+        connect(m_window.menuEntry(QLatin1String(kLanguageEntries[language])), &QAction::triggered,
+            this, [this, language] { switchLanguage(language); });
+}
+
+void MainWindowCommands::setRestartEntry(int documents)
+{
+    m_program.settings.ShutdownEveryXXDrawingValue = static_cast<std::int16_t>(documents);
+    for (const char* name : kRestartEntries) {
+        QAction* entry = m_window.menuEntry(QLatin1String(name));
+        entry->setChecked(entry->data().toInt() == documents);
+    }
+}
+
+void MainWindowCommands::switchLanguage(int language)
+{
+    engine::clsMultiLanguage& texts = m_program.language;
+    m_program.helpFile
+        = engine::SwitchLanguage(language, m_program.settings, texts, m_ports.programFolder);
+    for (int entry = 0; entry < 3; ++entry)
+        m_window.menuEntry(QLatin1String(kLanguageEntries[entry]))->setChecked(entry == language);
+    QtLanguageForm form(m_window);
+    texts.GetAllControlText(form);
+    m_window.setWindowTitle(toQString(texts.GetInfoText(1)));
+    m_window.RunMacroButtonLabel(m_program.settings);
+}
+
+void MainWindowCommands::restoreStartup()
+{
+    const engine::Settings stored = m_program.settings;
+    const auto click = [this](const char* entry) {
+        m_window.menuEntry(QLatin1String(entry))->trigger();
+    };
+    m_quietOptions = true;
+    switchLanguage(stored.Language == engine::kLanguageGerman ? engine::kLanguageGerman
+            : stored.Language == engine::kLanguageUser         ? engine::kLanguageUser
+                                                               : engine::kLanguageEnglish);
+    if (stored.AlwaysOnTop != 0)
+        click("mnuAlwaysOnTop");
+    if (stored.ShowOnlyDrawings != 0)
+        click("mnuShowOnlyDrawings");
+    if (stored.ShowOnlyModels != 0)
+        click("mnuShowOnlyModels");
+    if (stored.PrintlistReverse != 0)
+        click("mnuPrintlistReverse");
+    // The stored value is in force from the start, so the check box shows it.
+    if (stored.AutoConvertViews != 0)
+        click("mnuAutoConvertViews");
+    if (stored.ShutdownWhenDone != 0)
+        click("mnuOptShutdownWhenDone");
+    const int restart = stored.ShutdownEveryXXDrawingValue;
+    setRestartEntry(restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart
+                                                                                        : 0);
+    if (stored.FilterActive != 0)
+        click("mnuOptFilterActive");
+    if (stored.PrePostUseit != 0)
+        click("mnuOptPrePostUseit");
+    if (stored.PreviewBitmap == 1)
+        click("mnuShowPreview");
+    if (stored.SuppressWarnings != 0)
+        click("mnuOptSuppressWarnings");
+    m_quietOptions = false;
+
+    showSwAppVersion();
+    m_window.RunMacroButtonLabel(m_program.settings);
+    m_window.printList().setCurrentRow(-1);
+    m_window.showPrintList();
+}
+
+void MainWindowCommands::restorePosition()
+{
+    engine::restoreOrCenter(m_position);
+}
+
+void MainWindowCommands::showSettings()
+{
+    const engine::Settings stored = m_program.settings;
+    m_quietOptions = true;
+    for (const StoredOption& option : kStoredOptions)
+        m_window.control<QCheckBox>(QLatin1String(option.checkBox))
+            ->setChecked(stored.*option.setting != 0);
+    m_window.menuEntry(QStringLiteral("mnuAlwaysOnTop"))->setChecked(stored.AlwaysOnTop != 0);
+    m_window.menuEntry(QStringLiteral("mnuOptShutdownWhenDone"))
+        ->setChecked(stored.ShutdownWhenDone != 0);
+    m_quietOptions = false;
+    // The check boxes store their own values; keep the ones the file gave (-1 or 1).
+    for (const StoredOption& option : kStoredOptions)
+        m_program.settings.*option.setting = stored.*option.setting;
+    const int restart = stored.ShutdownEveryXXDrawingValue;
+    setRestartEntry(restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart
+                                                                                        : 0);
+    showSwAppVersion();
+    m_window.RunMacroButtonLabel(m_program.settings);
+}
+
+void MainWindowCommands::showSwAppVersion()
+{
+    if (auto* label = m_window.control<QLabel>(QStringLiteral("lblSwAppVersionUsed")))
+        label->setText(QStringLiteral("SWX version: ")
+            + toQString(engine::SwAppVersionName(m_program.settings.UseSolidWorksVersion)));
 }
 
 engine::MainWindowFlags MainWindowCommands::flags() const
@@ -96,7 +298,8 @@ void MainWindowCommands::fillFileList()
         return check && check->isChecked();
     };
     const engine::BrowserFilter filter { ticked("chkAuswahlNurDRW"), ticked("chkAuswahlNurModel") };
-    m_window.fileList().fill(m_files, utf8(m_window.currentFolder()), filter, m_regional);
+    m_window.fileList().fill(
+        m_ports.files, utf8(m_window.currentFolder()), filter, m_ports.regional);
     m_window.showFileList();
 }
 
@@ -104,9 +307,10 @@ void MainWindowCommands::tellNotAdded(const std::vector<std::string>& notAdded)
 {
     if (notAdded.empty())
         return;
-    m_messages.show(engine::notAddedMessage(
-                        m_program.language.GetInfoText(engine::kInfoPrintListFull), notAdded),
-        m_program.language.GetInfoText(2), engine::MessageIcon::Information);
+    m_ports.messages.show(
+        engine::notAddedMessage(
+            m_program.language.GetInfoText(engine::kInfoPrintListFull), notAdded),
+        m_program.language.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
 }
 
 void MainWindowCommands::connectListCommands()
@@ -154,11 +358,11 @@ void MainWindowCommands::connectListCommands()
         m_window.showPrintList();
     });
     onButton("cmdListSortUp", [this, &list] {
-        list.sortAscending(m_regional);
+        list.sortAscending(m_ports.regional);
         m_window.showPrintList();
     });
     onButton("cmdListSortDown", [this, &list] {
-        list.sortDescending(m_regional);
+        list.sortDescending(m_ports.regional);
         m_window.showPrintList();
     });
 }
@@ -176,6 +380,8 @@ void MainWindowCommands::connectRuns()
             m_environment.flags = flags();
             engine::RunMultiJob(m_environment, m_window.printList());
             m_window.showPrintList();
+            // A multi-job may load settings files; the window shows what is in force again.
+            showSettings();
         });
     }
 }
@@ -190,6 +396,78 @@ void MainWindowCommands::showProcessed()
 {
     if (auto* label = m_window.control<QLabel>(QStringLiteral("lblProcessed")))
         label->setText(QString::fromStdString(engine::processedLabelText(m_context)));
+}
+
+void MainWindowCommands::connectSettingsCommands()
+{
+    connect(m_window.menuEntry(QStringLiteral("mnuSaveSettings")), &QAction::triggered, this,
+        [this] { m_program.registry.SaveRegistrySettings(m_program.settings); });
+
+    const auto request = [this](FileDialogKind kind) {
+        FileDialogRequest dialog;
+        dialog.kind = kind;
+        dialog.title = m_program.language.GetInfoText(kInfoSettingsTitle);
+        dialog.filter = m_program.language.GetInfoText(kInfoSettingsFilter);
+        dialog.filterIndex = 1;
+        return dialog;
+    };
+    connect(m_window.menuEntry(QStringLiteral("mnuSaveSettingsFile")), &QAction::triggered, this,
+        [this, request] {
+            const auto chosen = m_ports.fileDialogs.saveFile(request(FileDialogKind::Save));
+            if (!chosen)
+                return;
+            engine::SettingsFiles files(m_program.language, m_ports.messages, m_ports.regional);
+            files.SaveNewSettingsFile(chosen->path, m_program.settings, m_ports.clock.now());
+        });
+    connect(m_window.menuEntry(QStringLiteral("mnuLoadSettingsFile")), &QAction::triggered, this,
+        [this, request] {
+            const auto chosen = m_ports.fileDialogs.openFile(request(FileDialogKind::Open));
+            if (!chosen)
+                return;
+            engine::SettingsFiles files(m_program.language, m_ports.messages, m_ports.regional);
+            files.LoadSettingsFile(chosen->path, false, m_program.settings);
+            showSettings();
+        });
+}
+
+void MainWindowCommands::connectHelp()
+{
+    const auto owner = [this] { return static_cast<engine::NativeWindow>(m_window.winId()); };
+    const auto openDocument = [this, owner](const char* baseName) {
+        engine::CShellExecute shell(m_ports.shell);
+        engine::OpenTextDocument(baseName, m_program.settings.Language, m_ports.programFolder,
+            shell, owner(), utf8(QDir::currentPath()));
+    };
+    connect(m_window.menuEntry(QStringLiteral("mnuHlpReadMe")), &QAction::triggered, this,
+        [openDocument] { openDocument("readme"); });
+    connect(m_window.menuEntry(QStringLiteral("mnuHelpChanges")), &QAction::triggered, this,
+        [openDocument] { openDocument("changes"); });
+    // The help of the language; where there is no help file (no compiled help outside
+    // Windows), the read-me of the language.
+    connect(m_window.menuEntry(QStringLiteral("mnuHlpContent")), &QAction::triggered, this,
+        [this, owner, openDocument] {
+            if (m_ports.files.isPlainFile(m_program.helpFile))
+                engine::ShellOpen(m_ports.shell, owner(), m_program.helpFile);
+            else
+                openDocument("readme");
+        });
+}
+
+void MainWindowCommands::connectDialogsNotYetAvailable()
+{
+    for (const char* name : kDialogEntries)
+        connect(m_window.menuEntry(QLatin1String(name)), &QAction::triggered, this, [this] {
+            engine::clsMultiLanguage& texts = m_program.language;
+            m_ports.messages.show(texts.GetInfoText(kInfoNotAvailableYet),
+                texts.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
+        });
+}
+
+void MainWindowCommands::unload()
+{
+    // Errors here must not keep the window from closing.
+    m_position.SaveForm();
+    m_program.registry.SaveProcessedCounters(m_program.counters);
 }
 
 } // namespace quorrix::gui

@@ -7,11 +7,13 @@
 
 #include "engine/run/program_start.h"
 #include "gui/frm_main.h"
+#include "gui/file_dialogs.h"
 #include "gui/frm_progress.h"
 #include "gui/main_window_commands.h"
 #include "gui/message_boxes.h"
 #include "support/memory_key_value_store.h"
 #include "support/solidworks_fixture.h"
+#include "swsim/sim_document_manager.h"
 
 using namespace quorrix;
 
@@ -34,8 +36,11 @@ struct MainWindowTest : ::testing::Test, test::SolidWorksFixture {
         messages.setUnattended(true);
         EXPECT_TRUE(program.start());
         window.setCurrentFolder(QString::fromStdString(dir.path()));
-        commands = std::make_unique<gui::MainWindowCommands>(window, program, *ports.files, clock,
-            regional, shell, messages, progress, dir.path(), dir.path());
+        commands = std::make_unique<gui::MainWindowCommands>(window,
+            gui::MainWindowPorts { program, store, *ports.files, clock, regional, shell, messages,
+                dialogs, documentManager, dir.path(), dir.path() },
+            progress);
+        commands->restoreStartup();
     }
 
     void trigger(const char* entry) { window.menuEntry(QLatin1String(entry))->trigger(); }
@@ -44,6 +49,8 @@ struct MainWindowTest : ::testing::Test, test::SolidWorksFixture {
     test::FixedRegionalFormat regional;
     test::RecordingShell shell;
     gui::MessageBoxes messages;
+    gui::FileDialogs dialogs;
+    swsim::SimDocumentManager documentManager { *ports.files };
     Printers printers;
     engine::Program program;
     gui::frmMain window;

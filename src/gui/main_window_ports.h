@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+namespace quorrix::engine {
+class Clock;
+class DocumentManagerConnector;
+class FileSystem;
+class KeyValueStore;
+class Program;
+class RegionalFormat;
+class Shell;
+} // namespace quorrix::engine
+
+namespace quorrix::gui {
+
+class FileDialogs;
+class MessageBoxes;
+
+// What the main window's commands work with: the started program, the platform's ports and
+// the program's message boxes and file dialogs. Everything outlives the main window.
+struct MainWindowPorts {
+    engine::Program& program;
+    engine::KeyValueStore& store;
+    engine::FileSystem& files;
+    engine::Clock& clock;
+    const engine::RegionalFormat& regional;
+    engine::Shell& shell;
+    MessageBoxes& messages;
+    FileDialogs& fileDialogs;
+    engine::DocumentManagerConnector& documentManager;
+    std::string programFolder;
+    std::string userDataFolder;
+};
+
+// The access string the program gives the Document Manager for reading previews.
+inline constexpr const char* kDocumentManagerAccessString = "QUORRIX-preview";
+
+} // namespace quorrix::gui
