@@ -53,8 +53,7 @@ struct StoredOption {
 constexpr StoredOption kStoredOptions[] = {
     { "chkAuswahlNurDRW", "mnuShowOnlyDrawings", &engine::Settings::ShowOnlyDrawings,
         engine::kTrue },
-    { "chkAuswahlNurModel", "mnuShowOnlyModels", &engine::Settings::ShowOnlyModels,
-        engine::kTrue },
+    { "chkAuswahlNurModel", "mnuShowOnlyModels", &engine::Settings::ShowOnlyModels, engine::kTrue },
     { "chkPrintlistReverse", "mnuPrintlistReverse", &engine::Settings::PrintlistReverse,
         engine::kTrue },
     { "chkAutoConvertViews", "mnuAutoConvertViews", &engine::Settings::AutoConvertViews, 1 },
@@ -112,8 +111,8 @@ MainWindowCommands::MainWindowCommands(
     , m_program(ports.program)
     , m_progress(progress)
     , m_context { m_program.settings, m_program.counters, m_program.connection, progress,
-        m_program.language, ports.clock, ports.files, m_program.cancelFlag,
-        m_program.defaultLines, m_program.pdfAddInPath }
+        m_program.language, ports.clock, ports.files, m_program.cancelFlag, m_program.defaultLines,
+        m_program.pdfAddInPath }
     , m_environment { m_context, m_program.registry, ports.regional, ports.shell,
         ports.programFolder, ports.userDataFolder, {}, [this] { showProcessed(); } }
     , m_positioned(window)
@@ -142,8 +141,8 @@ void MainWindowCommands::connectOptions()
 {
     for (const StoredOption& option : kStoredOptions) {
         auto* check = m_window.control<QCheckBox>(QLatin1String(option.checkBox));
-        connect(check, &QCheckBox::toggled, this,
-            [this, check](bool on) { optionToggled(check, on); });
+        connect(
+            check, &QCheckBox::toggled, this, [this, check](bool on) { optionToggled(check, on); });
     }
 }
 
@@ -209,13 +208,12 @@ void MainWindowCommands::switchLanguage(int language)
 void MainWindowCommands::restoreStartup()
 {
     const engine::Settings stored = m_program.settings;
-    const auto click = [this](const char* entry) {
-        m_window.menuEntry(QLatin1String(entry))->trigger();
-    };
+    const auto click
+        = [this](const char* entry) { m_window.menuEntry(QLatin1String(entry))->trigger(); };
     m_quietOptions = true;
     switchLanguage(stored.Language == engine::kLanguageGerman ? engine::kLanguageGerman
-            : stored.Language == engine::kLanguageUser         ? engine::kLanguageUser
-                                                               : engine::kLanguageEnglish);
+            : stored.Language == engine::kLanguageUser        ? engine::kLanguageUser
+                                                              : engine::kLanguageEnglish);
     if (stored.AlwaysOnTop != 0)
         click("mnuAlwaysOnTop");
     if (stored.ShowOnlyDrawings != 0)
@@ -230,8 +228,8 @@ void MainWindowCommands::restoreStartup()
     if (stored.ShutdownWhenDone != 0)
         click("mnuOptShutdownWhenDone");
     const int restart = stored.ShutdownEveryXXDrawingValue;
-    setRestartEntry(restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart
-                                                                                        : 0);
+    setRestartEntry(
+        restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart : 0);
     if (stored.FilterActive != 0)
         click("mnuOptFilterActive");
     if (stored.PrePostUseit != 0)
@@ -268,8 +266,8 @@ void MainWindowCommands::showSettings()
     for (const StoredOption& option : kStoredOptions)
         m_program.settings.*option.setting = stored.*option.setting;
     const int restart = stored.ShutdownEveryXXDrawingValue;
-    setRestartEntry(restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart
-                                                                                        : 0);
+    setRestartEntry(
+        restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart : 0);
     showSwAppVersion();
     m_window.RunMacroButtonLabel(m_program.settings);
 }
@@ -307,9 +305,8 @@ void MainWindowCommands::tellNotAdded(const std::vector<std::string>& notAdded)
 {
     if (notAdded.empty())
         return;
-    m_ports.messages.show(
-        engine::notAddedMessage(
-            m_program.language.GetInfoText(engine::kInfoPrintListFull), notAdded),
+    m_ports.messages.show(engine::notAddedMessage(
+                              m_program.language.GetInfoText(engine::kInfoPrintListFull), notAdded),
         m_program.language.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "gui/frm_main.h"
+#include "gui/frm_preview_bitmap.h"
 #include "gui/frm_progress.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_lists.h"
@@ -13,8 +14,8 @@ namespace quorrix::gui {
 
 QuorrixSession::QuorrixSession(const SessionPorts& ports)
     : m_ports(ports)
-    , m_program({ ports.store, ports.files, ports.regional, ports.clock, m_messages,
-          ports.printers, ports.solidWorks, ports.programFolder })
+    , m_program({ ports.store, ports.files, ports.regional, ports.clock, m_messages, ports.printers,
+          ports.solidWorks, ports.programFolder })
 {
 }
 

@@ -2,15 +2,19 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "engine/run/program_start.h"
+#include "engine/settings/registry.h"
 #include "gui/frm_main.h"
-#include "gui/file_dialogs.h"
 #include "gui/frm_progress.h"
 #include "gui/main_window_commands.h"
-#include "gui/message_boxes.h"
+#include "gui/qt_positioned_window.h"
+#include "gui/quorrix_session.h"
 #include "support/memory_key_value_store.h"
 #include "support/solidworks_fixture.h"
 #include "swsim/sim_document_manager.h"
@@ -26,62 +30,274 @@ struct Printers : engine::PrinterCatalog {
     }
 };
 
-// The main window over a started program that drives the stand-in.
-struct MainWindowTest : ::testing::Test, test::SolidWorksFixture {
-    MainWindowTest()
-        : program(
-            { store, *ports.files, regional, clock, messages, printers, sim, ports.programFolder })
-        , progress(program.cancelFlag, program.language, store, messages, &window)
+// The whole program over the stand-in: start-up, the main window and its commands. The
+// program folder holds the shipped language files.
+struct SessionTest : ::testing::Test, test::SolidWorksFixture {
+    SessionTest()
+        : programFolder(dir.file("program"))
     {
-        messages.setUnattended(true);
-        EXPECT_TRUE(program.start());
-        window.setCurrentFolder(QString::fromStdString(dir.path()));
-        commands = std::make_unique<gui::MainWindowCommands>(window,
-            gui::MainWindowPorts { program, store, *ports.files, clock, regional, shell, messages,
-                dialogs, documentManager, dir.path(), dir.path() },
-            progress);
-        commands->restoreStartup();
+        QDir().mkpath(QString::fromStdString(programFolder));
+        for (const char* file : { "QUORRIX-lng_de.ini", "QUORRIX-lng_us.ini" })
+            QFile::copy(QString(QUORRIX_LANG_DIR) + "/" + file,
+                QString::fromStdString(programFolder) + "/" + file);
     }
 
-    void trigger(const char* entry) { window.menuEntry(QLatin1String(entry))->trigger(); }
+    void start()
+    {
+        session = std::make_unique<gui::QuorrixSession>(gui::SessionPorts { store, *ports.files,
+            regional, clock, shell, sim, documentManager, printers, programFolder, dir.path() });
+        session->messages().setUnattended(true);
+        session->fileDialogs().setUnattended(true);
+        ASSERT_TRUE(session->start(dir.path()));
+    }
 
+    // Settings as a save of an earlier session left them.
+    void storeSettings(const std::function<void(engine::Settings&)>& change)
+    {
+        engine::Settings stored = engine::defaultSettings();
+        change(stored);
+        test::RecordingMessageBox quiet;
+        engine::Registry(store, quiet, regional).SaveRegistrySettings(stored);
+    }
+
+    gui::frmMain& window() { return *session->window(); }
+    engine::Settings& current() { return session->program().settings; }
+    QCheckBox* check(const char* name) { return window().control<QCheckBox>(QLatin1String(name)); }
+    QAction* entry(const char* name) { return window().menuEntry(QLatin1String(name)); }
+    void trigger(const char* name) { entry(name)->trigger(); }
+    std::vector<gui::ShownMessage> shown() { return session->messages().shown(); }
+
+    std::string programFolder;
     test::MemoryKeyValueStore store;
     test::FixedRegionalFormat regional;
     test::RecordingShell shell;
-    gui::MessageBoxes messages;
-    gui::FileDialogs dialogs;
     swsim::SimDocumentManager documentManager { *ports.files };
     Printers printers;
-    engine::Program program;
-    gui::frmMain window;
-    gui::frmProgress progress;
-    std::unique_ptr<gui::MainWindowCommands> commands;
+    std::unique_ptr<gui::QuorrixSession> session;
 };
 
-TEST_F(MainWindowTest, FilesGoFromTheBrowserIntoThePrintListAndArePrinted)
+TEST_F(SessionTest, StartupRestoresStoredOptionsThroughTheirMenuEntries)
+{
+    sim.installation().versions = { "", ".30" };
+    storeSettings([](engine::Settings& s) {
+        s.Language = 0;
+        s.AlwaysOnTop = engine::kTrue;
+        s.ShowOnlyDrawings = engine::kTrue;
+        s.ShowOnlyModels = engine::kFalse;
+        s.PrintlistReverse = engine::kTrue;
+        s.AutoConvertViews = 1;
+        s.ShutdownWhenDone = engine::kTrue;
+        s.ShutdownEveryXXDrawingValue = 75; // written by hand: no such entry
+        s.FilterActive = 1;
+        s.FilterNameIndex = 3;
+        s.PrePostUseit = 1;
+        s.SuppressWarnings = 1;
+        s.UseSolidWorksVersion = ".30";
+    });
+    start();
+
+    EXPECT_EQ(window().windowTitle().toStdString(), session->program().language.GetInfoText(1));
+    EXPECT_EQ(window().control<QPushButton>(QStringLiteral("cmdPlot"))->text(),
+        QStringLiteral("Drucken"));
+    EXPECT_TRUE(entry("mnuLngGerman")->isChecked());
+    EXPECT_FALSE(entry("mnuLngEnglish")->isChecked());
+    for (const char* box : { "chkAuswahlNurDRW", "chkPrintlistReverse", "chkAutoConvertViews",
+             "chkListFilterSheetNames", "chkPrePostUseit", "chkSuppressWarnings" })
+        EXPECT_TRUE(check(box)->isChecked()) << box;
+    for (const char* box :
+        { "chkAuswahlNurModel", "chkOpenReadOnly", "chkOpenViewOnly", "chkWorkWithActiveDrawing" })
+        EXPECT_FALSE(check(box)->isChecked()) << box;
+    EXPECT_TRUE(entry("mnuPrintlistReverse")->isChecked());
+    EXPECT_TRUE(entry("mnuAlwaysOnTop")->isChecked());
+    EXPECT_TRUE(window().windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(entry("mnuOptShutdownWhenDone")->isChecked());
+    EXPECT_TRUE(entry("mnuOptShutdownEvery000Drawing")->isChecked());
+    EXPECT_EQ(current().ShutdownEveryXXDrawingValue, 0);
+    // The values stay what the program stores for "on".
+    EXPECT_EQ(current().PrintlistReverse, engine::kTrue);
+    EXPECT_EQ(current().AutoConvertViews, 1);
+    EXPECT_EQ(current().SuppressWarnings, 1);
+    EXPECT_EQ(check("chkListFilterSheetNames")->text(), QStringLiteral("3"));
+    EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
+        QStringLiteral("SWX version: SOLIDWORKS 2022"));
+    // Restoring shows no notice, but the suppressed warnings are red.
+    EXPECT_TRUE(shown().empty());
+    EXPECT_TRUE(check("chkSuppressWarnings")->autoFillBackground());
+}
+
+TEST_F(SessionTest, OptionsFollowTheirCheckBoxesAndTheNoticeComesOncePerSwitch)
+{
+    start();
+    EXPECT_TRUE(check("chkAuswahlNurDRW")->isChecked()); // defaults: both filters on
+    EXPECT_TRUE(check("chkAuswahlNurModel")->isChecked());
+    EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
+        QStringLiteral("SWX version: standard"));
+
+    check("chkSuppressWarnings")->click();
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_NE(shown()[0].request.text.find("\n\n"), std::string::npos);
+    trigger("mnuOptSuppressWarnings"); // off again: no notice
+    EXPECT_EQ(shown().size(), 1u);
+    EXPECT_EQ(current().SuppressWarnings, 0);
+
+    trigger("mnuPrintlistReverse");
+    EXPECT_EQ(current().PrintlistReverse, engine::kTrue);
+    check("chkPrePostUseit")->click();
+    EXPECT_EQ(current().PrePostUseit, 1);
+    trigger("mnuOptShutdownEvery250Drawing");
+    EXPECT_EQ(current().ShutdownEveryXXDrawingValue, 250);
+    trigger("mnuOptShutdownWhenDone");
+    EXPECT_EQ(current().ShutdownWhenDone, engine::kTrue);
+    trigger("mnuAlwaysOnTop");
+    EXPECT_EQ(current().AlwaysOnTop, engine::kTrue);
+    trigger("mnuAlwaysOnTop");
+    EXPECT_EQ(current().AlwaysOnTop, engine::kFalse);
+
+    // Saved only on request.
+    const auto storedValue = [this] {
+        return store.read(engine::StoreRoot::CurrentUser, engine::kProgramKey, "PrintlistReverse");
+    };
+    EXPECT_FALSE(storedValue().has_value());
+    trigger("mnuSaveSettings");
+    EXPECT_TRUE(storedValue().has_value());
+}
+
+TEST_F(SessionTest, LanguagesSwitchTheWindowAndAMissingUserFileLeavesItsTexts)
+{
+    start();
+    auto* plot = window().control<QPushButton>(QStringLiteral("cmdPlot"));
+    const QString english = plot->text();
+    trigger("mnuLngGerman");
+    EXPECT_EQ(plot->text(), QStringLiteral("Drucken"));
+    EXPECT_EQ(current().Language, 0);
+    EXPECT_NE(session->program().helpFile.find("QUORRIX_de.chm"), std::string::npos);
+
+    trigger("mnuLngUser"); // no QUORRIX-lng_user.ini
+    EXPECT_EQ(current().Language, 2);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("INI file doesn't exists "));
+    EXPECT_EQ(plot->text(), QStringLiteral("Drucken"));
+    EXPECT_TRUE(entry("mnuLngUser")->isChecked());
+    EXPECT_FALSE(entry("mnuLngGerman")->isChecked());
+    EXPECT_NE(session->program().helpFile.find("QUORRIX_us.chm"), std::string::npos);
+
+    trigger("mnuLngEnglish");
+    EXPECT_EQ(plot->text(), english);
+
+    // Help documents of the user language are the English ones; without a compiled help
+    // file the help opens the read-me.
+    trigger("mnuLngUser");
+    trigger("mnuHelpChanges");
+    trigger("mnuHlpContent");
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_NE(shell.requests[0].file.find("changes_us.txt"), std::string::npos);
+    EXPECT_NE(shell.requests[1].file.find("readme_us.txt"), std::string::npos);
+}
+
+TEST_F(SessionTest, WindowOpensWhereItWasLeftAndSavesItsPlaceAndCountersOnClose)
+{
+    store.write(engine::StoreRoot::CurrentUser,
+        std::string(engine::kProgramKey) + "\\Form Positions", "frmMain",
+        engine::StoredValue::text("L=1500;T=1200;W=12000;H=9000;S=0;"));
+    start();
+    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
+    EXPECT_EQ(window().frameGeometry().left(), gui::twipsToPixels(1500, dpi.x));
+    EXPECT_EQ(window().frameGeometry().width(), gui::twipsToPixels(12000, dpi.x));
+
+    window().move(window().pos() + QPoint(30, 0));
+    session->program().counters.ProcessedDrawings = 7;
+    trigger("mnuQuit");
+    const auto saved = store.read(engine::StoreRoot::CurrentUser,
+        std::string(engine::kProgramKey) + "\\Form Positions", "frmMain");
+    ASSERT_TRUE(saved.has_value());
+    const std::string text = std::get<std::string>(saved->data);
+    EXPECT_NE(text.find("W=12000;"), std::string::npos) << text;
+    EXPECT_EQ(text.find("L=1500;"), std::string::npos) << text;
+    engine::UsageCounters counters;
+    test::RecordingMessageBox quiet;
+    engine::Registry(store, quiet, regional).LoadProcessedCounters(counters);
+    EXPECT_EQ(counters.ProcessedDrawings, 7);
+}
+
+TEST_F(SessionTest, CancelDuringTheThirdDocumentEndsThePlotRun)
+{
+    for (const char* name : { "a", "b", "c", "d", "e" })
+        document(std::string(name) + ".SLDDRW", "[Document]\n[Sheet.1]\nName=S\n");
+    start();
+    trigger("mnuEditAddAll");
+    ASSERT_EQ(window().printList().count(), 5);
+
+    // Cancel is clicked while the run lets the window's events through, once SolidWorks
+    // has opened the third document.
+    QTimer watcher;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [this, &watcher] {
+        if (calls("OpenDoc2").size() >= 3) {
+            session->progress()->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+            watcher.stop();
+        }
+    });
+    watcher.start();
+    window().control<QPushButton>(QStringLiteral("cmdPlot"))->click();
+
+    EXPECT_EQ(calls("OpenDoc2").size(), 3u);
+    EXPECT_LE(calls("PrintOut2").size(), 3u);
+    ASSERT_FALSE(shown().empty());
+    EXPECT_NE(shown().back().request.text.find("d.SLDDRW"), std::string::npos)
+        << shown().back().request.text;
+    EXPECT_FALSE(session->progress()->isVisible());
+}
+
+TEST_F(SessionTest, FilesGoFromTheBrowserIntoThePrintListAndArePrinted)
 {
     document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n[Sheet.2]\nName=B\n");
     document("b.SLDDRW", "[Document]\n[Sheet.1]\nName=C\n");
     document("notes.txt", "x");
-    commands->fillFileList();
-    EXPECT_EQ(window.fileList().count(), 2); // drawings and models only
+    start();
+    EXPECT_EQ(window().fileList().count(), 2); // drawings and models only
     trigger("mnuEditAddAll");
-    ASSERT_EQ(window.printList().count(), 2);
+    ASSERT_EQ(window().printList().count(), 2);
 
     trigger("mnuEditPrint");
     EXPECT_EQ(calls("PrintOut2").size(), 3u);
-    EXPECT_EQ(program.counters.ProcessedSheets, 3);
-    EXPECT_TRUE(window.control<QLabel>(QStringLiteral("lblProcessed"))->text().contains('3'));
+    EXPECT_EQ(session->program().counters.ProcessedSheets, 3);
+    EXPECT_TRUE(window().control<QLabel>(QStringLiteral("lblProcessed"))->text().contains('3'));
 
-    window.control<QCheckBox>(QStringLiteral("chkWorkWithActiveDrawing"))->setChecked(true);
+    check("chkWorkWithActiveDrawing")->setChecked(true);
     trigger("mnuEditPrint"); // no document is active in SolidWorks
     EXPECT_EQ(calls("PrintOut2").size(), 3u);
+}
 
-    window.printList().setSelected(0, true);
-    trigger("mnuEditDelSelected");
-    EXPECT_EQ(window.printList().count(), 1);
-    trigger("mnuEditDelAll");
-    EXPECT_TRUE(window.printList().isEmpty());
+TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
+{
+    start();
+    const std::string file = dir.file("office.qrxcfg");
+    check("chkPrePostUseit")->click();
+    session->fileDialogs().queueResult(std::nullopt); // cancelled: nothing written
+    trigger("mnuSaveSettingsFile");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(file)));
+    session->fileDialogs().queueResult(gui::FileDialogResult { file, 1 });
+    trigger("mnuSaveSettingsFile");
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
+    EXPECT_EQ(session->fileDialogs().requests().back().filter,
+        session->program().language.GetInfoText(17));
+
+    check("chkPrePostUseit")->click();
+    current().RunMacroIndex = 4;
+    session->fileDialogs().queueResult(gui::FileDialogResult { file, 1 });
+    trigger("mnuLoadSettingsFile");
+    EXPECT_TRUE(check("chkPrePostUseit")->isChecked());
+    EXPECT_TRUE(entry("mnuOptPrePostUseit")->isChecked());
+    EXPECT_EQ(current().PrePostUseit, 1);
+    EXPECT_TRUE(window()
+                    .control<QPushButton>(QStringLiteral("cmdRunMacro"))
+                    ->text()
+                    .endsWith(QStringLiteral("(0)")));
+    EXPECT_TRUE(shown().empty());
+
+    // The option dialogs are not there yet and say so.
+    trigger("mnuOptTIFF");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].request.text, session->program().language.GetInfoText(142));
 }
 
 } // namespace
