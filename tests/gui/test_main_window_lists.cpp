@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include <filesystem>
+
+#include "engine/run/program_start.h"
+#include "engine/settings/app_settings_store.h"
+#include "gui/file_dialogs.h"
+#include "gui/frm_main.h"
+#include "gui/frm_main_list_view.h"
+#include "gui/frm_progress.h"
+#include "gui/main_window_commands.h"
+#include "gui/main_window_lists.h"
+#include "gui/message_boxes.h"
+#include "support/memory_key_value_store.h"
+#include "support/solidworks_fixture.h"
+#include "swsim/sim_document_manager.h"
+
+using namespace quorrix;
+using engine::MessageAnswer;
+using engine::MessageIcon;
+
+namespace {
+
+struct Printers : engine::PrinterCatalog {
+    std::vector<engine::InstalledPrinter> installedPrinters() override
+    {
+        return { { "Office", true, {} } };
+    }
+};
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(
+        type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void doubleClick(gui::RowListView* view, int row)
+{
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+             QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease })
+        sendMouse(view->viewport(), type, at, Qt::LeftButton);
+}
+
+// The main window with its commands and lists over a started program that drives the
+// stand-in, speaking the English language file.
+struct MainWindowListsTest : ::testing::Test, test::SolidWorksFixture {
+    MainWindowListsTest()
+        : program(
+            { store, *ports.files, regional, clock, messages, printers, sim, ports.programFolder })
+        , progress(program.cancelFlag, program.language, store, messages, &window)
+    {
+        messages.setUnattended(true);
+        dialogs.setUnattended(true);
+        EXPECT_TRUE(program.start());
+        window.setCurrentFolder(QString::fromStdString(dir.path()));
+        commands = std::make_unique<gui::MainWindowCommands>(window, windowPorts(), progress);
+        lists = std::make_unique<gui::MainWindowLists>(window, windowPorts());
+        commands->restoreStartup();
+        program.language.IniFile(std::string(QUORRIX_LANG_DIR) + "/QUORRIX-lng_us.ini");
+    }
+
+    gui::MainWindowPorts windowPorts()
+    {
+        return { program, store, *ports.files, clock, regional, shell, messages, dialogs,
+            documentManager, dir.path(), dir.path() };
+    }
+
+    void trigger(const char* entry) { window.menuEntry(QLatin1String(entry))->trigger(); }
+    std::string info(int number) { return program.language.GetInfoText(number); }
+    gui::RowListView* view(const char* name) { return window.control<gui::RowListView>(name); }
+    std::vector<std::string> rows() const { return window.printList().rows(); }
+    // Menu elements that were removed go at the next turn of the event loop.
+    static void flushDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::string folder(const std::string& name)
+    {
+        std::filesystem::create_directory(dir.file(name));
+        return QDir::toNativeSeparators(QString::fromStdString(dir.file(name))).toStdString();
+    }
+    // The folder captions of the favourites menu, in menu order.
+    QStringList favoriteCaptions() const
+    {
+        QStringList captions;
+        for (QAction* entry : window.favoritesMenu()->actions())
+            if (entry->objectName().startsWith(QLatin1String("mnuFavEntry_"))
+                && entry->objectName() != QLatin1String("mnuFavEntry_0"))
+                captions << entry->objectName() + u'=' + entry->text();
+        return captions;
+    }
+    static QString caption(int index, const std::string& folder)
+    {
+        return QStringLiteral("mnuFavEntry_%1=").arg(index) + QString::fromStdString(folder);
+    }
+
+    test::MemoryKeyValueStore store;
+    test::FixedRegionalFormat regional;
+    test::RecordingShell shell;
+    gui::MessageBoxes messages;
+    gui::FileDialogs dialogs;
+    swsim::SimDocumentManager documentManager { *ports.files };
+    Printers printers;
+    engine::Program program;
+    gui::frmMain window;
+    gui::frmProgress progress;
+    std::unique_ptr<gui::MainWindowCommands> commands;
+    std::unique_ptr<gui::MainWindowLists> lists;
+};
+
+TEST_F(MainWindowListsTest, MouseAddsDropsRemovesAndClearsRows)
+{
+    const std::string drawing = document("a.SLDDRW");
+    document("b.SLDDRW");
+    commands->fillFileList();
+    window.show();
+    QApplication::processEvents();
+    engine::PrintList& list = window.printList();
+    list.insertPaths({ "x", "y", "z" });
+    list.setCurrentRow(2);
+    window.showPrintList();
+
+    // A double click in the browser adds the file above the current row, which stays.
+    doubleClick(view("lstAuswahl"), 0);
+    EXPECT_EQ(rows(), (std::vector<std::string> { "x", "y", drawing, "z" }));
+    EXPECT_EQ(list.currentRow(), 3);
+
+    // Dropped files and folders go to the end in the order of the drop.
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(QString::fromStdString(dir.file("b.SLDDRW"))),
+        QUrl::fromLocalFile(QString::fromStdString(dir.path())) });
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view("lstPrintliste")->viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view("lstPrintliste")->viewport(), &drop);
+    ASSERT_EQ(list.count(), 6);
+    EXPECT_EQ(list.row(4), dir.file("b.SLDDRW"));
+    EXPECT_EQ(list.row(5), dir.path());
+
+    // A double click in the print list removes that row.
+    doubleClick(view("lstPrintliste"), 1);
+    EXPECT_EQ(
+        rows(), (std::vector<std::string> { "x", drawing, "z", dir.file("b.SLDDRW"), dir.path() }));
+
+    list.setSelected(0, true);
+    list.setSelected(2, true);
+    window.showPrintList();
+    const QPoint on
+        = view("lstPrintliste")->visualRect(view("lstPrintliste")->model()->index(0, 0)).center();
+    sendMouse(view("lstPrintliste")->viewport(), QEvent::MouseButtonPress, on, Qt::RightButton);
+    sendMouse(view("lstPrintliste")->viewport(), QEvent::MouseButtonRelease, on, Qt::RightButton);
+    EXPECT_EQ(list.selectedCount(), 0);
+    EXPECT_EQ(list.currentRow(), engine::PrintList::kNoRow);
+    EXPECT_EQ(window.control<QLabel>("lblListcount")->text(), "0 / 5");
+    EXPECT_TRUE(messages.shown().empty());
+
+    // A drop that passes the limit adds what fits and names the rest once.
+    list.insertPaths(std::vector<std::string>(engine::PrintList::kMaxRows - 6, "p"));
+    emit view("lstPrintliste")->filesDropped({ "/fits", "/left/out", "/left/too" });
+    EXPECT_EQ(list.count(), engine::PrintList::kMaxRows);
+    EXPECT_EQ(list.row(engine::PrintList::kMaxRows - 1), "/fits");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].request.text.rfind(info(93), 0), 0u);
+    EXPECT_NE(messages.shown()[0].request.text.find("/left/too"), std::string::npos);
+}
+
+TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
+{
+    engine::PrintList& list = window.printList();
+    const std::string file = dir.file("two.qrx");
+
+    // Nothing to save: the notice, no dialog.
+    trigger("mnuSaveAs");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].request.text, info(10));
+    EXPECT_EQ(messages.shown()[0].request.title, info(2));
+    EXPECT_EQ(messages.shown()[0].request.icon, MessageIcon::Information);
+    EXPECT_TRUE(dialogs.requests().empty());
+    messages.clearShown();
+
+    list.insertPaths({ "C:\\A\\one.SLDDRW", "C:\\B\\two.sldprt" });
+    dialogs.queueResult(gui::FileDialogResult { file, 1 });
+    trigger("mnuSaveAs");
+    EXPECT_EQ(test::readFileBytes(file), "\"C:\\A\\one.SLDDRW\"\r\n\"C:\\B\\two.sldprt\"\r\n");
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    EXPECT_EQ(dialogs.requests()[0].kind, gui::FileDialogKind::Save);
+    EXPECT_EQ(dialogs.requests()[0].title, info(11));
+    EXPECT_EQ(dialogs.requests()[0].filter, info(12));
+
+    // Opened into a list with a current row: above it, in file order; it stays current.
+    trigger("mnuNew");
+    EXPECT_TRUE(list.isEmpty());
+    list.insertPaths({ "p", "q" });
+    list.setCurrentRow(1);
+    dialogs.queueResult(gui::FileDialogResult { file, 1 });
+    trigger("mnuOpen");
+    EXPECT_EQ(
+        rows(), (std::vector<std::string> { "p", "C:\\A\\one.SLDDRW", "C:\\B\\two.sldprt", "q" }));
+    EXPECT_EQ(list.currentRow(), 3);
+    EXPECT_EQ(dialogs.requests().back().kind, gui::FileDialogKind::Open);
+    EXPECT_EQ(dialogs.requests().back().title, info(13));
+    EXPECT_EQ(dialogs.requests().back().filter, info(12));
+
+    // Without a current row the file is appended: twice is twice.
+    list.setCurrentRow(engine::PrintList::kNoRow);
+    dialogs.queueResult(gui::FileDialogResult { file, 1 });
+    trigger("mnuOpen");
+    EXPECT_EQ(list.count(), 6);
+    EXPECT_EQ(list.row(5), "C:\\B\\two.sldprt");
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Cancelling either dialog changes nothing.
+    const std::vector<std::string> before = rows();
+    dialogs.queueResult(std::nullopt);
+    trigger("mnuOpen");
+    dialogs.queueResult(std::nullopt);
+    trigger("mnuSaveAs");
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(test::readFileBytes(file), "\"C:\\A\\one.SLDDRW\"\r\n\"C:\\B\\two.sldprt\"\r\n");
+    EXPECT_TRUE(messages.shown().empty());
+
+    // A file that cannot be read or written is reported, naming the file.
+    struct Row {
+        const char* entry;
+        std::string path;
+        int text;
+    };
+    const Row failures[] = {
+        { "mnuOpen", dir.file("missing.qrx"), 150 },
+        { "mnuSaveAs", dir.file("no-folder") + "/list.qrx", 151 },
+    };
+    for (const Row& row : failures) {
+        messages.clearShown();
+        dialogs.queueResult(gui::FileDialogResult { row.path, 1 });
+        trigger(row.entry);
+        ASSERT_EQ(messages.shown().size(), 1u) << row.entry;
+        const gui::MessageRequest& shown = messages.shown()[0].request;
+        EXPECT_EQ(shown.text.rfind(info(row.text) + "\n" + row.path, 0), 0u) << shown.text;
+        EXPECT_EQ(shown.icon, MessageIcon::Critical);
+        EXPECT_EQ(shown.title, info(4));
+        EXPECT_EQ(rows(), before);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("no-folder")));
+}
+
+TEST_F(MainWindowListsTest, FavoritesFollowTheBrowserTheMenuAndTheStore)
+{
+    const std::string b = folder("b");
+    const std::string a = folder("a");
+    document("b/inside.SLDDRW");
+    engine::clsMRUMenu& favorites = lists->favorites();
+    ASSERT_EQ(favorites.Count(), 0);
+
+    for (const std::string& path : { b, a, b }) {
+        window.setCurrentFolder(QString::fromStdString(path));
+        trigger("mnuFavAdd");
+    }
+    EXPECT_EQ(favorites.entries(), (std::vector<std::string> { a, b }));
+    EXPECT_EQ(favoriteCaptions(), QStringList({ caption(1, a), caption(2, b) }));
+    EXPECT_TRUE(window.menuEntry("mnuFavEntry_0")->isVisible());
+
+    // Kept only when saved; read again on load and by the next window at start.
+    trigger("mnuFavSave");
+    EXPECT_EQ(engine::getAllSettings(store, "QUORRIX", "DirFavorites"),
+        (std::vector<engine::AppSetting> {
+            { "Max", "20" }, { "DirFavorites1", a }, { "DirFavorites2", b } }));
+    trigger("mnuFavClear");
+    flushDeletes();
+    EXPECT_EQ(favorites.Count(), 0);
+    EXPECT_TRUE(favoriteCaptions().isEmpty());
+    EXPECT_FALSE(window.menuEntry("mnuFavEntry_0")->isVisible());
+    trigger("mnuFavLoad");
+    EXPECT_EQ(favorites.entries(), (std::vector<std::string> { a, b }));
+    {
+        gui::frmMain other;
+        gui::MainWindowLists started(other, windowPorts());
+        EXPECT_EQ(started.favorites().entries(), favorites.entries());
+        EXPECT_NE(other.findChild<QAction*>("mnuFavEntry_2"), nullptr);
+    }
+
+    // Choosing an existing folder shows it in the browser, with its files.
+    trigger("mnuFavEntry_2");
+    EXPECT_EQ(window.currentFolder().toStdString(), b);
+    ASSERT_EQ(window.fileList().count(), 1);
+    EXPECT_EQ(window.fileList().names()[0], "inside.SLDDRW");
+
+    // A folder that is gone: "no" keeps the entry, "yes" removes it.
+    window.setCurrentFolder(QString::fromStdString(a));
+    std::filesystem::remove_all(b);
+    for (MessageAnswer answer : { MessageAnswer::No, MessageAnswer::Yes }) {
+        messages.clearShown();
+        messages.queueAnswer(answer);
+        trigger("mnuFavEntry_2");
+        flushDeletes();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].request.text, info(92));
+        EXPECT_EQ(messages.shown()[0].request.title, info(2));
+        EXPECT_EQ(messages.shown()[0].request.buttons, engine::MessageButtons::YesNo);
+        EXPECT_EQ(window.currentFolder().toStdString(), a);
+    }
+    EXPECT_EQ(favorites.entries(), (std::vector<std::string> { a }));
+    EXPECT_EQ(favoriteCaptions(), QStringList({ caption(1, a) }));
+
+    // Deleting removes the browser's folder only.
+    window.setCurrentFolder(QString::fromStdString(dir.path()));
+    trigger("mnuFavDel");
+    EXPECT_EQ(favorites.Count(), 1);
+    window.setCurrentFolder(QString::fromStdString(a));
+    trigger("mnuFavDel");
+    EXPECT_EQ(favorites.Count(), 0);
+}
+
+} // namespace
