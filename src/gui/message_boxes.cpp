@@ -106,6 +106,12 @@ MessageAnswer MessageBoxes::show(
     return ask({ text, title, icon, buttons, std::nullopt });
 }
 
+MessageAnswer MessageBoxes::showWithDefault(const std::string& text, const std::string& title,
+    MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer)
+{
+    return ask({ text, title, icon, buttons, defaultAnswer });
+}
+
 MessageAnswer MessageBoxes::ask(const MessageRequest& request)
 {
     ShownMessage record { request, MessageAnswer::Ok, true };

@@ -44,6 +44,9 @@ public:
     engine::MessageAnswer show(const std::string& text, const std::string& title,
         engine::MessageIcon icon = engine::MessageIcon::None,
         engine::MessageButtons buttons = engine::MessageButtons::Ok) override;
+    engine::MessageAnswer showWithDefault(const std::string& text, const std::string& title,
+        engine::MessageIcon icon, engine::MessageButtons buttons,
+        engine::MessageAnswer defaultAnswer) override;
     engine::MessageAnswer ask(const MessageRequest& request);
 
     // Test hook. An answer that is not one of the box's buttons is a mistake of the test and

@@ -24,10 +24,8 @@ using namespace quorrix;
 namespace {
 
 struct Printers : engine::PrinterCatalog {
-    std::vector<engine::InstalledPrinter> installedPrinters() override
-    {
-        return { { "Office", true, {} } };
-    }
+    std::vector<engine::InstalledPrinter> installedPrinters() override { return installed; }
+    std::vector<engine::InstalledPrinter> installed { { "Office", true, {} } };
 };
 
 // The whole program over the stand-in: start-up, the main window and its commands. The
@@ -42,14 +40,15 @@ struct SessionTest : ::testing::Test, test::SolidWorksFixture {
                 QString::fromStdString(programFolder) + "/" + file);
     }
 
-    void start()
+    bool tryStart()
     {
         session = std::make_unique<gui::QuorrixSession>(gui::SessionPorts { store, *ports.files,
             regional, clock, shell, sim, documentManager, printers, programFolder, dir.path() });
         session->messages().setUnattended(true);
         session->fileDialogs().setUnattended(true);
-        ASSERT_TRUE(session->start(dir.path()));
+        return session->start(dir.path());
     }
+    void start() { ASSERT_TRUE(tryStart()); }
 
     // Settings as a save of an earlier session left them.
     void storeSettings(const std::function<void(engine::Settings&)>& change)
@@ -123,6 +122,16 @@ TEST_F(SessionTest, StartupRestoresStoredOptionsThroughTheirMenuEntries)
     // Restoring shows no notice, but the suppressed warnings are red.
     EXPECT_TRUE(shown().empty());
     EXPECT_TRUE(check("chkSuppressWarnings")->autoFillBackground());
+}
+
+TEST_F(SessionTest, WithoutPrintersEnterEndsTheProgramBeforeSolidWorksIsAsked)
+{
+    printers.installed.clear();
+    EXPECT_FALSE(tryStart()); // unattended boxes take the default button
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].answer, engine::MessageAnswer::Cancel);
+    EXPECT_EQ(session->window(), nullptr);
+    EXPECT_TRUE(sim.journal().entries().empty());
 }
 
 TEST_F(SessionTest, OptionsFollowTheirCheckBoxesAndTheNoticeComesOncePerSwitch)

@@ -44,8 +44,9 @@ bool Program::start()
     settings.Language = chosenLanguage;
     printers = m_ports.printerCatalog.installedPrinters();
     if (printers.empty()
-        && m_ports.messages.show(language.GetInfoText(kNoPrinterInfo), language.GetInfoText(4),
-               MessageIcon::Exclamation, MessageButtons::OkCancel)
+        && m_ports.messages.showWithDefault(language.GetInfoText(kNoPrinterInfo),
+               language.GetInfoText(4), MessageIcon::Exclamation, MessageButtons::OkCancel,
+               MessageAnswer::Cancel)
             != MessageAnswer::Ok) {
         return false;
     }
