@@ -43,6 +43,9 @@ RowListView::RowListView(QWidget* parent)
         &RowListView::takeSelection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this](const QModelIndex& current) { takeCurrent(current); });
+    // Qt reports clicks of the left button only; the right button never reaches the view.
+    connect(this, &QAbstractItemView::clicked, this,
+        [this](const QModelIndex& index) { emit rowClicked(index.row()); });
     connect(this, &QAbstractItemView::doubleClicked, this,
         [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
 }

@@ -53,6 +53,8 @@ public:
 signals:
     // The user changed the selection or the current row; the engine list already follows.
     void selectionEdited();
+    // A left click on a row (press and release on the same row).
+    void rowClicked(int row);
     void rowDoubleClicked(int row);
     void rightButtonReleased();
     // Files and folders dropped from the shell, in the order of the drop, as native paths.
