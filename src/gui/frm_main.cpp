@@ -20,6 +20,7 @@
 #include "engine/settings/settings.h"
 #include "gui/frm_main_list_view.h"
 #include "gui/qt_text.h"
+#include "gui/volumes.h"
 
 namespace quorrix::gui {
 
@@ -105,14 +106,6 @@ void setBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-// The drive (root folder) of an existing folder, with forward slashes.
-QString rootOf(const QString& folder)
-{
-    QDir dir(folder);
-    while (dir.cdUp()) { }
-    return dir.absolutePath();
-}
-
 } // namespace
 
 QString runMacroButtonCaption(const QString& caption, int runMacroIndex)
@@ -140,9 +133,8 @@ frmMain::frmMain(QWidget* parent)
     connectCommands();
     connectOptions();
 
-    for (const QFileInfo& drive : QDir::drives())
-        m_drives->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()),
-            QDir::cleanPath(drive.absoluteFilePath()));
+    for (const QString& root : volumeRoots())
+        m_drives->addItem(QDir::toNativeSeparators(root), QDir::cleanPath(root));
     setCurrentFolder(QDir::currentPath());
     applySizeLimits();
 }
@@ -252,7 +244,7 @@ bool frmMain::setCurrentFolder(const QString& folder)
     m_folder = QDir::toNativeSeparators(path);
     showDriveOf(path);
 
-    const QString root = rootOf(path);
+    const QString root = volumeRootOf(path);
     m_folders->setRootPath(root);
     m_tree->setRootIndex(m_folders->index(root));
     m_revealing = true;
@@ -304,14 +296,14 @@ bool frmMain::chooseDrive(const QString& drive)
         flashDriveList();
         return false;
     }
-    if (rootOf(QDir::fromNativeSeparators(m_folder)) == dir.absolutePath())
+    if (volumeRootOf(QDir::fromNativeSeparators(m_folder)) == dir.absolutePath())
         return true;
     return setCurrentFolder(dir.absolutePath());
 }
 
 void frmMain::showDriveOf(const QString& folder)
 {
-    const QString root = rootOf(folder);
+    const QString root = volumeRootOf(folder);
     int index = m_drives->findData(root);
     if (index < 0) {
         m_drives->addItem(QDir::toNativeSeparators(root), root);

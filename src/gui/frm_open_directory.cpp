@@ -1,4 +1,5 @@
 #include "gui/frm_open_directory.h"
+#include "gui/volumes.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -23,14 +24,6 @@ constexpr int kTitleInfoText = 7;
 constexpr const char* kDesignTitle = "Bitte Zielverzeichnis auswählen ...";
 constexpr int kDesignWidthTwips = 4500;
 constexpr int kDesignHeightTwips = 5400;
-
-// The root of the drive or file system that holds the folder, "/" separated: "C:/" or "/".
-QString rootOf(const QString& folder)
-{
-    QDir dir(folder);
-    while (dir.cdUp()) { }
-    return dir.absolutePath();
-}
 
 QPushButton* makeButton(const char* name, const char* caption, QWidget* parent)
 {
@@ -101,10 +94,8 @@ frmOpenDirectory::~frmOpenDirectory() = default;
 
 void frmOpenDirectory::fillDrives()
 {
-    for (const QFileInfo& drive : QDir::drives()) {
-        const QString root = drive.absoluteFilePath();
+    for (const QString& root : volumeRoots())
         m_drive1->addItem(QDir::toNativeSeparators(root), root);
-    }
 }
 
 bool frmOpenDirectory::setCurrentFolder(const QString& folder)
@@ -113,7 +104,7 @@ bool frmOpenDirectory::setCurrentFolder(const QString& folder)
     if (folder.isEmpty() || !info.isDir())
         return false;
     const QString path = QDir::cleanPath(info.absoluteFilePath());
-    m_folders->setRootPath(rootOf(path));
+    m_folders->setRootPath(volumeRootOf(path));
     const QModelIndex index = m_folders->index(path);
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         m_dir1->expand(parent);
@@ -142,14 +133,14 @@ bool frmOpenDirectory::chooseDrive(const QString& drive)
         flashDriveList();
         return false;
     }
-    if (rootOf(QDir::fromNativeSeparators(m_folder)) == rootOf(dir.absolutePath()))
+    if (volumeRootOf(QDir::fromNativeSeparators(m_folder)) == volumeRootOf(dir.absolutePath()))
         return true;
-    return setCurrentFolder(rootOf(dir.absolutePath()));
+    return setCurrentFolder(volumeRootOf(dir.absolutePath()));
 }
 
 void frmOpenDirectory::showDriveOf(const QString& folder)
 {
-    const QString root = rootOf(folder);
+    const QString root = volumeRootOf(folder);
     int index = m_drive1->findData(root);
     if (index < 0) {
         m_drive1->addItem(QDir::toNativeSeparators(root), root);

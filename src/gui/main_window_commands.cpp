@@ -71,6 +71,13 @@ constexpr const char* kRestartEntries[] = {
     "mnuOptShutdownEvery500Drawing",
 };
 
+// A value the submenu has no entry for (one written by hand) restarts never.
+int restartEntryFor(int documents)
+{
+    return documents == 50 || documents == 100 || documents == 250 || documents == 500 ? documents
+                                                                                       : 0;
+}
+
 constexpr const char* kLanguageEntries[] = { "mnuLngGerman", "mnuLngEnglish", "mnuLngUser" };
 
 // The option dialogs of the window, which come later.
@@ -227,9 +234,7 @@ void MainWindowCommands::restoreStartup()
         click("mnuAutoConvertViews");
     if (stored.ShutdownWhenDone != 0)
         click("mnuOptShutdownWhenDone");
-    const int restart = stored.ShutdownEveryXXDrawingValue;
-    setRestartEntry(
-        restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart : 0);
+    setRestartEntry(restartEntryFor(stored.ShutdownEveryXXDrawingValue));
     if (stored.FilterActive != 0)
         click("mnuOptFilterActive");
     if (stored.PrePostUseit != 0)
@@ -265,9 +270,11 @@ void MainWindowCommands::showSettings()
     // The check boxes store their own values; keep the ones the file gave (-1 or 1).
     for (const StoredOption& option : kStoredOptions)
         m_program.settings.*option.setting = stored.*option.setting;
-    const int restart = stored.ShutdownEveryXXDrawingValue;
-    setRestartEntry(
-        restart == 50 || restart == 100 || restart == 250 || restart == 500 ? restart : 0);
+    setRestartEntry(restartEntryFor(stored.ShutdownEveryXXDrawingValue));
+    // The preview window opens or closes with the loaded option.
+    QAction* preview = m_window.menuEntry(QStringLiteral("mnuShowPreview"));
+    if ((stored.PreviewBitmap == 1) != preview->isChecked())
+        preview->trigger();
     showSwAppVersion();
     m_window.RunMacroButtonLabel(m_program.settings);
 }
