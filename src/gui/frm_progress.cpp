@@ -131,6 +131,16 @@ void frmProgress::load()
     m_language.GetAllControlText(form);
     setWindowTitle(toQString(m_language.GetInfoText(kTitleInfoText)));
     engine::restoreOrCenter(m_position);
+    m_restorePending = true;
+}
+
+void frmProgress::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_restorePending) {
+        m_restorePending = false;
+        engine::restoreOrCenter(m_position);
+    }
 }
 
 QLabel* frmProgress::labelWidget(RunLabel label) const

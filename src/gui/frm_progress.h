@@ -55,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Bar {
@@ -84,6 +85,8 @@ private:
     QPushButton* m_cmdCancel;
     std::map<engine::RunLabel, std::string> m_captions;
     bool m_loaded = false;
+    // The stored size is the outer frame, which is known only once the window is shown.
+    bool m_restorePending = false;
     bool m_highlighted = false;
 };
 
