@@ -342,7 +342,7 @@ QWidget* frmMain::buildBottomFrame()
 
 void frmMain::applySizeLimits()
 {
-    // The limits hold the splitter bars inside the room the Part of each column needs. Where a
+    // The limits hold the splitter bars inside the room each column needs. Where a
     // column's controls need more than that, they win: the limit only ever grows.
     const int leftRoom = twipsToPixelsX(kSplitterMinLeft);
     m_browserPane->setMinimumWidth(
