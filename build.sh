@@ -202,7 +202,8 @@ case "${1:-test}" in
     test) install_deps; run_tests ;;
     bench)
         install_deps; native
-        ./build/native/bench/quorrix_bench --benchmark_counters_tabular=true ;;
+        ./build/native/bench/quorrix_bench --benchmark_counters_tabular=true
+        ./build/native/bench/quorrix_gui_bench --benchmark_counters_tabular=true ;;
     run)
         install_deps; native; run_examples ;;
     *) echo "usage: $0 [test|run|bench|deps]" >&2; exit 2 ;;

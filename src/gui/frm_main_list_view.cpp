@@ -4,12 +4,15 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QHash>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "gui/frm_main_list_model.h"
 #include "gui/qt_text.h"
@@ -76,24 +79,81 @@ void RowListView::setAcceptsFileDrops(bool accept)
 
 QSize RowListView::measureRows() const
 {
-    // The widest row decides the width of all; the style adds the item margins.
+    // The widest row decides the width of all; the style adds the item margins. Laying out
+    // every row costs far too much for tens of thousands of rows, so each row is estimated
+    // by the sum of its characters' advances and only the rows that come out widest are
+    // measured exactly.
     const QFontMetrics metrics(font());
-    QString widest;
-    int widestAdvance = -1;
-    for (const std::string& text : m_rows.texts()) {
+    std::array<int, 128> asciiAdvance {};
+    for (int c = 0; c < 128; ++c)
+        asciiAdvance[static_cast<std::size_t>(c)] = metrics.horizontalAdvance(QChar(c));
+    QHash<char16_t, int> otherAdvance;
+    const auto estimate = [&](const std::string& text) {
+        int width = 0;
+        bool ascii = true;
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 128) {
+                ascii = false;
+                break;
+            }
+            width += asciiAdvance[byte];
+        }
+        if (ascii)
+            return width;
+        width = 0;
         const QString row = toQString(text);
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            const QChar c = row[i];
+            if (c.isHighSurrogate() && i + 1 < row.size()) {
+                width += metrics.horizontalAdvance(row.mid(i, 2));
+                ++i;
+                continue;
+            }
+            auto known = otherAdvance.constFind(c.unicode());
+            if (known == otherAdvance.cend())
+                known = otherAdvance.insert(c.unicode(), metrics.horizontalAdvance(c));
+            width += *known;
+        }
+        return width;
+    };
+
+    // The widest estimates, widest first.
+    constexpr std::size_t kMeasured = 16;
+    const std::vector<std::string>& texts = m_rows.texts();
+    std::vector<std::pair<int, std::size_t>> widest;
+    widest.reserve(kMeasured + 1);
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        const int width = estimate(texts[row]);
+        if (widest.size() == kMeasured && width <= widest.back().first)
+            continue;
+        const auto place = std::upper_bound(widest.begin(), widest.end(), width,
+            [](int w, const std::pair<int, std::size_t>& other) { return w > other.first; });
+        widest.insert(place, { width, row });
+        if (widest.size() > kMeasured)
+            widest.pop_back();
+    }
+    QString widestRow;
+    int widestAdvance = -1;
+    for (const auto& candidate : widest) {
+        const QString row = toQString(texts[candidate.second]);
         const int advance = metrics.horizontalAdvance(row);
         if (advance > widestAdvance) {
             widestAdvance = advance;
-            widest = row;
+            widestRow = row;
         }
     }
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.features |= QStyleOptionViewItem::HasDisplay;
-    option.text = widest.isEmpty() ? QStringLiteral("Xg") : widest;
-    const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
-    return widest.isEmpty() ? QSize(0, size.height()) : size;
+    option.text = widestRow.isEmpty() ? QStringLiteral("Xg") : widestRow;
+    QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+    if (widestRow.isEmpty())
+        return QSize(0, size.height());
+    // Kerning makes a row a little narrower than its estimate; a row left out for that may
+    // still be a few pixels wider than the widest measured one, so the estimate is the least.
+    size.rwidth() += std::max(0, widest.front().first - widestAdvance);
+    return size;
 }
 
 void RowListView::showSelection()
