@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "engine/run/program_start.h"
@@ -274,6 +276,28 @@ TEST_F(SessionTest, FilesGoFromTheBrowserIntoThePrintListAndArePrinted)
     check("chkWorkWithActiveDrawing")->setChecked(true);
     trigger("mnuEditPrint"); // no document is active in SolidWorks
     EXPECT_EQ(calls("PrintOut2").size(), 3u);
+}
+
+TEST_F(SessionTest, KeysRunTheListCommandsWhereverTheFocusIs)
+{
+    for (const char* name : { "a", "b", "c" })
+        document(std::string(name) + ".SLDDRW");
+    start();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    auto* list = window().findChild<QWidget*>(QStringLiteral("lstPrintliste"));
+    auto* files = window().findChild<QWidget*>(QStringLiteral("lstAuswahl"));
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Insert, Qt::ShiftModifier); // add all
+    ASSERT_EQ(window().printList().count(), 3);
+    window().printList().setSelected(1, true);
+    window().showPrintList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(window().printList().rows(),
+        (std::vector<std::string> { dir.file("a.SLDDRW"), dir.file("c.SLDDRW") }));
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(window().printList().isEmpty());
 }
 
 TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
