@@ -330,10 +330,15 @@ QWidget* frmMain::buildBottomFrame()
     // The run and the start-up write these two.
     QLabel* processed = label("lblProcessed", QString());
     processed->setToolTip(QStringLiteral("Bisher bearbeitete Dokumente und Blätter"));
-    layout->addWidget(processed, 2, 0, 1, 4);
     QLabel* version = label("lblSwAppVersionUsed", QStringLiteral("SWX version: "));
     version->setToolTip(QStringLiteral("Die SolidWorks-Version, die QUORRIX startet"));
-    layout->addWidget(version, 2, 4, 1, 4);
+    // Their texts are as long as the numbers and the version name: side by side, apart.
+    auto* status = new QHBoxLayout;
+    status->setSpacing(twipsToPixelsX(500));
+    status->addWidget(processed);
+    status->addWidget(version);
+    status->addStretch();
+    layout->addLayout(status, 2, 0, 1, 8);
     layout->addWidget(checkBox("chkSuppressWarnings", QStringLiteral("Warnungen unterdrücken")), 2,
         8, 1, 2, Qt::AlignRight);
     layout->setColumnStretch(8, 1);
