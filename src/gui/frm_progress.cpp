@@ -1,4 +1,5 @@
 #include "gui/frm_progress.h"
+#include "gui/eliding_label.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,10 +32,11 @@ constexpr int kMinimumWidth = 420;
 
 QLabel* makeLabel(const char* name, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new ElidingLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText); // paths may hold "<"
-    // A long path must not stretch the window across the screen.
+    // A long path must not stretch the window across the screen; it shows its middle
+    // shortened instead.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setAutoFillBackground(true);
     return label;

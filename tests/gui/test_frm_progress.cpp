@@ -7,6 +7,7 @@
 
 #include "engine/settings/multi_language.h"
 #include "engine/settings/registry.h"
+#include "gui/eliding_label.h"
 #include "gui/frm_progress.h"
 #include "gui/message_boxes.h"
 #include "gui/qt_positioned_window.h"
@@ -214,4 +215,22 @@ TEST_F(ProgressTest, ShippedLanguageFilesTranslateTheWindow)
         EXPECT_FALSE(child<QPushButton>("cmdCancel")->toolTip().isEmpty());
         view.unload();
     }
+}
+
+TEST_F(ProgressTest, ALongPathIsShortenedInTheMiddleAndKeptWhole)
+{
+    const std::string path
+        = "C:\\Projects\\" + std::string(300, 'x') + "\\GP25-002 Front cover.SLDDRW";
+    view.setLabel(RunLabel::List, "Document 5 / 20\n" + path);
+    view.show();
+    view.resize(300, view.height());
+    auto* label = view.findChild<gui::ElidingLabel*>(QStringLiteral("lblQRXList"));
+    ASSERT_NE(label, nullptr);
+    const QStringList lines = label->shownLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("Document 5 / 20"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("C:\\Proj"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("cover.SLDDRW"))) << lines[1].toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(lines[1]), label->contentsRect().width());
+    EXPECT_EQ(view.label(RunLabel::List), "Document 5 / 20\n" + path);
 }
