@@ -61,6 +61,9 @@ bool offers(const MessageRequest& request, MessageAnswer answer)
     return std::find(answers.begin(), answers.end(), answer) != answers.end();
 }
 
+// Lines a message box shows before the rest goes into its details.
+constexpr qsizetype kMaxBoxLines = 25;
+
 // The run's message text is collected with CR LF line ends.
 QString displayText(const std::string& text)
 {
@@ -138,7 +141,17 @@ MessageAnswer MessageBoxes::exec(const MessageRequest& request)
     box.setIcon(qtIcon(request.icon));
     box.setWindowTitle(toQString(request.title));
     box.setTextFormat(Qt::PlainText); // paths and messages may hold "<"
-    box.setText(displayText(request.text));
+    // A run over a thousand documents can report as many lines: the box would outgrow the
+    // screen and hide its buttons. Its head stays in the box, the whole text scrolls in the
+    // details.
+    const QString text = displayText(request.text);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() > kMaxBoxLines) {
+        box.setText(lines.mid(0, kMaxBoxLines - 1).join(QLatin1Char('\n')) + QStringLiteral("\n…"));
+        box.setDetailedText(text);
+    } else {
+        box.setText(text);
+    }
 
     QMessageBox::StandardButtons standard;
     for (MessageAnswer answer : answersOf(request.buttons))

@@ -129,3 +129,21 @@ TEST(MessageBoxesTest, RealBoxesAnswerEnterWithTheDefaultAndEscapeWithCancel)
         EXPECT_FALSE(boxes.shown().back().answeredByHook);
     }
 }
+
+TEST(MessageBoxesTest, ALongReportKeepsItsHeadInTheBoxAndAllOfItInTheDetails)
+{
+    std::string text;
+    for (int line = 1; line <= 1000; ++line)
+        text += "C:\\Drawings\\" + std::to_string(line)
+            + ".SLDDRW Document could not be opened.\r\n";
+    MessageBoxes boxes;
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_LE(box->text().count(QLatin1Char('\n')), 25);
+        EXPECT_TRUE(box->text().startsWith(QStringLiteral("C:\\Drawings\\1.SLDDRW")));
+        EXPECT_TRUE(box->detailedText().contains(QStringLiteral("\\1000.SLDDRW")));
+        box->defaultButton()->click();
+    });
+    EXPECT_EQ(boxes.show(text, "t", MessageIcon::Exclamation), MessageAnswer::Ok);
+}
