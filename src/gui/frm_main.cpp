@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -362,8 +363,33 @@ void frmMain::changeEvent(QEvent* event)
         emit activated();
 }
 
+void frmMain::setRunning(bool running)
+{
+    if (running == m_running)
+        return;
+    m_running = running;
+    centralWidget()->setEnabled(!running);
+    if (running) {
+        for (QAction* command : findChildren<QAction*>())
+            if (command->isEnabled() && !command->menu()) {
+                m_pausedCommands.append(command);
+                command->setEnabled(false);
+            }
+        return;
+    }
+    for (const QPointer<QAction>& command : std::as_const(m_pausedCommands))
+        if (command)
+            command->setEnabled(true);
+    m_pausedCommands.clear();
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (m_running) {
+        // Cancel ends a run; the window stays until it has.
+        event->ignore();
+        return;
+    }
     emit unloading();
     QMainWindow::closeEvent(event);
 }

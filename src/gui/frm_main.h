@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <initializer_list>
@@ -97,6 +99,11 @@ public:
     // Refreshes the captions that show the macro slot, the pre/postfix set and the filter set.
     void RunMacroButtonLabel(const engine::Settings& settings);
 
+    // While a run works through the print list the window takes no commands (the run shows
+    // its own window with Cancel) and does not close; afterwards every command is as before.
+    void setRunning(bool running);
+    bool isRunning() const { return m_running; }
+
     int twipsToPixelsX(int twips) const;
     int twipsToPixelsY(int twips) const;
 
@@ -166,6 +173,9 @@ private:
     RowListView* m_files = nullptr;
     RowListView* m_list = nullptr;
     QLabel* m_listCount = nullptr;
+    bool m_running = false;
+    // The commands that were enabled when the run started.
+    QList<QPointer<QAction>> m_pausedCommands;
 };
 
 } // namespace quorrix::gui

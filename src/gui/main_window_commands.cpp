@@ -103,6 +103,22 @@ constexpr int kInfoWarningsSuppressed = 90;
 constexpr int kInfoWarningsNotReported = 91;
 constexpr int kInfoNotAvailableYet = 142;
 
+// The window takes no commands while a run lasts, however the run ends.
+class WindowRunning {
+public:
+    explicit WindowRunning(frmMain& window)
+        : m_window(window)
+    {
+        m_window.setRunning(true);
+    }
+    ~WindowRunning() { m_window.setRunning(false); }
+    WindowRunning(const WindowRunning&) = delete;
+    WindowRunning& operator=(const WindowRunning&) = delete;
+
+private:
+    frmMain& m_window;
+};
+
 std::string utf8(const QString& text)
 {
     return text.toStdString();
@@ -381,7 +397,10 @@ void MainWindowCommands::connectRuns()
     }
     if (QAction* multiJob = m_window.menuEntry(QStringLiteral("mnuMultiJobExecute"))) {
         connect(multiJob, &QAction::triggered, this, [this] {
+            if (m_window.isRunning())
+                return;
             m_environment.flags = flags();
+            const WindowRunning running(m_window);
             engine::RunMultiJob(m_environment, m_window.printList());
             m_window.showPrintList();
             // A multi-job may load settings files; the window shows what is in force again.
@@ -392,8 +411,13 @@ void MainWindowCommands::connectRuns()
 
 engine::RunReport MainWindowCommands::runAction(const QString& action)
 {
+    if (m_window.isRunning())
+        return {};
     m_environment.flags = flags();
-    return engine::RunActionCommand(m_environment, utf8(action), m_window.printList().rows());
+    // The run keeps its own copy of the rows it works through.
+    const std::vector<std::string> rows = m_window.printList().rows();
+    const WindowRunning running(m_window);
+    return engine::RunActionCommand(m_environment, utf8(action), rows);
 }
 
 void MainWindowCommands::showProcessed()

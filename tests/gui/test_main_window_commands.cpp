@@ -239,16 +239,25 @@ TEST_F(SessionTest, CancelDuringTheThirdDocumentEndsThePlotRun)
 
     // Cancel is clicked while the run lets the window's events through, once SolidWorks
     // has opened the third document.
+    // Meanwhile the main window takes no commands and does not close.
+    check("chkOpenViewOnly")->click();
     QTimer watcher;
     watcher.setInterval(0);
     QObject::connect(&watcher, &QTimer::timeout, [this, &watcher] {
         if (calls("OpenDoc2").size() >= 3) {
+            EXPECT_FALSE(entry("mnuEditPrint")->isEnabled());
+            EXPECT_FALSE(window().control<QPushButton>(QStringLiteral("cmdDelAll"))->isEnabled());
+            EXPECT_FALSE(window().close());
+            trigger("mnuEditDelAll");
             session->progress()->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
             watcher.stop();
         }
     });
     watcher.start();
     window().control<QPushButton>(QStringLiteral("cmdPlot"))->click();
+    EXPECT_EQ(window().printList().count(), 5);
+    EXPECT_TRUE(entry("mnuEditPrint")->isEnabled());
+    EXPECT_FALSE(entry("mnuEditTIFF")->isEnabled()); // still view-only
 
     EXPECT_EQ(calls("OpenDoc2").size(), 3u);
     EXPECT_LE(calls("PrintOut2").size(), 3u);
