@@ -1,0 +1,199 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <olectl.h>
+
+#include "engine/swlink/document_manager.h"
+#include "swcom/com_document_manager.h"
+#include "swcom/fake_dispatch.h"
+
+namespace quorrix::test {
+namespace {
+
+using engine::DmPicture;
+using Outcome = engine::PreviewReading::Outcome;
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+// A 3 x 2 picture in rows from top to bottom.
+const std::vector<COLORREF> kPixels { kRed, RGB(0, 255, 0), kBlue, RGB(255, 255, 255), RGB(0, 0, 0),
+    RGB(10, 20, 30) };
+
+DmPicture expected(int width, int height, const std::vector<COLORREF>& pixels)
+{
+    DmPicture picture { width, height, {} };
+    for (COLORREF colour : pixels)
+        picture.rgba.insert(
+            picture.rgba.end(), { GetRValue(colour), GetGValue(colour), GetBValue(colour), 255 });
+    return picture;
+}
+
+// A picture of the pixels, as a bitmap whose fourth bytes are 0, or as an opaque icon,
+// which has no pixels of its own and must be drawn.
+IPictureDisp* createPicture(SHORT type, int width, int height, const std::vector<COLORREF>& pixels)
+{
+    std::vector<std::uint8_t> bgrx;
+    for (COLORREF colour : pixels)
+        bgrx.insert(bgrx.end(), { GetBValue(colour), GetGValue(colour), GetRValue(colour), 0 });
+    HBITMAP colours = CreateBitmap(width, height, 1, 32, bgrx.data());
+    const std::vector<WORD> noMask(static_cast<std::size_t>(height) * ((width + 15) / 16));
+    ICONINFO icon { TRUE, 0, 0, nullptr, colours };
+    PICTDESC description { sizeof(PICTDESC), static_cast<UINT>(type), {} };
+    if (type == PICTYPE_ICON) {
+        icon.hbmMask = CreateBitmap(width, height, 1, 1, noMask.data());
+        description.icon.hicon = CreateIconIndirect(&icon);
+        DeleteObject(icon.hbmMask);
+        DeleteObject(colours);
+    } else {
+        description.bmp.hbitmap = colours;
+    }
+    IPictureDisp* picture = nullptr;
+    EXPECT_EQ(OleCreatePictureIndirect(
+                  &description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)),
+        S_OK);
+    return picture;
+}
+
+IPictureDisp* bitmapPicture()
+{
+    return createPicture(PICTYPE_BITMAP, 3, 2, kPixels);
+}
+
+// Writes the by-reference result code and answers with the object as the given type.
+FakeDispatch::Handler preview(LONG code, IUnknown* picture, VARTYPE type = VT_DISPATCH)
+{
+    return [=](DISPPARAMS& params, VARIANT& result, EXCEPINFO&) {
+        *argument(params, 0).plVal = code;
+        result.vt = type;
+        result.punkVal = picture;
+        if (picture)
+            picture->AddRef();
+        return S_OK;
+    };
+}
+
+// Hands out the fake factory as the class factory.
+class FakeDocumentManager : public engine::DocumentManagerConnector {
+public:
+    explicit FakeDocumentManager(IDispatch* factory)
+        : m_factory(factory)
+    {
+    }
+    std::shared_ptr<engine::SwDMClassFactory> createClassFactory(const std::string&) override
+    {
+        return std::make_shared<swcom::ComDMClassFactory>(m_factory, nullptr);
+    }
+
+private:
+    IDispatch* m_factory;
+};
+
+class ComDocumentManagerTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (const FakeDispatch* fake : { &factory, &application, &document })
+            EXPECT_EQ(fake->references(), 1u) << fake->name();
+    }
+
+    std::vector<std::string> journal;
+    FakeDispatch factory { "factory", journal, { L"GetApplication" } };
+    FakeDispatch application { "application", journal, { L"GetDocument" } };
+    FakeDispatch document { "document", journal, { L"GetPreviewBitmap", L"GetPreviewPNGBitmap" } };
+};
+
+TEST_F(ComDocumentManagerTest, ReadsThePngPreviewWhenNoBitmapIsStored)
+{
+    IPictureDisp* picture = bitmapPicture();
+    ASSERT_NE(picture, nullptr);
+    factory.on(L"GetApplication", answerObject(&application));
+    application.on(L"GetDocument", answerObject(&document));
+    document.on(L"GetPreviewBitmap", preview(engine::kDmPreviewErrorNoPreview, nullptr));
+    document.on(L"GetPreviewPNGBitmap", preview(engine::kDmPreviewErrorNone, picture, VT_UNKNOWN));
+    FakeDocumentManager manager(&factory);
+
+    const auto reading = engine::ReadPreviewPicture(
+        manager, "Schlüssel", "C:\\Zeichnungen\\Blatt ü.SLDDRW", engine::kSwDocDrawing);
+
+    EXPECT_EQ(journal,
+        (std::vector<std::string> { "factory.GetApplication call(BSTR Schlüssel)",
+            "application.GetDocument call(BSTR C:\\Zeichnungen\\Blatt ü.SLDDRW, I4 3, BOOL 0, "
+            "BYREF I4 0)",
+            "document.GetPreviewBitmap call(BYREF I4 0)",
+            "document.GetPreviewPNGBitmap call(BYREF I4 2)" }));
+    EXPECT_EQ(reading.outcome, Outcome::Picture);
+    EXPECT_EQ(reading.resultCode, engine::kDmPreviewErrorNone);
+    EXPECT_EQ(reading.picture, expected(3, 2, kPixels));
+    EXPECT_EQ(picture->Release(), 0u) << "the wrappers keep the picture";
+}
+
+TEST_F(ComDocumentManagerTest, RefusalsEndTheReadingWithTheirReason)
+{
+    // An access string refused.
+    factory.on(L"GetApplication", answer(nullObject()));
+    FakeDocumentManager refusing(&factory);
+    EXPECT_EQ(engine::ReadPreviewPicture(refusing, "key", "C:\\a.SLDPRT", 1).outcome,
+        Outcome::NoDocumentManager);
+    EXPECT_EQ(journal, std::vector<std::string> { "factory.GetApplication call(BSTR key)" });
+
+    // A document that does not open reports why.
+    application.on(L"GetDocument", [](DISPPARAMS& params, VARIANT& result, EXCEPINFO&) {
+        *argument(params, 3).plVal = engine::kDmDocumentOpenErrorFileNotFound;
+        result = nullObject();
+        return S_OK;
+    });
+    swcom::ComDMApplication dmApplication(&application, nullptr);
+    std::int32_t openError = engine::kDmDocumentOpenErrorNone;
+    EXPECT_EQ(dmApplication.GetDocument("C:\\fehlt.SLDASM", 2, false, openError), nullptr);
+    EXPECT_EQ(openError, engine::kDmDocumentOpenErrorFileNotFound);
+
+    // A failed preview keeps its code and gives no picture, whatever came with it.
+    IPictureDisp* picture = bitmapPicture();
+    document.on(L"GetPreviewBitmap", preview(engine::kDmPreviewErrorFileOpen, picture));
+    swcom::ComDMDocument dmDocument(&document, nullptr);
+    std::int32_t result = engine::kDmPreviewErrorNone;
+    EXPECT_TRUE(dmDocument.GetPreviewBitmap(result).has_value());
+    EXPECT_EQ(result, engine::kDmPreviewErrorFileOpen);
+    document.on(L"GetPreviewBitmap", preview(engine::kDmPreviewErrorNone, &factory));
+    EXPECT_FALSE(dmDocument.GetPreviewBitmap(result).has_value()) << "no picture object";
+    EXPECT_EQ(result, engine::kDmPreviewErrorNone);
+    EXPECT_EQ(picture->Release(), 0u);
+}
+
+TEST(ComPictureTest, ReadsBitmapsAndDrawnPicturesTopDownAsRgba)
+{
+    IPictureDisp* bitmap = bitmapPicture();
+    EXPECT_EQ(swcom::pictureFromObject(bitmap), expected(3, 2, kPixels));
+    bitmap->Release();
+
+    const std::vector<COLORREF> halves { kRed, kRed, kBlue, kBlue };
+    IPictureDisp* icon = createPicture(PICTYPE_ICON, 2, 2, halves);
+    EXPECT_EQ(swcom::pictureFromObject(icon), expected(2, 2, halves));
+    icon->Release();
+    EXPECT_EQ(swcom::pictureFromObject(nullptr), std::nullopt);
+}
+
+// Wine has no Document Manager but registers its scripting runtime: a real class that is
+// not one.
+TEST(ComDocumentManagerConnectorTest, CreatesRegisteredClassesOnly)
+{
+    swcom::ComDocumentManager manager;
+    EXPECT_EQ(manager.createClassFactory(engine::kDocumentManagerClassName), nullptr);
+    EXPECT_EQ(manager.createClassFactory("Keine Klasse ü"), nullptr);
+    EXPECT_THROW(manager.createClassFactory("\xff"), engine::AutomationError);
+
+    const auto other = manager.createClassFactory("Scripting.Dictionary");
+    ASSERT_NE(other, nullptr);
+    try {
+        other->GetApplication("key");
+        ADD_FAILURE() << "a dictionary has no application";
+    } catch (const engine::AutomationError& e) {
+        EXPECT_EQ(e.number(), DISP_E_UNKNOWNNAME);
+    }
+}
+
+} // namespace
+} // namespace quorrix::test
