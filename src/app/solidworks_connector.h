@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/swlink/document_manager.h"
 #include "engine/swlink/solidworks.h"
 
 namespace quorrix::platform {
@@ -21,5 +22,10 @@ struct SolidWorksConnector {
 
 SolidWorksConnector createSolidWorksConnector(
     platform::PlatformPorts& ports, const std::string& versionSuffix);
+
+// The Document Manager the preview window reads pictures with: the vendor's where it is
+// registered (Windows), else the stand-in's, which reads the stand-in's documents.
+std::unique_ptr<engine::DocumentManagerConnector> createDocumentManager(
+    platform::PlatformPorts& ports);
 
 } // namespace quorrix::app

@@ -1,6 +1,7 @@
 #include "app/solidworks_connector.h"
 
 #include "platform/platform_ports.h"
+#include "swsim/sim_document_manager.h"
 #include "swsim/simulator.h"
 
 namespace quorrix::app {
@@ -11,6 +12,12 @@ SolidWorksConnector createSolidWorksConnector(platform::PlatformPorts& ports, co
     return { swsim::createConfiguredSimulator(
                  *ports.files, *ports.clock, ports.userConfigFolder, ports.userDataFolder),
         "the SolidWorks stand-in" };
+}
+
+std::unique_ptr<engine::DocumentManagerConnector> createDocumentManager(
+    platform::PlatformPorts& ports)
+{
+    return std::make_unique<swsim::SimDocumentManager>(*ports.files);
 }
 
 } // namespace quorrix::app
