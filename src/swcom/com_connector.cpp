@@ -3,41 +3,15 @@
 #include <objbase.h>
 
 #include "engine/swlink/sw_versions.h"
+#include "swcom/com_apartment.h"
 #include "swcom/com_application.h"
 #include "swcom/com_support.h"
 
 namespace quorrix::swcom {
 
-// COM for the calling thread, from the connector's creation until the last object is gone.
-class ComConnector::Apartment {
-public:
-    Apartment()
-        : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))
-    {
-    }
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
-    ~Apartment()
-    {
-        // S_FALSE (already initialised here) still counts and must be balanced. Another
-        // threading model chosen earlier (RPC_E_CHANGED_MODE) leaves COM usable but not ours.
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-
-    void check() const
-    {
-        if (FAILED(m_result) && m_result != RPC_E_CHANGED_MODE)
-            throw automationError(m_result);
-    }
-
-private:
-    HRESULT m_result;
-};
-
 ComConnector::ComConnector(engine::KeyValueStore& store)
     : m_store(store)
-    , m_apartment(std::make_shared<const Apartment>())
+    , m_apartment(std::make_shared<const ComApartment>())
 {
 }
 

@@ -7,6 +7,8 @@
 
 namespace quorrix::swcom {
 
+class ComApartment;
+
 // Starts SolidWorks or attaches to it by ProgID, for the thread that creates the connector
 // (an apartment-threaded COM thread, as SolidWorks expects of its clients). The objects it
 // hands out keep COM initialised for as long as they live, so they may outlive it.
@@ -19,10 +21,8 @@ public:
     bool isRegistered(const std::string& progId) override;
 
 private:
-    class Apartment;
-
     engine::KeyValueStore& m_store;
-    std::shared_ptr<const Apartment> m_apartment;
+    std::shared_ptr<const ComApartment> m_apartment;
 };
 
 } // namespace quorrix::swcom

@@ -9,6 +9,7 @@
 #include <objbase.h>
 #include <olectl.h>
 
+#include "swcom/com_apartment.h"
 #include "swcom/com_support.h"
 
 namespace quorrix::swcom {
@@ -240,35 +241,8 @@ std::shared_ptr<engine::SwDMApplication> ComDMClassFactory::GetApplication(
     return m_dispatch.wrap<ComDMApplication>(m_dispatch.call(L"GetApplication", { accessString }));
 }
 
-// COM for the creating thread, from the connector's creation until the last object is gone.
-class ComDocumentManager::Apartment {
-public:
-    Apartment()
-        : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))
-    {
-    }
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
-    ~Apartment()
-    {
-        // S_FALSE (already initialised, as on a window thread) must be balanced as well.
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-
-    void check() const
-    {
-        // Another threading model chosen earlier leaves COM usable, just not ours.
-        if (FAILED(m_result) && m_result != RPC_E_CHANGED_MODE)
-            throw automationError(m_result);
-    }
-
-private:
-    HRESULT m_result;
-};
-
 ComDocumentManager::ComDocumentManager()
-    : m_apartment(std::make_shared<const Apartment>())
+    : m_apartment(std::make_shared<const ComApartment>())
 {
 }
 

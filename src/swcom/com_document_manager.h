@@ -11,6 +11,8 @@
 
 namespace quorrix::swcom {
 
+class ComApartment;
+
 // The vendor's Document Manager through late binding. Like the SolidWorks objects, each
 // wrapper is constructed from its automation object and the COM apartment that must
 // outlive it.
@@ -59,9 +61,7 @@ public:
         const std::string& className) override;
 
 private:
-    class Apartment;
-
-    std::shared_ptr<const Apartment> m_apartment;
+    std::shared_ptr<const ComApartment> m_apartment;
 };
 
 // The pixels of a preview picture (an object with IPicture): a bitmap as it is, a metafile

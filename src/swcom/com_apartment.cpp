@@ -1,0 +1,28 @@
+#include "swcom/com_apartment.h"
+
+#include "swcom/com_support.h"
+
+namespace quorrix::swcom {
+
+ComApartment::ComApartment()
+    : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))
+{
+}
+
+ComApartment::~ComApartment()
+{
+    // S_FALSE (already initialised here, as on a window thread) still counts and must be
+    // balanced.
+    if (SUCCEEDED(m_result))
+        CoUninitialize();
+}
+
+void ComApartment::check() const
+{
+    // Another threading model chosen earlier (RPC_E_CHANGED_MODE) leaves COM usable, just
+    // not ours.
+    if (FAILED(m_result) && m_result != RPC_E_CHANGED_MODE)
+        throw automationError(m_result);
+}
+
+} // namespace quorrix::swcom

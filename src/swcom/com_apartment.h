@@ -1,0 +1,24 @@
+#pragma once
+
+#include <objbase.h>
+
+namespace quorrix::swcom {
+
+// COM for the creating thread (apartment-threaded, as SolidWorks and the Document Manager
+// expect of their clients), from the creation of a connector until the last object it
+// handed out is gone: the objects hold it through a shared pointer.
+class ComApartment {
+public:
+    ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment();
+
+    // Throws AutomationError when COM could not be started for the thread.
+    void check() const;
+
+private:
+    HRESULT m_result;
+};
+
+} // namespace quorrix::swcom
