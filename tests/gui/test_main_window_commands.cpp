@@ -309,6 +309,21 @@ TEST_F(SessionTest, KeysRunTheListCommandsWhereverTheFocusIs)
     EXPECT_TRUE(window().printList().isEmpty());
 }
 
+TEST_F(SessionTest, MultiJobRunsTheLoadedStepsOverThePrintList)
+{
+    document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n[Sheet.2]\nName=B\n");
+    shell.tempFolder = dir.path() + "/";
+    start();
+    trigger("mnuEditAddAll");
+    const std::string jobs = document("jobs.qrxcfg", "[MultiJob]\r\nMultiJobAction0=Plot\r\n");
+    session->fileDialogs().queueResult(gui::FileDialogResult { jobs, 1 });
+    trigger("mnuLoadSettingsFile");
+    trigger("mnuMultiJobExecute");
+    EXPECT_EQ(calls("PrintOut2").size(), 2u);
+    EXPECT_EQ(window().printList().count(), 1);
+    EXPECT_TRUE(entry("mnuMultiJobExecute")->isEnabled());
+}
+
 TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
 {
     start();
