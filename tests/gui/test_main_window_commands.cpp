@@ -17,64 +17,14 @@
 #include "gui/main_window_commands.h"
 #include "gui/qt_positioned_window.h"
 #include "gui/quorrix_session.h"
-#include "support/memory_key_value_store.h"
-#include "support/solidworks_fixture.h"
-#include "swsim/sim_document_manager.h"
+#include "session_fixture.h"
 
 using namespace quorrix;
 
 namespace {
 
-struct Printers : engine::PrinterCatalog {
-    std::vector<engine::InstalledPrinter> installedPrinters() override { return installed; }
-    std::vector<engine::InstalledPrinter> installed { { "Office", true, {} } };
-};
-
-// The whole program over the stand-in: start-up, the main window and its commands. The
-// program folder holds the shipped language files.
-struct SessionTest : ::testing::Test, test::SolidWorksFixture {
-    SessionTest()
-        : programFolder(dir.file("program"))
-    {
-        QDir().mkpath(QString::fromStdString(programFolder));
-        for (const char* file : { "QUORRIX-lng_de.ini", "QUORRIX-lng_us.ini" })
-            QFile::copy(QString(QUORRIX_LANG_DIR) + "/" + file,
-                QString::fromStdString(programFolder) + "/" + file);
-    }
-
-    bool tryStart()
-    {
-        session = std::make_unique<gui::QuorrixSession>(gui::SessionPorts { store, *ports.files,
-            regional, clock, shell, sim, documentManager, printers, programFolder, dir.path() });
-        session->messages().setUnattended(true);
-        session->fileDialogs().setUnattended(true);
-        return session->start(dir.path());
-    }
-    void start() { ASSERT_TRUE(tryStart()); }
-
-    // Settings as a save of an earlier session left them.
-    void storeSettings(const std::function<void(engine::Settings&)>& change)
-    {
-        engine::Settings stored = engine::defaultSettings();
-        change(stored);
-        test::RecordingMessageBox quiet;
-        engine::Registry(store, quiet, regional).SaveRegistrySettings(stored);
-    }
-
-    gui::frmMain& window() { return *session->window(); }
-    engine::Settings& current() { return session->program().settings; }
-    QCheckBox* check(const char* name) { return window().control<QCheckBox>(QLatin1String(name)); }
-    QAction* entry(const char* name) { return window().menuEntry(QLatin1String(name)); }
-    void trigger(const char* name) { entry(name)->trigger(); }
-    std::vector<gui::ShownMessage> shown() { return session->messages().shown(); }
-
-    std::string programFolder;
-    test::MemoryKeyValueStore store;
-    test::FixedRegionalFormat regional;
-    test::RecordingShell shell;
-    swsim::SimDocumentManager documentManager { *ports.files };
-    Printers printers;
-    std::unique_ptr<gui::QuorrixSession> session;
+struct SessionTest : ::testing::Test, test::SessionFixture {
+    std::vector<gui::ShownMessage> shown() { return messages().shown(); }
 };
 
 TEST_F(SessionTest, StartupRestoresStoredOptionsThroughTheirMenuEntries)

@@ -18,9 +18,7 @@
 #include "gui/main_window_commands.h"
 #include "gui/main_window_lists.h"
 #include "gui/message_boxes.h"
-#include "support/memory_key_value_store.h"
-#include "support/solidworks_fixture.h"
-#include "swsim/sim_document_manager.h"
+#include "session_fixture.h"
 
 using namespace quorrix;
 using engine::MessageAnswer;
@@ -28,48 +26,25 @@ using engine::MessageIcon;
 
 namespace {
 
-struct Printers : engine::PrinterCatalog {
-    std::vector<engine::InstalledPrinter> installedPrinters() override
-    {
-        return { { "Office", true, {} } };
-    }
-};
-
-// The main window with its commands and lists over a started program that drives the
-// stand-in, speaking the English language file.
-struct MainWindowListsTest : ::testing::Test, test::SolidWorksFixture {
-    MainWindowListsTest()
-        : program(
-            { store, *ports.files, regional, clock, messages, printers, sim, ports.programFolder })
-        , progress(program.cancelFlag, program.language, store, messages, &window)
-    {
-        messages.setUnattended(true);
-        dialogs.setUnattended(true);
-        EXPECT_TRUE(program.start());
-        window.setCurrentFolder(QString::fromStdString(dir.path()));
-        commands = std::make_unique<gui::MainWindowCommands>(window, windowPorts(), progress);
-        lists = std::make_unique<gui::MainWindowLists>(window, windowPorts());
-        commands->restoreStartup();
-        program.language.IniFile(std::string(QUORRIX_LANG_DIR) + "/QUORRIX-lng_us.ini");
-    }
+// The program's main window with its list commands, started over the stand-in in English.
+struct MainWindowListsTest : ::testing::Test, test::SessionFixture {
+    MainWindowListsTest() { start(); }
 
     gui::MainWindowPorts windowPorts()
     {
-        return { program, store, *ports.files, clock, regional, shell, messages, dialogs,
+        return { program(), store, *ports.files, clock, regional, shell, messages(), dialogs(),
             documentManager, dir.path(), dir.path() };
     }
 
-    void trigger(const char* entry) { window.menuEntry(QLatin1String(entry))->trigger(); }
-    std::string info(int number) { return program.language.GetInfoText(number); }
-    gui::RowListView* view(const char* name) { return window.control<gui::RowListView>(name); }
-    std::vector<std::string> rows() const { return window.printList().rows(); }
+    gui::RowListView* view(const char* name) { return window().control<gui::RowListView>(name); }
+    std::vector<std::string> rows() { return window().printList().rows(); }
     // The only message box shown since the last call: text, title and icon.
     std::tuple<std::string, std::string, MessageIcon> onlyMessage()
     {
-        EXPECT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages().shown().size(), 1u);
         const gui::MessageRequest shown
-            = messages.shown().empty() ? gui::MessageRequest {} : messages.shown()[0].request;
-        messages.clearShown();
+            = messages().shown().empty() ? gui::MessageRequest {} : messages().shown()[0].request;
+        messages().clearShown();
         return { shown.text, shown.title, shown.icon };
     }
     // Menu elements that were removed go at the next turn of the event loop.
@@ -83,10 +58,10 @@ struct MainWindowListsTest : ::testing::Test, test::SolidWorksFixture {
         return QDir::toNativeSeparators(QString::fromStdString(dir.file(name))).toStdString();
     }
     // The folder captions of the favourites menu, in menu order.
-    QStringList favoriteCaptions() const
+    QStringList favoriteCaptions()
     {
         QStringList captions;
-        for (QAction* entry : window.favoritesMenu()->actions())
+        for (QAction* entry : window().favoritesMenu()->actions())
             if (entry->objectName().startsWith(QLatin1String("mnuFavEntry_"))
                 && entry->objectName() != QLatin1String("mnuFavEntry_0"))
                 captions << entry->objectName() + u'=' + entry->text();
@@ -96,30 +71,17 @@ struct MainWindowListsTest : ::testing::Test, test::SolidWorksFixture {
     {
         return QStringLiteral("mnuFavEntry_%1=").arg(index) + QString::fromStdString(folder);
     }
-
-    test::MemoryKeyValueStore store;
-    test::FixedRegionalFormat regional;
-    test::RecordingShell shell;
-    gui::MessageBoxes messages;
-    gui::FileDialogs dialogs;
-    swsim::SimDocumentManager documentManager { *ports.files };
-    Printers printers;
-    engine::Program program;
-    gui::frmMain window;
-    gui::frmProgress progress;
-    std::unique_ptr<gui::MainWindowCommands> commands;
-    std::unique_ptr<gui::MainWindowLists> lists;
 };
 
 TEST_F(MainWindowListsTest, MouseAddsDropsRemovesAndClearsRows)
 {
     const std::string drawing = document("a.SLDDRW");
     const std::string other = document("b.SLDDRW");
-    commands->fillFileList();
-    engine::PrintList& list = window.printList();
+    session->commands()->fillFileList();
+    engine::PrintList& list = window().printList();
     list.insertPaths({ "x", "y", "z" });
     list.setCurrentRow(2);
-    window.showPrintList();
+    window().showPrintList();
     gui::RowListView* printList = view("lstPrintliste");
 
     // A double click in the browser adds the file above the current row, which stays.
@@ -135,12 +97,12 @@ TEST_F(MainWindowListsTest, MouseAddsDropsRemovesAndClearsRows)
 
     list.setSelected(0, true);
     list.setSelected(2, true);
-    window.showPrintList();
+    window().showPrintList();
     emit printList->rightButtonReleased();
     EXPECT_EQ(list.selectedCount(), 0);
     EXPECT_EQ(list.currentRow(), engine::PrintList::kNoRow);
-    EXPECT_EQ(window.control<QLabel>("lblListcount")->text(), "0 / 5");
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(window().control<QLabel>("lblListcount")->text(), "0 / 5");
+    EXPECT_TRUE(messages().shown().empty());
 
     // A drop that passes the limit adds what fits and names the rest once.
     list.insertPaths(std::vector<std::string>(engine::PrintList::kMaxRows - 6, "p"));
@@ -153,50 +115,50 @@ TEST_F(MainWindowListsTest, MouseAddsDropsRemovesAndClearsRows)
 
 TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
 {
-    engine::PrintList& list = window.printList();
+    engine::PrintList& list = window().printList();
     const std::string file = dir.file("two.qrx");
 
     // Nothing to save: the notice, no dialog.
     trigger("mnuSaveAs");
     EXPECT_EQ(onlyMessage(), std::make_tuple(info(10), info(2), MessageIcon::Information));
-    EXPECT_TRUE(dialogs.requests().empty());
+    EXPECT_TRUE(dialogs().requests().empty());
 
     list.insertPaths({ "C:\\A\\one.SLDDRW", "C:\\B\\two.sldprt" });
-    dialogs.queueResult(gui::FileDialogResult { file, 1 });
+    dialogs().queueResult(gui::FileDialogResult { file, 1 });
     trigger("mnuSaveAs");
     EXPECT_EQ(test::readFileBytes(file), "\"C:\\A\\one.SLDDRW\"\r\n\"C:\\B\\two.sldprt\"\r\n");
-    ASSERT_EQ(dialogs.requests().size(), 1u);
-    EXPECT_EQ(dialogs.requests()[0].title + dialogs.requests()[0].filter, info(11) + info(12));
+    ASSERT_EQ(dialogs().requests().size(), 1u);
+    EXPECT_EQ(dialogs().requests()[0].title + dialogs().requests()[0].filter, info(11) + info(12));
 
     // Opened into a list with a current row: above it, in file order; it stays current.
     trigger("mnuNew");
     EXPECT_TRUE(list.isEmpty());
     list.insertPaths({ "p", "q" });
     list.setCurrentRow(1);
-    dialogs.queueResult(gui::FileDialogResult { file, 1 });
+    dialogs().queueResult(gui::FileDialogResult { file, 1 });
     trigger("mnuOpen");
     EXPECT_EQ(
         rows(), (std::vector<std::string> { "p", "C:\\A\\one.SLDDRW", "C:\\B\\two.sldprt", "q" }));
     EXPECT_EQ(list.currentRow(), 3);
-    EXPECT_EQ(dialogs.requests()[1].title + dialogs.requests()[1].filter, info(13) + info(12));
+    EXPECT_EQ(dialogs().requests()[1].title + dialogs().requests()[1].filter, info(13) + info(12));
 
     // Without a current row the file is appended: twice is twice.
     list.setCurrentRow(engine::PrintList::kNoRow);
-    dialogs.queueResult(gui::FileDialogResult { file, 1 });
+    dialogs().queueResult(gui::FileDialogResult { file, 1 });
     trigger("mnuOpen");
     EXPECT_EQ(list.count(), 6);
     EXPECT_EQ(list.row(5), "C:\\B\\two.sldprt");
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(messages().shown().empty());
 
     // Cancelling either dialog changes nothing.
     const std::vector<std::string> before = rows();
     for (const char* entry : { "mnuOpen", "mnuSaveAs" }) {
-        dialogs.queueResult(std::nullopt);
+        dialogs().queueResult(std::nullopt);
         trigger(entry);
     }
     EXPECT_EQ(rows(), before);
     EXPECT_EQ(test::readFileBytes(file), "\"C:\\A\\one.SLDDRW\"\r\n\"C:\\B\\two.sldprt\"\r\n");
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(messages().shown().empty());
 
     // A file that cannot be read or written is reported, naming the file.
     struct Row {
@@ -209,7 +171,7 @@ TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
         { "mnuSaveAs", dir.file("no-folder") + "/list.qrx", 151 },
     };
     for (const Row& row : failures) {
-        dialogs.queueResult(gui::FileDialogResult { row.path, 1 });
+        dialogs().queueResult(gui::FileDialogResult { row.path, 1 });
         trigger(row.entry);
         const auto [text, title, icon] = onlyMessage();
         EXPECT_EQ(text.rfind(info(row.text) + "\n" + row.path, 0), 0u) << text;
@@ -224,16 +186,16 @@ TEST_F(MainWindowListsTest, FavoritesFollowTheBrowserTheMenuAndTheStore)
     const std::string b = folder("b");
     const std::string a = folder("a");
     document("b/inside.SLDDRW");
-    engine::clsMRUMenu& favorites = lists->favorites();
+    engine::clsMRUMenu& favorites = session->lists()->favorites();
     ASSERT_EQ(favorites.Count(), 0);
 
     for (const std::string& path : { b, a, b }) {
-        window.setCurrentFolder(QString::fromStdString(path));
+        window().setCurrentFolder(QString::fromStdString(path));
         trigger("mnuFavAdd");
     }
     EXPECT_EQ(favorites.entries(), (std::vector<std::string> { a, b }));
     EXPECT_EQ(favoriteCaptions(), QStringList({ caption(1, a), caption(2, b) }));
-    EXPECT_TRUE(window.menuEntry("mnuFavEntry_0")->isVisible());
+    EXPECT_TRUE(window().menuEntry("mnuFavEntry_0")->isVisible());
 
     // Kept only when saved; read again on load and by the next window at start.
     trigger("mnuFavSave");
@@ -244,7 +206,7 @@ TEST_F(MainWindowListsTest, FavoritesFollowTheBrowserTheMenuAndTheStore)
     flushDeletes();
     EXPECT_EQ(favorites.Count(), 0);
     EXPECT_TRUE(favoriteCaptions().isEmpty());
-    EXPECT_FALSE(window.menuEntry("mnuFavEntry_0")->isVisible());
+    EXPECT_FALSE(window().menuEntry("mnuFavEntry_0")->isVisible());
     trigger("mnuFavLoad");
     EXPECT_EQ(favorites.entries(), (std::vector<std::string> { a, b }));
     {
@@ -256,19 +218,19 @@ TEST_F(MainWindowListsTest, FavoritesFollowTheBrowserTheMenuAndTheStore)
 
     // Choosing an existing folder shows it in the browser, with its files.
     trigger("mnuFavEntry_2");
-    EXPECT_EQ(window.currentFolder().toStdString(), b);
-    ASSERT_EQ(window.fileList().count(), 1);
-    EXPECT_EQ(window.fileList().names()[0], "inside.SLDDRW");
+    EXPECT_EQ(window().currentFolder().toStdString(), b);
+    ASSERT_EQ(window().fileList().count(), 1);
+    EXPECT_EQ(window().fileList().names()[0], "inside.SLDDRW");
 
     // A folder that is gone: "no" keeps the entry, "yes" removes it.
-    window.setCurrentFolder(QString::fromStdString(a));
+    window().setCurrentFolder(QString::fromStdString(a));
     std::filesystem::remove_all(b);
     for (MessageAnswer answer : { MessageAnswer::No, MessageAnswer::Yes }) {
-        messages.queueAnswer(answer);
+        messages().queueAnswer(answer);
         trigger("mnuFavEntry_2");
         flushDeletes();
         EXPECT_EQ(onlyMessage(), std::make_tuple(info(92), info(2), MessageIcon::Question));
-        EXPECT_EQ(window.currentFolder().toStdString(), a);
+        EXPECT_EQ(window().currentFolder().toStdString(), a);
     }
     EXPECT_EQ(favorites.entries(), (std::vector<std::string> { a }));
     EXPECT_EQ(favoriteCaptions(), QStringList({ caption(1, a) }));

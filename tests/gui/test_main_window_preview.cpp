@@ -16,9 +16,7 @@
 #include "gui/main_window_commands.h"
 #include "gui/main_window_preview.h"
 #include "gui/message_boxes.h"
-#include "support/memory_key_value_store.h"
-#include "support/solidworks_fixture.h"
-#include "swsim/sim_document_manager.h"
+#include "session_fixture.h"
 
 using namespace quorrix;
 
@@ -28,51 +26,22 @@ const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positi
 constexpr const char* kDrawing
     = "[Document]\n[Sheet.1]\nName=A4\nWidth=0.21\nHeight=0.297\nView.1=mode=3\n";
 
-struct Printers : engine::PrinterCatalog {
-    std::vector<engine::InstalledPrinter> installedPrinters() override
-    {
-        return { { "Office", true, {} } };
-    }
-};
-
-// The main window with its commands and the preview option over a started program.
-struct MainWindowPreviewTest : ::testing::Test, test::SolidWorksFixture {
-    MainWindowPreviewTest()
-        : program(
-            { store, *ports.files, regional, clock, messages, printers, sim, ports.programFolder })
-        , progress(program.cancelFlag, program.language, store, messages, &window)
-    {
-        messages.setUnattended(true);
-        EXPECT_TRUE(program.start());
-        window.setCurrentFolder(QString::fromStdString(dir.path()));
-        const gui::MainWindowPorts windowPorts { program, store, *ports.files, clock, regional,
-            shell, messages, dialogs, documentManager, dir.path(), dir.path() };
-        commands = new gui::MainWindowCommands(window, windowPorts, progress);
-        preview = new gui::MainWindowPreview(window, windowPorts);
-    }
-
-    // As the program starts: stored options restored, then the window shown.
-    void start()
-    {
-        commands->restoreStartup();
-        window.show();
-        QApplication::processEvents();
-    }
-
-    QAction* entry() { return window.menuEntry("mnuShowPreview"); }
-    QAction* key() { return window.toolbarButton("PreviewBitmap"); }
-    gui::frmPreviewBitmap& view() { return *preview->previewWindow(); }
+// The program's main window with its preview option, started over the stand-in.
+struct MainWindowPreviewTest : ::testing::Test, test::SessionFixture {
+    QAction* entry() { return SessionFixture::entry("mnuShowPreview"); }
+    QAction* key() { return window().toolbarButton("PreviewBitmap"); }
+    gui::frmPreviewBitmap& view() { return *session->preview()->previewWindow(); }
     QString title() { return view().windowTitle(); }
 
     void clickToolbarKey()
     {
-        auto* toolbar = window.control<QToolBar>("tbarMenu");
+        auto* toolbar = window().control<QToolBar>("tbarMenu");
         qobject_cast<QToolButton*>(toolbar->widgetForAction(key()))->click();
     }
 
     void clickRow(const char* list, int row, Qt::MouseButton button = Qt::LeftButton)
     {
-        auto* view = window.control<gui::RowListView>(list);
+        auto* view = window().control<gui::RowListView>(list);
         QWidget* viewport = view->viewport();
         const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
         for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
@@ -84,25 +53,12 @@ struct MainWindowPreviewTest : ::testing::Test, test::SolidWorksFixture {
 
     void expectOn(bool on)
     {
-        EXPECT_EQ(program.settings.PreviewBitmap, on ? 1 : 0);
+        EXPECT_EQ(program().settings.PreviewBitmap, on ? 1 : 0);
         EXPECT_EQ(entry()->isChecked(), on);
         EXPECT_EQ(key()->isChecked(), on);
         EXPECT_EQ(view().isLoaded(), on);
         EXPECT_EQ(view().isVisible(), on);
     }
-
-    test::MemoryKeyValueStore store;
-    test::FixedRegionalFormat regional;
-    test::RecordingShell shell;
-    gui::MessageBoxes messages;
-    gui::FileDialogs dialogs;
-    swsim::SimDocumentManager documentManager { *ports.files };
-    Printers printers;
-    engine::Program program;
-    gui::frmMain window;
-    gui::frmProgress progress;
-    gui::MainWindowCommands* commands = nullptr; // owned by the window
-    gui::MainWindowPreview* preview = nullptr;
 };
 
 } // namespace
@@ -111,9 +67,9 @@ TEST_F(MainWindowPreviewTest, MenuEntryAndToolbarKeyToggleTheOptionInStep)
 {
     start();
     expectOn(false);
-    // A window of its own that goes with the main window.
+    // A window of its own that goes with the main window().
     EXPECT_TRUE(view().isWindow());
-    EXPECT_EQ(view().parentWidget(), &window);
+    EXPECT_EQ(view().parentWidget(), &window());
 
     const struct {
         bool byToolbar;
@@ -147,10 +103,10 @@ TEST_F(MainWindowPreviewTest, ClickedRowsShowTheirPreviewWhileTheOptionIsOn)
 {
     const std::string a = document("a.SLDDRW", kDrawing);
     const std::string b = document("b.SLDDRW", kDrawing);
-    commands->fillFileList();
-    window.printList().insertPaths({ b });
     start();
-    ASSERT_EQ(window.fileList().count(), 2);
+    window().printList().insertPaths({ b });
+    window().showPrintList();
+    ASSERT_EQ(window().fileList().count(), 2);
 
     clickRow("lstAuswahl", 0);
     clickRow("lstPrintliste", 0);
@@ -171,12 +127,12 @@ TEST_F(MainWindowPreviewTest, ClickedRowsShowTheirPreviewWhileTheOptionIsOn)
     // window is not there to show anything.
     const std::size_t shown = documentManager.calls().size();
     view().close();
-    program.settings.PreviewBitmap = 1;
+    program().settings.PreviewBitmap = 1;
     clickRow("lstAuswahl", 1);
     clickRow("lstPrintliste", 0);
     EXPECT_EQ(documentManager.calls().size(), shown);
     EXPECT_FALSE(view().isVisible());
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(messages().shown().empty());
 }
 
 TEST_F(MainWindowPreviewTest, QuitUnloadsThePreviewAndSavesItsPosition)
@@ -185,18 +141,18 @@ TEST_F(MainWindowPreviewTest, QuitUnloadsThePreviewAndSavesItsPosition)
     entry()->trigger();
     view().move(30, 40);
     QApplication::processEvents();
-    window.menuEntry("mnuQuit")->trigger();
-    EXPECT_FALSE(window.isVisible());
+    window().menuEntry("mnuQuit")->trigger();
+    EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(view().isLoaded());
     EXPECT_FALSE(view().isVisible());
     EXPECT_TRUE(store.read(engine::StoreRoot::CurrentUser, kPositions, "frmPreviewBitmap"));
     // Leaving the program is no change of the option.
-    EXPECT_EQ(program.settings.PreviewBitmap, 1);
+    EXPECT_EQ(program().settings.PreviewBitmap, 1);
 }
 
 TEST_F(MainWindowPreviewTest, StoredOptionOpensThePreviewAtStart)
 {
-    program.settings.PreviewBitmap = 1;
+    storeSettings([](engine::Settings& stored) { stored.PreviewBitmap = 1; });
     start();
     expectOn(true);
 }
