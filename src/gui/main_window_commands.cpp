@@ -324,15 +324,6 @@ void MainWindowCommands::fillFileList()
     m_window.showFileList();
 }
 
-void MainWindowCommands::tellNotAdded(const std::vector<std::string>& notAdded)
-{
-    if (notAdded.empty())
-        return;
-    m_ports.messages.show(engine::notAddedMessage(
-                              m_program.language.GetInfoText(engine::kInfoPrintListFull), notAdded),
-        m_program.language.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
-}
-
 void MainWindowCommands::connectListCommands()
 {
     engine::PrintList& list = m_window.printList();
@@ -345,12 +336,12 @@ void MainWindowCommands::connectListCommands()
             connect(push, &QPushButton::clicked, this, handler);
     };
     on("mnuEditAddSelected", [this, &list] {
-        tellNotAdded(list.addSelected(m_window.fileList()));
+        tellNotAdded(m_ports, list.addSelected(m_window.fileList()));
         m_window.showFileList();
         m_window.showPrintList();
     });
     on("mnuEditAddAll", [this, &list] {
-        tellNotAdded(list.addAll(m_window.fileList()));
+        tellNotAdded(m_ports, list.addAll(m_window.fileList()));
         m_window.showPrintList();
     });
     on("mnuEditDelSelected", [this, &list] {

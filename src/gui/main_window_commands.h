@@ -59,7 +59,6 @@ private:
     void connectDialogsNotYetAvailable();
     void optionToggled(QCheckBox* check, bool on);
     void setRestartEntry(int documents);
-    void tellNotAdded(const std::vector<std::string>& notAdded);
     void unload();
     engine::MainWindowFlags flags() const;
 

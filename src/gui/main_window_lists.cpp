@@ -48,12 +48,24 @@ std::string MainWindowLists::infoText(int number) const
     return m_ports.program.language.GetInfoText(number);
 }
 
-void MainWindowLists::tellNotAdded(const std::vector<std::string>& notAdded)
+void tellNotAdded(const MainWindowPorts& ports, const std::vector<std::string>& notAdded)
 {
     if (notAdded.empty())
         return;
-    m_ports.messages.show(engine::notAddedMessage(infoText(engine::kInfoPrintListFull), notAdded),
-        infoText(kInfoTitle), engine::MessageIcon::Information);
+    engine::clsMultiLanguage& texts = ports.program.language;
+    ports.messages.show(
+        engine::notAddedMessage(texts.GetInfoText(engine::kInfoPrintListFull), notAdded),
+        texts.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
+}
+
+FileDialogRequest MainWindowLists::listFileDialog(FileDialogKind kind, int title) const
+{
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = infoText(title);
+    request.filter = infoText(kInfoListFilter);
+    request.filterIndex = 1;
+    return request;
 }
 
 void MainWindowLists::connectMouse()
@@ -67,7 +79,7 @@ void MainWindowLists::connectMouse()
         dropped.reserve(static_cast<std::size_t>(paths.size()));
         for (const QString& path : paths)
             dropped.push_back(toStdString(path));
-        tellNotAdded(list.addDropped(dropped));
+        tellNotAdded(m_ports, list.addDropped(dropped));
         m_window.showPrintList();
     });
     // The press of a double click already made its row current; taking the row from the
@@ -84,7 +96,7 @@ void MainWindowLists::connectMouse()
     connect(files, &RowListView::rowDoubleClicked, this, [this, &list](int row) {
         engine::FileBrowserList& browser = m_window.fileList();
         browser.setCurrentRow(row);
-        tellNotAdded(list.addOne(browser));
+        tellNotAdded(m_ports, list.addOne(browser));
         m_window.showFileList();
         m_window.showPrintList();
     });
@@ -109,12 +121,8 @@ void MainWindowLists::newList()
 
 void MainWindowLists::openList()
 {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.title = infoText(kInfoOpenListTitle);
-    request.filter = infoText(kInfoListFilter);
-    request.filterIndex = 1;
-    const std::optional<FileDialogResult> chosen = m_ports.fileDialogs.openFile(request);
+    const std::optional<FileDialogResult> chosen
+        = m_ports.fileDialogs.openFile(listFileDialog(FileDialogKind::Open, kInfoOpenListTitle));
     if (!chosen)
         return;
 
@@ -124,7 +132,7 @@ void MainWindowLists::openList()
         tellFileFailed(kInfoListNotRead, chosen->path, load.file.errorText());
         return;
     }
-    tellNotAdded(load.notAdded);
+    tellNotAdded(m_ports, load.notAdded);
     m_window.showPrintList();
 }
 
@@ -137,12 +145,8 @@ void MainWindowLists::saveListAs()
         return;
     }
 
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.title = infoText(kInfoSaveListTitle);
-    request.filter = infoText(kInfoListFilter);
-    request.filterIndex = 1;
-    const std::optional<FileDialogResult> chosen = m_ports.fileDialogs.saveFile(request);
+    const std::optional<FileDialogResult> chosen
+        = m_ports.fileDialogs.saveFile(listFileDialog(FileDialogKind::Save, kInfoSaveListTitle));
     if (!chosen)
         return;
 

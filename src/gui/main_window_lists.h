@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/settings/mru_menu.h"
+#include "gui/file_dialogs.h"
 #include "gui/main_window_ports.h"
 
 namespace quorrix::gui {
@@ -37,7 +38,7 @@ private:
     void connectListFiles();
     void connectFavorites();
     void chooseFavorite(int index);
-    void tellNotAdded(const std::vector<std::string>& notAdded);
+    FileDialogRequest listFileDialog(FileDialogKind kind, int title) const;
     void tellFileFailed(int infoText, const std::string& path, const std::string& error);
     std::string infoText(int number) const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quorrix::engine {
 class Clock;
@@ -32,6 +33,9 @@ struct MainWindowPorts {
     std::string programFolder;
     std::string userDataFolder;
 };
+
+// Tells the user once which paths did not fit into the full print list; nothing when all did.
+void tellNotAdded(const MainWindowPorts& ports, const std::vector<std::string>& notAdded);
 
 // The access string the program gives the Document Manager for reading previews.
 inline constexpr const char* kDocumentManagerAccessString = "QUORRIX-preview";
