@@ -87,6 +87,12 @@ std::optional<FileDialogResult> FileDialogs::run(const FileDialogRequest& reques
 
 std::optional<FileDialogResult> FileDialogs::exec(const FileDialogRequest& request)
 {
+    if (request.kind == FileDialogKind::Folder && m_folderChooser) {
+        const std::optional<std::string> folder = m_folderChooser(request);
+        if (!folder)
+            return std::nullopt;
+        return FileDialogResult { *folder, 0 };
+    }
     QWidget* owner = m_owner ? m_owner.data() : QApplication::activeWindow();
     QFileDialog dialog(owner, toQString(request.title), toQString(request.startFolder));
     const QStringList filters = qtNameFilters(request.filter);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,11 @@ public:
     std::optional<std::string> chooseFolder(
         const std::string& title, const std::string& startFolder);
 
+    // The program's own folder chooser for chooseFolder(); without one, the system's folder
+    // dialog. It gets the request and gives the chosen folder, or nothing on cancel.
+    using FolderChooser = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+    void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
+
     void queueResult(std::optional<FileDialogResult> result)
     {
         m_results.push_back(std::move(result));
@@ -66,6 +72,7 @@ private:
     std::deque<std::optional<FileDialogResult>> m_results;
     bool m_unattended = false;
     std::vector<FileDialogRequest> m_requests;
+    FolderChooser m_folderChooser;
 };
 
 // The "|"-separated filter as Qt's name filters, one per pair: "Description (*.a *.b)". A

@@ -19,6 +19,7 @@
 #include "gui/file_dialogs.h"
 #include "gui/frm_main.h"
 #include "gui/frm_progress.h"
+#include "gui/main_window_dialogs.h"
 #include "gui/message_boxes.h"
 #include "gui/qt_language_form.h"
 #include "gui/qt_text.h"
@@ -153,6 +154,11 @@ MainWindowCommands::MainWindowCommands(
     connectRuns();
     connectSettingsCommands();
     connectHelp();
+    m_dialogs = new MainWindowDialogs(m_window, m_ports, [this] {
+        showSettings();
+        showSwAppVersion();
+        m_window.RunMacroButtonLabel(m_program.settings);
+    });
     connectDialogsNotYetAvailable();
     fillFileList();
     showProcessed();
@@ -475,11 +481,12 @@ void MainWindowCommands::connectHelp()
 void MainWindowCommands::connectDialogsNotYetAvailable()
 {
     for (const char* name : kDialogEntries)
-        connect(m_window.menuEntry(QLatin1String(name)), &QAction::triggered, this, [this] {
-            engine::clsMultiLanguage& texts = m_program.language;
-            m_ports.messages.show(texts.GetInfoText(kInfoNotAvailableYet),
-                texts.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
-        });
+        if (!MainWindowDialogs::hasWindow(name))
+            connect(m_window.menuEntry(QLatin1String(name)), &QAction::triggered, this, [this] {
+                engine::clsMultiLanguage& texts = m_program.language;
+                m_ports.messages.show(texts.GetInfoText(kInfoNotAvailableYet),
+                    texts.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
+            });
 }
 
 void MainWindowCommands::unload()

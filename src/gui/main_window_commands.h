@@ -18,6 +18,7 @@ namespace quorrix::gui {
 
 class frmMain;
 class frmProgress;
+class MainWindowDialogs;
 
 // Connects the main window's commands to the engine: the file browser, the print list
 // commands, the option check boxes and menu-only options with their settings, the languages,
@@ -48,6 +49,7 @@ public:
     // Sets every check box, check mark and caption from the settings record, without the
     // suppress-warnings notice (after a settings file was loaded).
     void showSettings();
+    MainWindowDialogs& dialogs() { return *m_dialogs; }
 
 private:
     void connectOptions();
@@ -71,6 +73,7 @@ private:
     QtPositionedWindow m_positioned;
     engine::CFormPos m_position;
     QtZOrderedWindow m_zOrder;
+    MainWindowDialogs* m_dialogs = nullptr;
     // Start-up restoring and refreshing from a loaded file set the check boxes; the notice
     // of the suppress-warnings switch is for a user who switches it on.
     bool m_quietOptions = false;

@@ -1,8 +1,10 @@
 #include "gui/quorrix_session.h"
 
+#include <QApplication>
 #include <QDir>
 
 #include "gui/frm_main.h"
+#include "gui/frm_open_directory.h"
 #include "gui/frm_preview_bitmap.h"
 #include "gui/frm_progress.h"
 #include "gui/main_window_commands.h"
@@ -34,6 +36,15 @@ bool QuorrixSession::start(const std::string& folder)
     m_window = std::make_unique<frmMain>();
     m_messages.setOwner(m_window.get());
     m_fileDialogs.setOwner(m_window.get());
+    m_fileDialogs.setFolderChooser([this](const FileDialogRequest& request) {
+        QWidget* owner = QApplication::activeModalWidget();
+        frmOpenDirectory chooser(m_program.language, m_ports.store, owner ? owner : m_window.get());
+        chooser.setCurrentFolder(toQString(request.startFolder));
+        chooser.exec();
+        return chooser.result().isEmpty()
+            ? std::nullopt
+            : std::optional<std::string>(toStdString(chooser.result()));
+    });
     m_progress = std::make_unique<frmProgress>(
         m_program.cancelFlag, m_program.language, m_ports.store, m_messages, m_window.get());
     // The browser opens in the working folder; where that is no folder (a program started

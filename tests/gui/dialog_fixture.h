@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+
+#include <string>
+
+#include "gui/frm_main.h"
+#include "session_fixture.h"
+
+namespace quorrix::test {
+
+// The started program with a way into its option windows as a user opens them: from a menu
+// entry, a main-window button or a toolbar key.
+struct DialogFixture : SessionFixture {
+    // The option window of that name if it is open.
+    QDialog* openDialog(const char* name)
+    {
+        QCoreApplication::processEvents();
+        auto* dialog = window().findChild<QDialog*>(QLatin1String(name));
+        return dialog && dialog->isVisible() ? dialog : nullptr;
+    }
+    QDialog* openFromMenu(const char* menuEntry, const char* name)
+    {
+        trigger(menuEntry);
+        return openDialog(name);
+    }
+    QDialog* openFromButton(const char* button, const char* name)
+    {
+        window().control<QAbstractButton>(QLatin1String(button))->click();
+        return openDialog(name);
+    }
+    QDialog* openFromToolbar(const char* key, const char* name)
+    {
+        window().tbarMenuButtonClick(QLatin1String(key));
+        return openDialog(name);
+    }
+
+    std::vector<gui::ShownMessage> shown() { return messages().shown(); }
+
+    template <typename T> static T* in(QDialog* dialog, const char* control)
+    {
+        T* found = dialog->findChild<T*>(QLatin1String(control));
+        if (!found)
+            ADD_FAILURE() << "no control " << control;
+        return found;
+    }
+    static void click(QDialog* dialog, const char* button)
+    {
+        in<QAbstractButton>(dialog, button)->click();
+        QCoreApplication::processEvents();
+    }
+    // The window closes on OK or Cancel and is gone once the event loop ran.
+    static void press(QDialog* dialog, Qt::Key key)
+    {
+        QTest::keyClick(dialog, key);
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace quorrix::test
