@@ -64,8 +64,9 @@ bool setLines(
             return writeLines(*document, lines, message);
         }
         return writeLines(app, lines, message);
-    } catch (const AutomationError&) {
-        message = kStatusNoSolidWorks;
+    } catch (const AutomationError& error) {
+        // The caller's message holds what the run collected so far: keep it.
+        message += std::string("Swx_SetPrinterLines: ") + error.what() + "\r\n";
         return false;
     }
 }

@@ -76,6 +76,13 @@ TEST(PrinterLinesTest, RefusedWeightsAreReportedInOrderAndTheRestStillWritten)
         "Swx_SetPrinterLines: failed to set Thick4LineWeight\r\n");
     EXPECT_EQ(writers(sw).size(), 8u);
     EXPECT_DOUBLE_EQ(sw.connection.swApp()->GetUserPreferenceDoubleValue(48), 0.0003);
+
+    // An automation error adds its line too; what the run collected before stays.
+    sw.sim.installation().raise = { "SetUserPreferenceDoubleValue" };
+    message = "earlier line\r\n";
+    EXPECT_FALSE(Swx_SetPrinterLines(sw.connection, lines(0.0003), message));
+    EXPECT_EQ(message.rfind("earlier line\r\nSwx_SetPrinterLines: ", 0), 0u) << message;
+    EXPECT_TRUE(message.ends_with("\r\n"));
 }
 
 TEST(PrinterLinesTest, ForceWritesSystemOptionsWithADrawingActive)
