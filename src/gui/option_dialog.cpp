@@ -3,10 +3,12 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "engine/run/program_start.h"
 #include "engine/settings/multi_language.h"
@@ -24,6 +26,7 @@ namespace {
 constexpr int kInfoTitle = 2;
 constexpr int kInfoFolderTitle = 7;
 constexpr int kInfoFolderMissing = 152;
+constexpr const char* kSelectsAllOnFocus = "quorrixSelectsAllOnFocus";
 
 } // namespace
 
@@ -105,6 +108,24 @@ void OptionDialog::warnIfFolderMissing(const QLineEdit* folder)
         return;
     m_ports.messages.show(info(kInfoFolderMissing) + "\n" + toStdString(folder->text()),
         info(kInfoTitle), engine::MessageIcon::Exclamation);
+}
+
+void OptionDialog::selectAllOnFocus(std::initializer_list<QLineEdit*> boxes)
+{
+    for (QLineEdit* box : boxes) {
+        box->setProperty(kSelectsAllOnFocus, true);
+        box->installEventFilter(this);
+    }
+}
+
+bool OptionDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && watched->property(kSelectsAllOnFocus).toBool()) {
+        // A click that gave the focus would place the caret afterwards: select once it is done.
+        auto* box = static_cast<QLineEdit*>(watched);
+        QTimer::singleShot(0, box, &QLineEdit::selectAll);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 int OptionDialog::checkedOption(const char* array) const

@@ -62,6 +62,8 @@ protected:
     // A folder the user typed or chose that does not exist is stored all the same (a run
     // reports it), but the user is told now, once per OK.
     void warnIfFolderMissing(const QLineEdit* folder);
+    // Boxes whose whole text is selected when they get the focus, so that typing replaces it.
+    void selectAllOnFocus(std::initializer_list<QLineEdit*> boxes);
 
     // An option-button array (members <array>_0, <array>_1, ...): the index of the checked
     // member, 0 when none is; checking one by index (an index out of range checks none).
@@ -84,6 +86,7 @@ protected:
     const MainWindowPorts& ports() const { return m_ports; }
 
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MainWindowPorts m_ports;
