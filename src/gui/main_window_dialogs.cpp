@@ -7,6 +7,7 @@
 
 #include "gui/frm_dxf_options.h"
 #include "gui/frm_main.h"
+#include "gui/frm_printer_settings.h"
 
 namespace quorrix::gui {
 
@@ -28,6 +29,7 @@ struct WindowEntry {
     MakeDialog make;
 };
 const WindowEntry kWindows[] = {
+    { "mnuOptPrint", "frmPrinterSettings", false, &make<frmPrinterSettings> },
     { "mnuOptDXF", "frmDXFOptions", true, &make<frmDXFOptions> },
 };
 

@@ -175,7 +175,8 @@ void OptionDialog::accept()
 
 void OptionDialog::done(int result)
 {
-    m_position.SaveForm();
+    if (m_keepsPosition)
+        m_position.SaveForm();
     QDialog::done(result);
 }
 
@@ -188,7 +189,8 @@ void OptionDialog::showEvent(QShowEvent* event)
     m_positionRestored = true;
     const QSize smallest = twipsToPixels(m_minimum) - (frameGeometry().size() - size());
     setMinimumSize(minimumSize().expandedTo(smallest));
-    engine::restoreOrCenter(m_position);
+    if (m_keepsPosition)
+        engine::restoreOrCenter(m_position);
     resize(size().expandedTo(minimumSize()));
 }
 

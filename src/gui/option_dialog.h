@@ -53,6 +53,8 @@ protected:
     virtual bool apply() = 0;
 
     void translate();
+    // A window that opens where Qt places it each time instead of where it was left.
+    void forgetPosition() { m_keepsPosition = false; }
     void connectOkCancel(QAbstractButton* ok, QAbstractButton* cancel);
     // The folder frame: the check box "save next to the document" disables the folder box
     // and its "..." button, which opens the folder chooser and puts the chosen folder into
@@ -95,6 +97,7 @@ private:
     QtPositionedWindow m_window;
     engine::CFormPos m_position;
     bool m_positionRestored = false;
+    bool m_keepsPosition = true;
 };
 
 // Twips to pixels on the primary screen.

@@ -23,6 +23,13 @@ struct DialogFixture : SessionFixture {
         auto* dialog = window().findChild<QDialog*>(QLatin1String(name));
         return dialog && dialog->isVisible() ? dialog : nullptr;
     }
+    // A window that an option window opened over itself.
+    static QDialog* openDialogIn(QDialog* owner, const char* name)
+    {
+        QCoreApplication::processEvents();
+        auto* dialog = owner->findChild<QDialog*>(QLatin1String(name));
+        return dialog && dialog->isVisible() ? dialog : nullptr;
+    }
     QDialog* openFromMenu(const char* menuEntry, const char* name)
     {
         trigger(menuEntry);

@@ -103,8 +103,8 @@ std::optional<int> PrinterSettingsWorkingCopy::store(Settings& settings) const
         } else {
             const InstalledPrinter& printer = m_printers[static_cast<std::size_t>(row.printer)];
             settings.PrinterNameForSize[i] = printer.DeviceName;
-            settings.PrinterSheetForSize[i] = row.paper >= 0
-                    && row.paper < static_cast<int>(printer.papers.size())
+            settings.PrinterSheetForSize[i]
+                = row.paper >= 0 && row.paper < static_cast<int>(printer.papers.size())
                 ? printer.papers[static_cast<std::size_t>(row.paper)].code
                 : -1;
         }

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+
+#include "dialog_fixture.h"
+#include "engine/run/program_start.h"
+#include "gui/up_down_buttons.h"
+
+using namespace quorrix;
+
+namespace {
+
+struct PrinterSettingsTest : ::testing::Test, test::DialogFixture {
+    PrinterSettingsTest()
+    {
+        regional = test::FixedRegionalFormat(',');
+        printers.installed = { { "Office", true, { { "A4", 9 }, { "A3", 8 } } },
+            { "Plotter", false, { { "A1", 9001 }, { "A0", 9000 } } }, { "Bare", false, {} } };
+    }
+    template <typename T> T* at(QDialog* dialog, const char* name, int row)
+    {
+        return in<T>(dialog, (std::string(name) + "_" + std::to_string(row)).c_str());
+    }
+    std::string spool()
+    {
+        std::ifstream file(sim.installation().spoolPath);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
+{
+    storeSettings([](engine::Settings& s) {
+        s.Language = 1;
+        s.PrinterUseOnlyDefault = engine::kFalse;
+        s.PrinterScaleForSize[3] = 0;
+        s.PrinterNameForSize[4] = "Gone";
+        s.PrinterNameForSize[12] = "Office";
+        s.PrinterSheetForSize[12] = 9;
+        s.PrinterScaleForSize[12] = 1;
+    });
+    document("plan.SLDDRW",
+        "[Document]\n[Sheet.1]\nName=Big\nWidth=0.841\nHeight=0.594\n"
+        "[Sheet.2]\nName=Small\nWidth=0.42\nHeight=0.297\n[Sheet.3]\nName=Odd\nWidth=0.5\n"
+        "Height=0.6\n");
+    start();
+
+    // Cancel keeps every row, but "use 'other' for all" stands at once.
+    QDialog* dialog = openFromButton("cmdCallPrinterSettings", "frmPrinterSettings");
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->windowTitle().toStdString(), info(5));
+    EXPECT_EQ(at<QLabel>(dialog, "lblSize", 12)->text().toStdString(), info(31));
+    EXPECT_TRUE(at<QCheckBox>(dialog, "chkScaleToFit", 3)->isChecked());
+    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 3)->text(), QStringLiteral("0"));
+    EXPECT_FALSE(at<QLineEdit>(dialog, "txtScale", 3)->isEnabled());
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinter", 4)->currentIndex(), -1);
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinterSheet", 12)->currentText(), QStringLiteral("A4"));
+    EXPECT_FALSE(in<QLabel>(dialog, "lblUsingCustomSheetsize")->isVisibleTo(dialog));
+    in<QCheckBox>(dialog, "chkUseOnlyDefaultPrinter")->click();
+    EXPECT_FALSE(at<QComboBox>(dialog, "cmbPrinter", 0)->isEnabled());
+    EXPECT_FALSE(at<QLabel>(dialog, "lblSize", 11)->isEnabled());
+    EXPECT_TRUE(at<QComboBox>(dialog, "cmbPrinter", 12)->isEnabled());
+    at<QLineEdit>(dialog, "txtScale", 12)->setText(QStringLiteral("7"));
+    press(dialog, Qt::Key_Escape);
+    EXPECT_EQ(current().PrinterUseOnlyDefault, engine::kTrue);
+    EXPECT_DOUBLE_EQ(current().PrinterScaleForSize[12], 1);
+
+    dialog = openFromToolbar("PrintSettings", "frmPrinterSettings");
+    ASSERT_TRUE(dialog);
+    in<QCheckBox>(dialog, "chkUseOnlyDefaultPrinter")->click();
+    EXPECT_TRUE(at<QComboBox>(dialog, "cmbPrinter", 0)->isEnabled());
+    EXPECT_FALSE(at<QLineEdit>(dialog, "txtScale", 3)->isEnabled()); // its fit box still holds
+    // A1 on the plotter's A0 paper at 1,1; A3 on the office printer, fitted.
+    QComboBox* printer = at<QComboBox>(dialog, "cmbPrinter", 10);
+    printer->setCurrentIndex(1);
+    emit printer->activated(1);
+    at<QComboBox>(dialog, "cmbPrinterSheet", 10)->setCurrentIndex(1);
+    emit at<QComboBox>(dialog, "cmbPrinterSheet", 10)->activated(1);
+    ASSERT_TRUE(at<QCheckBox>(dialog, "chkScaleToFit", 10)->isChecked()); // scale 0 by default
+    at<QCheckBox>(dialog, "chkScaleToFit", 10)->click();
+    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 10)->text(), QStringLiteral("1"));
+    emit at<gui::UpDownButtons>(dialog, "updwScale", 10)->stepped(1);
+    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 10)->text(), QStringLiteral("1,1"));
+    printer = at<QComboBox>(dialog, "cmbPrinter", 8);
+    printer->setCurrentIndex(2);
+    emit printer->activated(2);
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinterSheet", 8)->count(), 0); // a printer without papers
+    printer->setCurrentIndex(0);
+    emit printer->activated(0);
+    at<QComboBox>(dialog, "cmbPrinterSheet", 8)->setCurrentIndex(1);
+    emit at<QComboBox>(dialog, "cmbPrinterSheet", 8)->activated(1);
+    in<QComboBox>(dialog, "cmbPrinterForceDrawingColor")->setCurrentIndex(3);
+
+    // The row's line weights: 0,04 mm is refused and the line window stays open.
+    click(dialog, "cmdMorePrintOptions_10");
+    auto* lines = openDialogIn(dialog, "frmPrinterLineSettings");
+    ASSERT_TRUE(lines);
+    EXPECT_TRUE(lines->isModal());
+    in<QLineEdit>(lines, "txtThin")->setText(QStringLiteral("0,04"));
+    in<QCheckBox>(lines, "chkUse")->setChecked(true);
+    click(lines, "cmdOkay");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].request.text, info(70));
+    ASSERT_TRUE(lines->isVisible());
+    in<QLineEdit>(lines, "txtThin")->setText(QStringLiteral("0,3"));
+    press(lines, Qt::Key_Return);
+    EXPECT_TRUE(at<QCheckBox>(dialog, "chkUseOpt", 10)->isChecked());
+    EXPECT_EQ(current().PrinterLines[10].UsePrinterLines, 0); // only the window's OK stores
+
+    click(dialog, "cmdPrinterProperties_10");
+    EXPECT_EQ(shell.printerDialogs, std::vector<std::string> { "Plotter" });
+
+    // A scale that is no number names its row and keeps the window open, storing nothing.
+    messages().clearShown();
+    at<QLineEdit>(dialog, "txtScale", 12)->setText(QStringLiteral("x"));
+    emit at<QLineEdit>(dialog, "txtScale", 12)->textEdited(QStringLiteral("x"));
+    click(dialog, "cmdOkay");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_NE(shown()[0].request.text.find(info(31) + ": x"), std::string::npos);
+    ASSERT_TRUE(openDialog("frmPrinterSettings"));
+    EXPECT_EQ(current().PrinterNameForSize[10], "");
+    at<QLineEdit>(dialog, "txtScale", 12)->setText(QStringLiteral("2,5"));
+    emit at<QLineEdit>(dialog, "txtScale", 12)->textEdited(QStringLiteral("2,5"));
+    click(dialog, "cmdOkay");
+    EXPECT_FALSE(openDialog("frmPrinterSettings"));
+    EXPECT_EQ(current().PrinterNameForSize[4], "---");
+    EXPECT_EQ(current().PrinterSheetForSize[4], -1);
+    EXPECT_EQ(current().PrinterSheetForSize[10], 9000);
+    EXPECT_DOUBLE_EQ(current().PrinterLines[10].Weights[0], 0.0003);
+    EXPECT_EQ(current().DrawingColor, 3);
+
+    // The print run takes each sheet to its row's printer, paper and scale.
+    sim.installation().spoolPath = dir.file("spool.jsonl");
+    messages().clearShown();
+    trigger("mnuEditAddAll");
+    trigger("mnuEditPrint");
+    const std::string printed = spool();
+    EXPECT_NE(
+        printed.find("\"printer\":\"Plotter\",\"paper\":9000,\"orientation\":2,\"scale\":1.1"),
+        std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("\"printer\":\"Office\",\"paper\":8,\"orientation\":2,\"scale\":0"),
+        std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("\"printer\":\"Office\",\"paper\":9,\"orientation\":1,\"scale\":2.5"),
+        std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("\"drawingColor\":3"), std::string::npos);
+}
+
+TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
+{
+    storeSettings([](engine::Settings& s) { s.Language = 1; });
+    start();
+    QDialog* dialog = openFromMenu("mnuOptPrint", "frmPrinterSettings");
+    ASSERT_TRUE(dialog);
+    QTest::mouseClick(in<QLabel>(dialog, "lblHeadSize"), Qt::LeftButton);
+    auto* sizes = openDialogIn(dialog, "frmPrinterSheetSizes");
+    ASSERT_TRUE(sizes);
+    EXPECT_FALSE(sizes->isModal());
+    EXPECT_EQ(in<QLineEdit>(sizes, "txtSheetWidth_8")->text(), QStringLiteral("0,42"));
+
+    in<QLineEdit>(sizes, "txtSheetHeight_2")->setText(QStringLiteral("tall"));
+    in<QCheckBox>(sizes, "chkUse")->setChecked(true);
+    click(sizes, "cmdOkay");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].request.text.rfind(info(162), 0), 0u);
+    ASSERT_TRUE(sizes->isVisible());
+    EXPECT_EQ(current().PrinterSheetSizeUseCustom, 0);
+
+    click(sizes, "cmdResetAllSheetSizes");
+    in<QLineEdit>(sizes, "txtSheetWidth_0")->setText(QStringLiteral("0,2"));
+    click(sizes, "cmdOkay");
+    EXPECT_FALSE(sizes->isVisible());
+    EXPECT_EQ(current().PrinterSheetSizeUseCustom, engine::kTrue);
+    EXPECT_DOUBLE_EQ(current().PrinterSheetSizeWidth[0], 0.2);
+    EXPECT_DOUBLE_EQ(current().PrinterSheetSizeHeight[2], 0.2794);
+    EXPECT_TRUE(in<QLabel>(dialog, "lblUsingCustomSheetsize")->isVisibleTo(dialog));
+}
+
+} // namespace
