@@ -32,7 +32,7 @@ bool acceptsDoublePreference(std::int32_t id, double value)
     if (isLineWeightPreference(id))
         return value > 0.0 && value <= 0.0254; // up to one inch
     if (id == kPrefTiffPaperWidth || id == kPrefTiffPaperHeight)
-        return value > 0.0 && value <= 10000.0; // metres or millimetres, see the TIFF size
+        return value > 0.0 && value <= 10.0; // metres: a length in millimetres is refused
     return true;
 }
 

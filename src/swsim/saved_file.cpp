@@ -24,11 +24,10 @@ constexpr std::array<PaperMillimetres, 12> kTiffPapers { { { 279.4, 215.9 }, { 2
     { 431.8, 279.4 }, { 558.8, 431.8 }, { 863.6, 558.8 }, { 1117.6, 863.6 }, { 297, 210 },
     { 210, 297 }, { 420, 297 }, { 594, 420 }, { 841, 594 }, { 1189, 841 } } };
 
-// The program hands the user paper size in millimetres from its settings and in metres
-// from a sheet's own size; a value no larger than 10 is taken as metres.
-double userLengthMillimetres(double value)
+// SolidWorks takes the user paper size in metres.
+double userLengthMillimetres(double metres)
 {
-    return value <= 10.0 ? value * 1000.0 : value;
+    return metres * 1000.0;
 }
 
 template <typename Map, typename Value>
@@ -119,9 +118,9 @@ TiffSpec tiffSpecFromPreferences(const Preferences& preferences, const std::stri
         size = kTiffPapers[static_cast<std::size_t>(paper)];
     } else {
         size.width
-            = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperWidth, 100.0));
+            = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperWidth, 0.1));
         size.height
-            = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperHeight, 100.0));
+            = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperHeight, 0.1));
     }
     spec.widthPixels = pixels(size.width, spec.dpi);
     spec.heightPixels = pixels(size.height, spec.dpi);

@@ -177,9 +177,10 @@ TEST(SimulatorTest, SavesWriteRealFilesOfTheRequestedFormat)
     ASSERT_TRUE(app.SetUserPreferenceIntegerValue(10, 6));
     ASSERT_EQ(drawing->SaveAs2(sw.dir.file("sheet.tif"), 0, true, false), 0);
     EXPECT_EQ(tiffSize(readFileBytes(sw.dir.file("sheet.tif"))), std::make_pair(1169u, 827u));
-    // User size in metres or millimetres.
+    // The user size in metres; a length in millimetres is refused.
     ASSERT_TRUE(app.SetUserPreferenceIntegerValue(10, 12));
-    ASSERT_TRUE(app.SetUserPreferenceDoubleValue(9, 254.0));
+    EXPECT_FALSE(app.SetUserPreferenceDoubleValue(9, 254.0));
+    ASSERT_TRUE(app.SetUserPreferenceDoubleValue(9, 0.254));
     ASSERT_TRUE(app.SetUserPreferenceDoubleValue(8, 0.0508));
     ASSERT_EQ(drawing->SaveAs2(sw.dir.file("user.tif"), 0, true, false), 0);
     EXPECT_EQ(tiffSize(readFileBytes(sw.dir.file("user.tif"))), std::make_pair(1000u, 200u));

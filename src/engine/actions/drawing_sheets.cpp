@@ -92,6 +92,13 @@ void plotSheet(
         extension->UsePageSetup(usedPageSetup);
 }
 
+// The settings keep the user paper in millimetres; SolidWorks' TIFF paper preferences take
+// metres, as a sheet's own size and the TIFF window's "set" button hand them.
+double tiffPaperMetres(double millimetres)
+{
+    return millimetres / 1000.0;
+}
+
 // The TIFF preferences of one sheet; false when SolidWorks refused some (the user has
 // been told, and the drawing's loop ends).
 bool prepareTiff(ActionContext& context, SwApplication& app, SwDocument& document, SwSheet& sheet,
@@ -100,7 +107,7 @@ bool prepareTiff(ActionContext& context, SwApplication& app, SwDocument& documen
     const Settings& s = context.settings;
     TiffOptions options { s.TiffScreenOrPrintCapture, s.TiffImageType, s.TiffCompressionScheme,
         s.TiffPrintDPI, s.TiffPrintPaperSize, s.TiffprintScaleFactor, s.TiffPrintScaleToFit,
-        s.TiffPrintPaperWidth, s.TiffPrintPaperHeight };
+        tiffPaperMetres(s.TiffPrintPaperWidth), tiffPaperMetres(s.TiffPrintPaperHeight) };
     if (s.TiffSaveEachSheetOwnSize == 1) {
         const std::vector<double> properties = sheet.GetProperties();
         if (properties.size() > kSheetPropertyHeight) {

@@ -155,7 +155,7 @@ TEST(DrawingSheetsTest, TiffOptionsAreSetPerSheetAndRestoredPerDrawing)
     configured.settings.TiffPrintPaperWidth = 200; // millimetres from the settings
     configured.run("TIFF");
     const auto doubles = configured.members("SetUserPreferenceDoubleValue");
-    EXPECT_NE(std::find(doubles.begin(), doubles.end(), "9,200"), doubles.end());
+    EXPECT_NE(std::find(doubles.begin(), doubles.end(), "9,0.2"), doubles.end()); // in metres
 }
 
 TEST(DrawingSheetsTest, RefusedTiffOptionStopsTheLoopButClosesAndRestores)
