@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kErrorInfoTitle = "QUORRIX - Fehlerinfo";
 constexpr int kFilteredSheetPauseMilliseconds = 500;
-constexpr std::size_t kTiffLineWeightSlot = 13;
 
 // What a save action needs to know: its settings and its info texts.
 struct SaveAction {

@@ -30,7 +30,6 @@ constexpr std::int32_t kInfoSaveFailed = 121;
 constexpr std::int32_t kInfoNoExportData = 130;
 constexpr std::int32_t kInfoNothingPassesFilter = 131;
 
-constexpr std::size_t kPdfLineWeightSlot = 14;
 constexpr std::int32_t kPdfExportData = 1; // GetExportFileData's file type for PDF
 constexpr std::int32_t kExportNamedSheets = 1; // SetSheets: exactly the sheets listed
 

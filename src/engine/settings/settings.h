@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,9 @@ inline constexpr FlagInt kTrue = -1;
 inline constexpr FlagInt kFalse = 0;
 
 inline constexpr int kPaperSlots = 15; // sheet-size classes 0-12, TIFF 13, PDF 14
+// The line-weight records of TIFF and PDF output.
+inline constexpr std::size_t kTiffLineWeightSlot = 13;
+inline constexpr std::size_t kPdfLineWeightSlot = 14;
 inline constexpr int kLineWeights = 8;
 inline constexpr int kFilterSets = 10;
 inline constexpr int kMacroSlots = 10;
