@@ -8,6 +8,7 @@
 #include "gui/frm_dxf_options.h"
 #include "gui/frm_main.h"
 #include "gui/frm_printer_settings.h"
+#include "gui/frm_tiff_options.h"
 
 namespace quorrix::gui {
 
@@ -30,6 +31,7 @@ struct WindowEntry {
 };
 const WindowEntry kWindows[] = {
     { "mnuOptPrint", "frmPrinterSettings", false, &make<frmPrinterSettings> },
+    { "mnuOptTIFF", "frmTIFFOptions", true, &make<frmTIFFOptions> },
     { "mnuOptDXF", "frmDXFOptions", true, &make<frmDXFOptions> },
 };
 

@@ -302,7 +302,7 @@ TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
     EXPECT_TRUE(shown().empty());
 
     // The option dialogs are not there yet and say so.
-    trigger("mnuOptTIFF");
+    trigger("mnuOptSwAppVersion");
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].request.text, session->program().language.GetInfoText(142));
 }
