@@ -181,7 +181,7 @@ TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
     click(sizes, "cmdResetAllSheetSizes");
     in<QLineEdit>(sizes, "txtSheetWidth_0")->setText(QStringLiteral("0,2"));
     click(sizes, "cmdOkay");
-    EXPECT_FALSE(sizes->isVisible());
+    EXPECT_FALSE(openDialogIn(dialog, "frmPrinterSheetSizes")); // closed, and deleted
     EXPECT_EQ(current().PrinterSheetSizeUseCustom, engine::kTrue);
     EXPECT_DOUBLE_EQ(current().PrinterSheetSizeWidth[0], 0.2);
     EXPECT_DOUBLE_EQ(current().PrinterSheetSizeHeight[2], 0.2794);
