@@ -6,11 +6,13 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "dialog_fixture.h"
 #include "engine/run/program_start.h"
+#include "gui/qt_printer_catalog.h"
 #include "gui/up_down_buttons.h"
 
 using namespace quorrix;
@@ -186,6 +188,39 @@ TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
     EXPECT_DOUBLE_EQ(current().PrinterSheetSizeWidth[0], 0.2);
     EXPECT_DOUBLE_EQ(current().PrinterSheetSizeHeight[2], 0.2794);
     EXPECT_TRUE(in<QLabel>(dialog, "lblUsingCustomSheetsize")->isVisibleTo(dialog));
+}
+
+// The printers of this computer as the system's print service reports them. CI sets
+// QUORRIX_TEST_PRINTER to the queue it added, and the test then insists on it.
+TEST_F(PrinterSettingsTest, ListsTheInstalledPrintersWithTheirDriversPapers)
+{
+    const char* expected = std::getenv("QUORRIX_TEST_PRINTER");
+    printers.installed = gui::QtPrinterCatalog().installedPrinters();
+    const auto queue = std::find_if(printers.installed.begin(), printers.installed.end(),
+        [&](const engine::InstalledPrinter& p) { return expected && p.DeviceName == expected; });
+    if (!expected || !*expected)
+        GTEST_SKIP() << "QUORRIX_TEST_PRINTER names no print queue to look for";
+    ASSERT_NE(queue, printers.installed.end()) << expected << " is not installed";
+    ASSERT_FALSE(queue->papers.empty());
+    const bool a4 = std::any_of(queue->papers.begin(), queue->papers.end(),
+        [](const engine::PrinterPaper& paper) { return paper.code == 9; });
+    ASSERT_TRUE(a4) << "no A4 paper (Windows number 9) among the driver's papers";
+
+    storeSettings([&](engine::Settings& s) {
+        s.Language = 1;
+        s.PrinterNameForSize[12] = expected;
+        s.PrinterSheetForSize[12] = 9;
+    });
+    start();
+    QDialog* dialog = openFromMenu("mnuOptPrint", "frmPrinterSettings");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinter", 12)->currentText().toStdString(), expected);
+    QComboBox* papers = at<QComboBox>(dialog, "cmbPrinterSheet", 12);
+    EXPECT_EQ(papers->count(), static_cast<int>(queue->papers.size()));
+    EXPECT_EQ(papers->currentText().toStdString(),
+        std::find_if(queue->papers.begin(), queue->papers.end(), [](const auto& p) {
+            return p.code == 9;
+        })->name);
 }
 
 } // namespace

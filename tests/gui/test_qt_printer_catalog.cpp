@@ -36,10 +36,3 @@ TEST(PrinterCatalogTest, PapersKeepTheDriversOrderAndTheirWindowsNumbers)
 
     EXPECT_TRUE(gui::installedPrinter("Empty", false, {}).papers.empty());
 }
-
-TEST(PrinterCatalogTest, InstalledPrintersAreListedWithoutFailing)
-{
-    gui::QtPrinterCatalog catalog;
-    for (const engine::InstalledPrinter& printer : catalog.installedPrinters())
-        EXPECT_FALSE(printer.DeviceName.empty());
-}
