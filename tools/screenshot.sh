@@ -8,6 +8,14 @@
 #
 #   tools/screenshot.sh [path/to/quorrix] [output.png]
 #
+# A picture of an option window instead: QUORRIX_SCREENSHOT_KEYS are the keys that open it
+# from the main window (for example F5), QUORRIX_SCREENSHOT_TITLE its title (a regular
+# expression), and QUORRIX_SCREENSHOT_CLICK, optionally, "x y" of a click inside it that
+# opens a further window titled QUORRIX_SCREENSHOT_SUBTITLE, which is then the one taken.
+# QUORRIX_SCREENSHOT_STORE names a settings store file (current-user.ini) the program starts
+# with, such as tools/screenshot-settings.ini, whose printer rows use the CUPS queue "PDF" of
+# tools/cups-test-queue.sh.
+#
 # Defaults: build/native/src/app/quorrix and docs/screenshot.png. Needs these Debian
 # packages (not part of build.sh, the tests do not take pictures):
 #   apt-get install -y --no-install-recommends xvfb xdotool imagemagick
@@ -54,6 +62,10 @@ trap cleanup EXIT
 
 folder="$user_home/Projects/GP25 Gear pump"
 mkdir -p "$user_home/.config" "$user_home/.local/share" "$user_home/.cache" "$folder"
+if [ -n "${QUORRIX_SCREENSHOT_STORE:-}" ]; then
+    mkdir -p "$user_home/.config/QUORRIX"
+    cp "$QUORRIX_SCREENSHOT_STORE" "$user_home/.config/QUORRIX/current-user.ini"
+fi
 find "$root/examples" -maxdepth 1 -type f \( -iname '*.sldprt' -o -iname '*.sldasm' \
     -o -iname '*.slddrw' \) -exec cp {} "$folder/" \;
 cat >"$work/swsim.ini" <<'EOF'
@@ -124,6 +136,37 @@ xdotool key --clearmodifiers --window "$window" shift+Insert
 # The list shows at once; give the window time to paint it.
 sleep 1.5
 
+# Waits for a visible window whose title matches and sets found.
+wait_for_title() {
+    found=
+    for _ in $(seq 50); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        [ -n "$found" ] && return 0
+        sleep 0.2
+    done
+    echo "No window titled $1 appeared." >&2
+    exit 1
+}
+
+target=$window
+if [ -n "${QUORRIX_SCREENSHOT_KEYS:-}" ]; then
+    # shellcheck disable=SC2086 # one word per key
+    xdotool key --clearmodifiers --window "$window" $QUORRIX_SCREENSHOT_KEYS
+    wait_for_title "$QUORRIX_SCREENSHOT_TITLE"
+    target=$found
+    xdotool windowmove --sync "$target" 0 0
+    sleep 0.5
+    xdotool windowfocus --sync "$target"
+    if [ -n "${QUORRIX_SCREENSHOT_CLICK:-}" ]; then
+        # shellcheck disable=SC2086 # x and y
+        xdotool mousemove --window "$target" $QUORRIX_SCREENSHOT_CLICK click 1
+        wait_for_title "$QUORRIX_SCREENSHOT_SUBTITLE"
+        target=$found
+        xdotool windowmove --sync "$target" 0 0
+    fi
+    sleep 1
+fi
+
 mkdir -p "$(dirname "$output")"
-import -window "$window" "png:$output"
+import -window "$target" "png:$output"
 echo "Wrote $output"

@@ -1,6 +1,7 @@
 #include "engine/swlink/printer_lines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "engine/platform/number_text.h"
@@ -143,7 +144,10 @@ PrinterLineTexts printerLineTexts(const PrinterLineSettings& lines, const Region
     PrinterLineTexts texts;
     texts.use = lines.UsePrinterLines != 0;
     for (std::size_t i = 0; i < kLineWeights; ++i)
-        texts.millimetres[i] = formatDouble(lines.Weights[i] * 1000.0, regional.decimalSeparator());
+        // Metres times 1000 lands beside the decimal the user typed (0.00018 m gives
+        // 0.18000000000000002 mm); a nanometre is finer than any pen.
+        texts.millimetres[i] = formatDouble(
+            std::round(lines.Weights[i] * 1e9) / 1e6, regional.decimalSeparator());
     return texts;
 }
 

@@ -158,6 +158,7 @@ TEST(PrinterLinesTest, DialogAcceptsMillimetresFrom0Point05To4)
     PrinterLineTexts texts = printerLineTexts(defaultPrinterLineSettings(), comma);
     EXPECT_EQ(texts.millimetres[0], "0,25");
     EXPECT_EQ(texts.millimetres[7], "4");
+    EXPECT_EQ(printerLineTexts(lines(0.00018), comma).millimetres[0], "0,18");
     texts.use = true;
     const auto back = printerLinesFromTexts(texts, comma);
     ASSERT_TRUE(back);
