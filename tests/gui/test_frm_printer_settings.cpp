@@ -119,6 +119,11 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     EXPECT_TRUE(at<QCheckBox>(dialog, "chkUseOpt", 10)->isChecked());
     EXPECT_EQ(current().PrinterLines[10].UsePrinterLines, 0); // only the window's OK stores
 
+    sim.installation().revision = "9.3.0"; // line weights came with 9.4
+    click(dialog, "cmdMorePrintOptions_10");
+    EXPECT_EQ(shown().back().request.text, info(45));
+    EXPECT_FALSE(openDialogIn(dialog, "frmPrinterLineSettings"));
+    sim.installation().revision = "30.0.0";
     click(dialog, "cmdPrinterProperties_10");
     EXPECT_EQ(shell.printerDialogs, std::vector<std::string> { "Plotter" });
 
