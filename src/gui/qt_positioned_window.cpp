@@ -4,7 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
+#include <QMetaObject>
 #include <QScreen>
 #include <QWidget>
 
@@ -30,6 +33,87 @@ double usable(double dpi)
 {
     return dpi > 0.0 ? dpi : 96.0;
 }
+
+// Until the window system has put its frame around a window, Qt reports the frame as the
+// inside of the window: before the window is first shown, and on X11 until the window
+// manager has taken the shown window in, which happens some time after show().
+bool frameKnown(const QWidget& window)
+{
+    return window.frameGeometry() != window.geometry();
+}
+
+// Gives the window the outer frame, with the frame's borders as they are now.
+void setFrame(QWidget& window, const QRect& frame)
+{
+    const QRect inside = window.geometry();
+    const QRect outside = window.frameGeometry();
+    const QMargins borders(inside.left() - outside.left(), inside.top() - outside.top(),
+        outside.right() - inside.right(), outside.bottom() - inside.bottom());
+    const QRect target = frame.marginsRemoved(borders);
+    window.setGeometry(
+        target.x(), target.y(), std::max(1, target.width()), std::max(1, target.height()));
+}
+
+// Corrects the place of a window whose frame was not known when it was placed, once the
+// frame is there. Left as placed, the inside would keep the stored outer size, and on X11
+// the stored outer position too: the window would grow and move by its frame at every start.
+// A window placed at the size it already had (centred, say) keeps its inside size.
+class FrameCorrection : public QObject {
+public:
+    FrameCorrection(QWidget& window, const QRect& frame, bool keepInsideSize)
+        : QObject(&window)
+        , m_window(window)
+        , m_frame(frame)
+        , m_keepInsideSize(keepInsideSize)
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_window && !m_scheduled && watchedType(event->type())
+            && frameKnown(m_window)) {
+            // Not from inside the window's own paint or show handling.
+            m_scheduled = true;
+            QMetaObject::invokeMethod(
+                this, [this] { apply(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    static bool watchedType(QEvent::Type type)
+    {
+        switch (type) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Paint:
+        case QEvent::UpdateRequest:
+        case QEvent::WindowActivate:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void apply()
+    {
+        m_window.removeEventFilter(this);
+        if (frameKnown(m_window)) {
+            QRect frame = m_frame;
+            if (m_keepInsideSize)
+                frame.setSize(m_window.frameGeometry().size());
+            setFrame(m_window, frame);
+        }
+        deleteLater();
+    }
+
+    QWidget& m_window;
+    QRect m_frame;
+    bool m_keepInsideSize;
+    bool m_scheduled = false;
+};
 
 } // namespace
 
@@ -117,12 +201,18 @@ void QtPositionedWindow::move(
 {
     if (!m_window)
         return;
-    // The stored size is the outer frame; Qt sizes the inside of a window. Before a window
-    // is first shown the frame is not known yet and counts as nothing.
-    const QSize frame = m_window->frameGeometry().size() - m_window->size();
-    m_window->move(twipsToPixels(left, m_dpi.x), twipsToPixels(top, m_dpi.y));
-    m_window->resize(std::max(1, twipsToPixels(width, m_dpi.x) - frame.width()),
-        std::max(1, twipsToPixels(height, m_dpi.y) - frame.height()));
+    delete m_correction;
+    const QRect frame(twipsToPixels(left, m_dpi.x), twipsToPixels(top, m_dpi.y),
+        std::max(1, twipsToPixels(width, m_dpi.x)), std::max(1, twipsToPixels(height, m_dpi.y)));
+    if (frameKnown(*m_window)) {
+        setFrame(*m_window, frame);
+        return;
+    }
+    const bool sameSize = frame.size() == m_window->size();
+    m_window->move(frame.topLeft());
+    m_window->resize(frame.size());
+    if (!m_window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        m_correction = new FrameCorrection(*m_window, frame, sameSize);
 }
 
 TwipsRect QtPositionedWindow::toTwips(const QRect& pixels) const

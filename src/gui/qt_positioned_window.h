@@ -49,6 +49,8 @@ private:
 
     QPointer<QWidget> m_window;
     ScreenDpi m_dpi;
+    // The correction of a position set before the window's frame was known.
+    QPointer<QObject> m_correction;
 };
 
 } // namespace quorrix::gui

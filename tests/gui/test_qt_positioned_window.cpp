@@ -115,11 +115,47 @@ TEST_F(PositionTest, NothingStoredCentresAndSavingWritesTwips)
     window.setGeometry(30, 45, 300, 200);
     EXPECT_TRUE(pos.SaveForm());
     EXPECT_EQ(storedText(), "L=450;T=675;W=4500;H=3000;S=0;");
+}
 
-    // The saved text restores the same place.
-    window.setGeometry(0, 0, 10, 10);
-    EXPECT_TRUE(pos.RestoreForm(false));
-    EXPECT_EQ(window.geometry(), QRect(30, 45, 300, 200));
+TEST(PositionRoundTripTest, AStoredPlaceGivesBackTheWindowTheUserLeft)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Row {
+        const char* stored;
+        bool shownFirst; // restored once the frame is known, else before the first show
+        QRect frame; // pixels; empty: the stored text comes back as it was
+    };
+    const Row rows[] = {
+        { "L=450;T=675;W=4500;H=3000;S=0;", false, {} },
+        { "L=450;T=675;W=4500;H=3000;S=0;", true, {} },
+        // Off every screen: back in the screen's corner, at the stored size.
+        { "L=-90000;T=-90000;W=4500;H=3000;S=0;", false, QRect(screen.topLeft(), QSize(300, 200)) },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored);
+        test::MemoryKeyValueStore store;
+        store.write(
+            StoreRoot::CurrentUser, kPositions, "frmTIFFOptions", StoredValue::text(row.stored));
+        QWidget window;
+        window.setObjectName("frmTIFFOptions");
+        window.resize(100, 80);
+        gui::QtPositionedWindow adapter(window, { 96, 96 });
+        engine::CFormPos pos { store, "QUORRIX" };
+        engine::bindToProgramKey(pos, adapter, engine::kProgramKey);
+        if (row.shownFirst)
+            window.show();
+        EXPECT_TRUE(pos.RestoreForm(false));
+        window.show();
+        QCoreApplication::processEvents();
+        ASSERT_NE(window.frameGeometry(), window.geometry()) << "the window has a frame";
+        if (!row.frame.isEmpty()) {
+            EXPECT_EQ(window.frameGeometry(), row.frame);
+            continue;
+        }
+        EXPECT_TRUE(pos.SaveForm());
+        const auto saved = store.read(StoreRoot::CurrentUser, kPositions, "frmTIFFOptions");
+        EXPECT_EQ(saved->asText(), row.stored);
+    }
 }
 
 TEST(ZOrderTest, AlwaysOnTopKeepsTheWindowShownWhereItWas)

@@ -28,13 +28,46 @@ std::int32_t tagValue(const std::string& text, const char* tag)
     return *value;
 }
 
-bool intersects(const TwipsRect& a, const TwipsRect& b)
+// The height of a title bar and the width of it that a user needs to grab it, in twips
+// (20 and 100 pixels at 96 DPI).
+constexpr std::int64_t kTitleBarHeight = 300;
+constexpr std::int64_t kGripWidth = 1500;
+
+std::int64_t overlap(
+    std::int64_t aLow, std::int64_t aLength, std::int64_t bLow, std::int64_t bLength)
 {
-    const std::int64_t aRight = std::int64_t { a.left } + a.width;
-    const std::int64_t aBottom = std::int64_t { a.top } + a.height;
-    const std::int64_t bRight = std::int64_t { b.left } + b.width;
-    const std::int64_t bBottom = std::int64_t { b.top } + b.height;
-    return a.left < bRight && b.left < aRight && a.top < bBottom && b.top < aBottom;
+    return std::max<std::int64_t>(
+        0, std::min(aLow + aLength, bLow + bLength) - std::max(aLow, bLow));
+}
+
+std::int64_t sharedArea(const TwipsRect& a, const TwipsRect& b)
+{
+    return overlap(a.left, a.width, b.left, b.width) * overlap(a.top, a.height, b.top, b.height);
+}
+
+// Whether the user can take the window by its title bar on the screen: at least half the bar
+// high and a grip wide (the whole bar when the window is narrower) lie on it.
+bool titleBarOn(const TwipsRect& window, const TwipsRect& screen)
+{
+    const std::int64_t barHeight = std::min<std::int64_t>(kTitleBarHeight, window.height);
+    const std::int64_t grip = std::min<std::int64_t>(kGripWidth, window.width);
+    return 2 * overlap(window.top, barHeight, screen.top, screen.height) >= barHeight
+        && overlap(window.left, window.width, screen.left, screen.width) >= grip;
+}
+
+// The screen the window is mostly on; the primary one when it is on none.
+const TwipsRect& homeScreen(const TwipsRect& window, const std::vector<TwipsRect>& screens)
+{
+    const TwipsRect* best = &screens.front();
+    std::int64_t bestArea = 0;
+    for (const TwipsRect& screen : screens) {
+        const std::int64_t area = sharedArea(window, screen);
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    return *best;
 }
 
 // Moves start so that [start, start + length) lies within [low, low + range); when the
@@ -147,12 +180,13 @@ bool CFormPos::RestoreForm(bool keepOnScreen)
             stored.top = std::max(stored.top, primary.top);
         }
         // A position saved on a screen that is gone (a detached monitor, a lower resolution)
-        // would open the window where nobody can reach it.
-        const bool visible = std::any_of(screens.begin(), screens.end(),
-            [&](const TwipsRect& s) { return intersects(stored, s); });
-        if (!visible) {
-            stored.left = clampInto(stored.left, stored.width, primary.left, primary.width);
-            stored.top = clampInto(stored.top, stored.height, primary.top, primary.height);
+        // would open the window where nobody can take it by its title bar to move it.
+        const bool reachable = std::any_of(screens.begin(), screens.end(),
+            [&](const TwipsRect& s) { return titleBarOn(stored, s); });
+        if (!reachable) {
+            const TwipsRect& home = homeScreen(stored, screens);
+            stored.left = clampInto(stored.left, stored.width, home.left, home.width);
+            stored.top = clampInto(stored.top, stored.height, home.top, home.height);
         }
     }
 

@@ -95,10 +95,17 @@ TEST_F(FormPosTest, RestoresWhatTheStoredTextSays)
         { "L=99999999999;T=0;W=100;H=100;S=0;", false, false, std::nullopt, std::nullopt },
         { "L=2147483647.5;", false, false, std::nullopt, std::nullopt },
         { "S=3e9;", false, false, std::nullopt, std::nullopt },
-        // A position on the second screen stays; one off every screen comes back.
+        // A position on the second screen stays, so does one whose title bar is mostly on a
+        // screen; one whose title bar cannot be taken comes back onto the screen it is on.
         { "L=30000;T=100;W=9000;H=7000;S=0;", false, true, TwipsRect { 30000, 100, 9000, 7000 },
             std::nullopt },
         { "L=-100;T=-100;W=9000;H=7000;S=0;", false, true, TwipsRect { -100, -100, 9000, 7000 },
+            std::nullopt },
+        { "L=1000;T=-2000;W=9000;H=7000;S=0;", false, true, TwipsRect { 1000, 0, 9000, 7000 },
+            std::nullopt },
+        { "L=-8500;T=100;W=9000;H=7000;S=0;", false, true, TwipsRect { 0, 100, 9000, 7000 },
+            std::nullopt },
+        { "L=30000;T=10700;W=9000;H=7000;S=0;", false, true, TwipsRect { 30000, 3800, 9000, 7000 },
             std::nullopt },
         { "L=-50000;T=-50000;W=9000;H=7000;S=0;", false, true, TwipsRect { 0, 0, 9000, 7000 },
             std::nullopt },
