@@ -98,6 +98,7 @@ constexpr const char* kDialogEntries[] = {
 };
 
 constexpr int kInfoTitle = 2;
+constexpr int kInfoErrorTitle = 4;
 constexpr int kInfoSettingsFilter = 17;
 constexpr int kInfoSettingsTitle = 19;
 constexpr int kInfoWarningsSuppressed = 90;
@@ -458,10 +459,19 @@ void MainWindowCommands::connectSettingsCommands()
 void MainWindowCommands::connectHelp()
 {
     const auto owner = [this] { return static_cast<engine::NativeWindow>(m_window.winId()); };
-    const auto openDocument = [this, owner](const char* baseName) {
+    const auto tellIfNotOpened = [this](std::int32_t result, const std::string& path) {
+        engine::clsMultiLanguage& texts = m_program.language;
+        const std::string text = engine::OpenFailureText(texts, result, path);
+        if (!text.empty())
+            m_ports.messages.show(
+                text, texts.GetInfoText(kInfoErrorTitle), engine::MessageIcon::Critical);
+    };
+    const auto openDocument = [this, owner, tellIfNotOpened](const char* baseName) {
         engine::CShellExecute shell(m_ports.shell);
-        engine::OpenTextDocument(baseName, m_program.settings.Language, m_ports.programFolder,
-            shell, owner(), utf8(QDir::currentPath()));
+        const int language = m_program.settings.Language;
+        tellIfNotOpened(engine::OpenTextDocument(baseName, language, m_ports.programFolder, shell,
+                            owner(), utf8(QDir::currentPath())),
+            engine::TextDocumentPath(m_ports.programFolder, baseName, language));
     };
     connect(m_window.menuEntry(QStringLiteral("mnuHlpReadMe")), &QAction::triggered, this,
         [openDocument] { openDocument("readme"); });
@@ -470,9 +480,10 @@ void MainWindowCommands::connectHelp()
     // The help of the language; where there is no help file (no compiled help outside
     // Windows), the read-me of the language.
     connect(m_window.menuEntry(QStringLiteral("mnuHlpContent")), &QAction::triggered, this,
-        [this, owner, openDocument] {
-            if (m_ports.files.isPlainFile(m_program.helpFile))
-                engine::ShellOpen(m_ports.shell, owner(), m_program.helpFile);
+        [this, owner, openDocument, tellIfNotOpened] {
+            const std::string& help = m_program.helpFile;
+            if (m_ports.files.isPlainFile(help))
+                tellIfNotOpened(engine::ShellOpen(m_ports.shell, owner(), help), help);
             else
                 openDocument("readme");
         });

@@ -154,6 +154,38 @@ TEST_F(SessionTest, LanguagesSwitchTheWindowAndAMissingUserFileLeavesItsTexts)
     EXPECT_NE(shell.requests[1].file.find("readme_us.txt"), std::string::npos);
 }
 
+TEST_F(SessionTest, AHelpDocumentTheDesktopCannotOpenIsReportedWithItsPath)
+{
+    start();
+    struct Row {
+        const char* entry;
+        std::int32_t shellAnswer;
+        int reason; // info text that says why; 0: opened, nothing shown
+    };
+    const Row rows[] = {
+        { "mnuHlpReadMe", 31, 231 }, // no opener on the desktop
+        { "mnuHelpChanges", 2, 101 },
+        { "mnuHlpContent", 42, 0 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.entry);
+        messages().clearShown();
+        shell.requests.clear();
+        shell.nextResult = { row.shellAnswer, 0 };
+        trigger(row.entry);
+        ASSERT_EQ(shell.requests.size(), 1u);
+        if (row.reason == 0) {
+            EXPECT_TRUE(shown().empty());
+            continue;
+        }
+        ASSERT_EQ(shown().size(), 1u);
+        const std::string text = shown()[0].request.text;
+        EXPECT_NE(text.find(info(230) + "\n" + shell.requests[0].file), std::string::npos) << text;
+        EXPECT_NE(text.find(info(row.reason)), std::string::npos) << text;
+        EXPECT_EQ(shown()[0].request.icon, engine::MessageIcon::Critical);
+    }
+}
+
 TEST_F(SessionTest, WindowOpensWhereItWasLeftAndSavesItsPlaceAndCountersOnClose)
 {
     store.write(engine::StoreRoot::CurrentUser,

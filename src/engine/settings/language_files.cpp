@@ -9,6 +9,16 @@ namespace quorrix::engine {
 
 namespace {
 
+constexpr int kInfoFileNotFound = 101;
+constexpr int kInfoNotOpened = 230;
+constexpr int kInfoNoProgramToOpen = 231;
+constexpr int kInfoAccessDenied = 232;
+
+// The shell's error codes that say why.
+constexpr std::int32_t kShellFileNotFound = 2;
+constexpr std::int32_t kShellAccessDenied = 5;
+constexpr std::int32_t kShellNoAssociation = 31;
+
 std::string documentCode(int language)
 {
     return language == kLanguageGerman ? "de" : "us";
@@ -64,6 +74,23 @@ std::int32_t OpenTextDocument(const std::string& baseName, int language,
     constexpr int kShowNormal = 1;
     return shell.LaunchDocument(
         owner, TextDocumentPath(programFolder, baseName, language), currentFolder, kShowNormal);
+}
+
+std::string OpenFailureText(clsMultiLanguage& texts, std::int32_t result, const std::string& path)
+{
+    if (result == CShellExecute::kLaunched)
+        return {};
+    std::string text = texts.GetInfoText(kInfoNotOpened) + "\n" + path;
+    switch (result) {
+    case kShellFileNotFound:
+        return text + "\n\n" + texts.GetInfoText(kInfoFileNotFound);
+    case kShellAccessDenied:
+        return text + "\n\n" + texts.GetInfoText(kInfoAccessDenied);
+    case kShellNoAssociation:
+        return text + "\n\n" + texts.GetInfoText(kInfoNoProgramToOpen);
+    default:
+        return text + "\n\n(" + std::to_string(result) + ")";
+    }
 }
 
 } // namespace quorrix::engine

@@ -37,4 +37,8 @@ std::int32_t OpenTextDocument(const std::string& baseName, int language,
     const std::string& programFolder, CShellExecute& shell, NativeWindow owner,
     const std::string& currentFolder);
 
+// What to tell the user when the desktop did not open path: why, when the shell's result
+// says it, and the path. Empty when result is CShellExecute::kLaunched.
+std::string OpenFailureText(clsMultiLanguage& texts, std::int32_t result, const std::string& path);
+
 } // namespace quorrix::engine

@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <optional>
+#include <thread>
 
 namespace quorrix::platform {
 
@@ -48,10 +51,14 @@ std::int32_t shellCodeOf(int error)
     return kNoAssociation;
 }
 
-// Starts argv[0] with the given arguments in folder (when not empty). With keep the child
-// is the process itself and its id is returned; otherwise an intermediate process ends at
-// once so nothing is left to reap. Returns the id (or 1) or the negated errno of exec.
-std::int64_t spawn(const std::vector<std::string>& args, const std::string& folder, bool keep)
+// How long the desktop's opener may take to answer before it counts as having handed the
+// document on. Some openers end at once with their verdict; others run the viewer in the
+// foreground and end only with it.
+constexpr std::chrono::milliseconds kOpenerPatience { 1000 };
+
+// Starts args[0] with the given arguments in folder (when not empty). Returns the child's id,
+// or the negated errno when it could not be started (the failed child is reaped).
+std::int64_t spawn(const std::vector<std::string>& args, const std::string& folder)
 {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -65,11 +72,6 @@ std::int64_t spawn(const std::vector<std::string>& args, const std::string& fold
     }
     if (child == 0) {
         ::close(pipeFds[0]);
-        if (!keep) {
-            const pid_t grandchild = ::fork();
-            if (grandchild != 0)
-                ::_exit(grandchild < 0 ? 127 : 0);
-        }
         ::setsid();
         if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
             const int error = errno;
@@ -92,13 +94,46 @@ std::int64_t spawn(const std::vector<std::string>& args, const std::string& fold
         n = ::read(pipeFds[0], &error, sizeof error);
     } while (n < 0 && errno == EINTR);
     ::close(pipeFds[0]);
-    if (!keep) {
+    if (n == static_cast<ssize_t>(sizeof error)) {
         int status = 0;
-        ::waitpid(child, &status, 0);
-    }
-    if (n == static_cast<ssize_t>(sizeof error))
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) { }
         return -error;
-    return keep ? child : 1;
+    }
+    return child;
+}
+
+// Waits for the child in the background, so that it never lingers as a zombie.
+void reapWhenDone(std::int64_t process)
+{
+    std::thread([child = static_cast<pid_t>(process)] {
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) { }
+    }).detach();
+}
+
+// The child's exit code when it ends within the patience (reaped), else nothing. A child
+// ended by a signal counts as failed.
+std::optional<int> exitCodeWithin(std::int64_t process, std::chrono::milliseconds patience)
+{
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(static_cast<pid_t>(process), &status, WNOHANG);
+        if (done == static_cast<pid_t>(process))
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        if (done < 0 && errno != EINTR)
+            return 128;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// The shell error for an exit code of xdg-open (1 bad arguments, 2 no such file, 3 no tool
+// to open it with, 4 the tool failed).
+std::int32_t openerErrorOf(int exitCode)
+{
+    return exitCode == 2 ? kFileNotFound : kNoAssociation;
 }
 
 } // namespace
@@ -173,17 +208,26 @@ std::vector<std::string> PosixShell::commandFor(const engine::ShellRequest& requ
 
 engine::ShellResult PosixShell::execute(const engine::ShellRequest& request)
 {
-    reapFinished();
     const std::string file
         = request.expandEnvironment ? expandEnvironment(request.file) : request.file;
     struct stat st { };
     if (file.empty() || (!isUrl(file) && ::stat(file.c_str(), &st) != 0))
         return { kFileNotFound, 0 };
     const auto command = commandFor(request);
-    const std::int64_t id = spawn(command, request.directory, request.wantProcess);
-    if (id < 0)
-        return { shellCodeOf(static_cast<int>(-id)), 0 };
-    return { kSuccess, request.wantProcess ? id : 0 };
+    const bool opener = command.front() == "xdg-open";
+    const std::int64_t id = spawn(command, request.directory);
+    if (id < 0) {
+        // Without the desktop's opener nothing can open the document, however it is there.
+        return { opener ? kNoAssociation : shellCodeOf(static_cast<int>(-id)), 0 };
+    }
+    if (opener) {
+        if (const std::optional<int> exitCode = exitCodeWithin(id, kOpenerPatience))
+            return { *exitCode == 0 ? kSuccess : openerErrorOf(*exitCode), 0 };
+    }
+    if (request.wantProcess)
+        return { kSuccess, id };
+    reapWhenDone(id);
+    return { kSuccess, 0 };
 }
 
 bool PosixShell::isProcessRunning(std::int64_t process)
@@ -197,19 +241,16 @@ bool PosixShell::isProcessRunning(std::int64_t process)
 void PosixShell::releaseProcess(std::int64_t process)
 {
     if (isProcessRunning(process))
-        m_released.push_back(process);
-}
-
-void PosixShell::reapFinished()
-{
-    std::erase_if(m_released, [this](std::int64_t p) { return !isProcessRunning(p); });
+        reapWhenDone(process);
 }
 
 void PosixShell::showPrinterProperties(const std::string& printerName)
 {
     // CUPS keeps each queue's settings on its local web page.
-    spawn({ "xdg-open", "http://localhost:631/printers/" + engine::percentEncode(printerName) }, {},
-        false);
+    const std::int64_t id = spawn(
+        { "xdg-open", "http://localhost:631/printers/" + engine::percentEncode(printerName) }, {});
+    if (id > 0)
+        reapWhenDone(id);
 }
 
 std::string PosixShell::temporaryFolder()

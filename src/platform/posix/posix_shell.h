@@ -9,7 +9,8 @@ namespace quorrix::platform {
 
 // The desktop of a POSIX system: documents, folders and links open with xdg-open, documents
 // print with lp, programs start directly. No request ever goes through a command
-// interpreter: every argument reaches the program as it is.
+// interpreter: every argument reaches the program as it is. Every child is reaped, also
+// the ones the caller lets go of while they run.
 class PosixShell : public engine::Shell {
 public:
     engine::ShellResult execute(const engine::ShellRequest& request) override;
@@ -20,10 +21,6 @@ public:
 
     // The program and arguments a request turns into; empty when it cannot be served.
     static std::vector<std::string> commandFor(const engine::ShellRequest& request);
-
-private:
-    void reapFinished();
-    std::vector<std::int64_t> m_released; // still running when released
 };
 
 // Splits a parameter text into arguments: blanks separate, double quotes group, a backslash

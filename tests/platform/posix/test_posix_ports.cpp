@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "engine/platform/platform_error.h"
 #include "platform/posix/posix_file_system.h"
@@ -92,6 +98,53 @@ TEST(PosixShell, RequestsBecomeProgramsWithoutAnInterpreter)
         (std::vector<std::string> { "/bin/echo", "one", "two three", "\"four" }));
 }
 
+// Children of this process that ended and were never reaped, after the shell had up to two
+// seconds to reap them.
+int zombieChildren()
+{
+    const auto count = [] {
+        int zombies = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            std::ifstream stat(entry.path() / "stat");
+            std::string line;
+            if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+                continue;
+            char state = 0;
+            long parent = 0;
+            if (std::sscanf(line.c_str() + line.rfind(')') + 1, " %c %ld", &state, &parent) == 2
+                && state == 'Z' && parent == ::getpid())
+                ++zombies;
+        }
+        return zombies;
+    };
+    for (int i = 0; i < 200 && count() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return count();
+}
+
+// Whether the process ended and was reaped (a zombie keeps its entry in /proc).
+bool goneWithin(std::int64_t process, std::chrono::milliseconds patience)
+{
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    const std::string entry = "/proc/" + std::to_string(process);
+    while (process > 0 && std::filesystem::exists(entry)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+struct PathOnly {
+    explicit PathOnly(const std::string& path)
+        : saved(std::getenv("PATH"))
+    {
+        ::setenv("PATH", path.c_str(), 1);
+    }
+    ~PathOnly() { ::setenv("PATH", saved.c_str(), 1); }
+    std::string saved;
+};
+
 TEST(PosixShell, StartsProgramsAndWatchesThem)
 {
     platform::PosixShell shell;
@@ -104,13 +157,52 @@ TEST(PosixShell, StartsProgramsAndWatchesThem)
     EXPECT_GT(result.instance, 32);
     ASSERT_GT(result.process, 0);
     EXPECT_TRUE(shell.isProcessRunning(result.process));
-    while (shell.isProcessRunning(result.process)) { }
-    shell.releaseProcess(result.process);
+    shell.releaseProcess(result.process); // still running: reaped when it ends
+    EXPECT_TRUE(goneWithin(result.process, std::chrono::seconds(3)));
 
     request.file = "/no/such/program";
     EXPECT_EQ(shell.execute(request).instance, 2);
     const std::string temp = shell.temporaryFolder();
     EXPECT_EQ(temp.back(), '/');
+}
+
+TEST(PosixShell, TellsWhenTheDesktopCannotOpenADocumentAndLeavesNoChildBehind)
+{
+    test::TempDir dir;
+    const std::string document = dir.file("readme_us.txt");
+    test::writeFileBytes(document, "read me\n");
+    struct Row {
+        const char* opener; // the script's body; nullptr: there is no opener
+        std::int32_t instance;
+    };
+    const Row rows[] = {
+        { nullptr, 31 }, { "exit 3", 31 }, // no program for the document
+        { "exit 2", 2 }, { "exit 0", 42 },
+        { "sleep 1.5", 42 }, // shows the document in the foreground
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.opener ? row.opener : "no opener");
+        const std::string bin = dir.file(row.opener ? "bin" : "empty");
+        std::filesystem::create_directories(bin);
+        if (row.opener) {
+            test::writeFileBytes(bin + "/xdg-open", std::string("#!/bin/sh\n") + row.opener + "\n");
+            ::chmod((bin + "/xdg-open").c_str(), 0755);
+        }
+        platform::PosixShell shell;
+        engine::ShellRequest request;
+        request.verb = "Open";
+        request.file = document;
+        request.wantProcess = true;
+        engine::ShellResult result;
+        {
+            const PathOnly path(bin + ":/bin:/usr/bin");
+            result = shell.execute(request);
+        }
+        EXPECT_EQ(result.instance, row.instance);
+        shell.releaseProcess(result.process);
+        EXPECT_TRUE(goneWithin(result.process, std::chrono::seconds(3)));
+        EXPECT_EQ(zombieChildren(), 0);
+    }
 }
 
 TEST(PosixShell, ExpandsEnvironmentNamesLikeTheWindowsShell)
