@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include "gui/qt_text.h"
 
@@ -20,7 +23,45 @@ QString trailingPatterns(const QString& description)
     return open < 0 ? QString() : trimmed.mid(open + 1, trimmed.size() - open - 2).simplified();
 }
 
+// The suffix of the filter's first pattern ("*.qrx": "qrx"); empty for every file ("*.*",
+// "*") and for patterns that name no single suffix.
+QString patternSuffix(const QString& patterns)
+{
+    const QString first = patterns.split(u';').constFirst().trimmed();
+    if (!first.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString suffix = first.mid(2);
+    const bool plain = !suffix.isEmpty() && std::none_of(suffix.begin(), suffix.end(), [](QChar c) {
+        return c == u'*' || c == u'?' || c == u'[' || c == u'.';
+    });
+    return plain ? suffix : QString();
+}
+
 } // namespace
+
+std::string filterSuffix(const std::string& filter, int filterIndex)
+{
+    const QStringList parts = toQString(filter).split(u'|');
+    int index = 0;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i + 1].trimmed().isEmpty())
+            continue; // not one of the dialog's filters
+        if (++index == filterIndex)
+            return toStdString(patternSuffix(parts[i + 1]));
+    }
+    return {};
+}
+
+std::string withSuffix(const std::string& path, const std::string& suffix)
+{
+    if (suffix.empty())
+        return path;
+    const QString name = QFileInfo(toQString(path)).fileName();
+    // A leading dot starts a hidden name, not a suffix.
+    if (name.isEmpty() || name.lastIndexOf(u'.') > 0)
+        return path;
+    return path + "." + suffix;
+}
 
 QStringList qtNameFilters(const std::string& filter)
 {
@@ -39,6 +80,12 @@ QStringList qtNameFilters(const std::string& filter)
             filters << description + QStringLiteral(" (") + patterns + u')';
     }
     return filters;
+}
+
+std::string saveSuffix(const FileDialogRequest& request, int filterIndex)
+{
+    const std::string suffix = filterSuffix(request.filter, filterIndex);
+    return suffix.empty() ? request.defaultSuffix : suffix;
 }
 
 FileDialogs::FileDialogs(QWidget* owner)
@@ -75,14 +122,18 @@ std::optional<std::string> FileDialogs::chooseFolder(
 std::optional<FileDialogResult> FileDialogs::run(const FileDialogRequest& request)
 {
     m_requests.push_back(request);
+    std::optional<FileDialogResult> result;
     if (!m_results.empty()) {
-        std::optional<FileDialogResult> result = std::move(m_results.front());
+        result = std::move(m_results.front());
         m_results.pop_front();
-        return result;
+    } else if (!m_unattended) {
+        result = exec(request);
     }
-    if (m_unattended)
-        return std::nullopt;
-    return exec(request);
+    // A name typed without a suffix gets the one of the chosen filter, as the dialog itself
+    // adds it (before it asks whether to replace a file of that name).
+    if (result && request.kind == FileDialogKind::Save)
+        result->path = withSuffix(result->path, saveSuffix(request, result->filterIndex));
+    return result;
 }
 
 std::optional<FileDialogResult> FileDialogs::exec(const FileDialogRequest& request)
@@ -116,8 +167,14 @@ std::optional<FileDialogResult> FileDialogs::exec(const FileDialogRequest& reque
         if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
             dialog.selectNameFilter(filters[request.filterIndex - 1]);
     }
-    if (!request.defaultSuffix.empty())
-        dialog.setDefaultSuffix(toQString(request.defaultSuffix));
+    if (request.kind == FileDialogKind::Save) {
+        dialog.setDefaultSuffix(toQString(saveSuffix(request, request.filterIndex)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &request, filters](const QString& chosen) {
+                const int index = static_cast<int>(filters.indexOf(chosen)) + 1;
+                dialog.setDefaultSuffix(toQString(saveSuffix(request, index)));
+            });
+    }
     if (!request.fileName.empty())
         dialog.selectFile(toQString(request.fileName));
 

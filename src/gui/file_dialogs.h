@@ -24,7 +24,8 @@ struct FileDialogRequest {
     int filterIndex = 1; // from 1, the pair shown first
     std::string startFolder;
     std::string fileName; // proposed name (save) or preselected file (open)
-    std::string defaultSuffix; // added to a typed name without extension, e.g. "qrx"
+    // Added to a name saved without a suffix when the chosen filter names none, e.g. "qrx".
+    std::string defaultSuffix;
     bool operator==(const FileDialogRequest&) const = default;
 };
 
@@ -79,5 +80,15 @@ private:
 // description that already ends with its patterns in parentheses is kept as it is; a
 // trailing description without patterns is dropped.
 QStringList qtNameFilters(const std::string& filter);
+
+// The suffix that the filter pair filterIndex (from 1) gives a saved name: that of its first
+// pattern ("*.qrx": "qrx"), empty for every file or a pattern with wildcards.
+std::string filterSuffix(const std::string& filter, int filterIndex);
+
+// What a save dialog adds to a name without a suffix under the chosen filter.
+std::string saveSuffix(const FileDialogRequest& request, int filterIndex);
+
+// path with "." + suffix appended when its file name has no suffix yet.
+std::string withSuffix(const std::string& path, const std::string& suffix);
 
 } // namespace quorrix::gui

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/file_dialogs.h"
@@ -72,6 +74,60 @@ TEST(FileDialogsTest, LanguageFileFiltersBecomeQtNameFilters)
         SCOPED_TRACE(row.filter);
         EXPECT_EQ(gui::qtNameFilters(row.filter), row.expected);
     }
+}
+
+TEST(FileDialogsTest, ANameSavedWithoutSuffixGetsTheChosenFiltersOne)
+{
+    const std::string lists = "QRX-Listen (*.qrx)|*.qrx|Alle Dateien (*.*)|*.*";
+    struct Row {
+        const char* filter;
+        const char* typed;
+        int chosenFilter;
+        const char* saved;
+    };
+    const Row rows[] = {
+        { lists.c_str(), "/data/mylist", 1, "/data/mylist.qrx" },
+        { lists.c_str(), "/data/mylist.qrx", 1, "/data/mylist.qrx" },
+        { lists.c_str(), "/data/mylist.txt", 1, "/data/mylist.txt" },
+        { lists.c_str(), "/data/mylist", 2, "/data/mylist" }, // every file: as typed
+        { lists.c_str(), "/data/v1.2/.plan", 1, "/data/v1.2/.plan.qrx" },
+        { "QUORRIX settings (*.qrxcfg)|*.qrxcfg", "/data/pump", 1, "/data/pump.qrxcfg" },
+        { "Leer||Macros|*.swp;*.swb", "/data/m", 1, "/data/m.swp" },
+        { "Models|*.sld*", "/data/m", 1, "/data/m" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        FileDialogs dialogs;
+        dialogs.queueResult(FileDialogResult { row.typed, row.chosenFilter });
+        FileDialogRequest request;
+        request.filter = row.filter;
+        EXPECT_EQ(dialogs.saveFile(request)->path, row.saved);
+        dialogs.queueResult(FileDialogResult { row.typed, row.chosenFilter });
+        EXPECT_EQ(dialogs.openFile(request)->path, row.typed); // opening names a file as it is
+    }
+
+    // The dialog itself adds the suffix of the filter the user picks.
+    test::TempDir dir;
+    FileDialogs dialogs;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->defaultSuffix(), "");
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Up); // the user picks the lists
+        EXPECT_EQ(dialog->defaultSuffix(), "qrx");
+        dialog->selectFile(QString::fromStdString(dir.file("mylist")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    FileDialogRequest request;
+    request.filter = lists;
+    request.filterIndex = 2;
+    request.startFolder = dir.path();
+    const std::optional<FileDialogResult> saved = dialogs.saveFile(request);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->path,
+        QDir::toNativeSeparators(QString::fromStdString(dir.file("mylist.qrx"))).toStdString());
 }
 
 // The real dialog: a timer picks a file the way a user would.

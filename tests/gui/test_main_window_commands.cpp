@@ -314,7 +314,7 @@ TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
     session->fileDialogs().queueResult(std::nullopt); // cancelled: nothing written
     trigger("mnuSaveSettingsFile");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file)));
-    session->fileDialogs().queueResult(gui::FileDialogResult { file, 1 });
+    session->fileDialogs().queueResult(gui::FileDialogResult { dir.file("office"), 1 });
     trigger("mnuSaveSettingsFile");
     ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
     EXPECT_EQ(session->fileDialogs().requests().back().filter,

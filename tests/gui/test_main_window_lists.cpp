@@ -124,7 +124,7 @@ TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
     EXPECT_TRUE(dialogs().requests().empty());
 
     list.insertPaths({ "C:\\A\\one.SLDDRW", "C:\\B\\two.sldprt" });
-    dialogs().queueResult(gui::FileDialogResult { file, 1 });
+    dialogs().queueResult(gui::FileDialogResult { dir.file("two"), 1 }); // typed without ".qrx"
     trigger("mnuSaveAs");
     EXPECT_EQ(test::readFileBytes(file), "\"C:\\A\\one.SLDDRW\"\r\n\"C:\\B\\two.sldprt\"\r\n");
     ASSERT_EQ(dialogs().requests().size(), 1u);
