@@ -99,6 +99,7 @@ constexpr const char* kDialogEntries[] = {
 
 constexpr int kInfoTitle = 2;
 constexpr int kInfoErrorTitle = 4;
+constexpr int kInfoSwVersionUsed = 233;
 constexpr int kInfoSettingsFilter = 17;
 constexpr int kInfoSettingsTitle = 19;
 constexpr int kInfoWarningsSuppressed = 90;
@@ -233,6 +234,9 @@ void MainWindowCommands::switchLanguage(int language)
     texts.GetAllControlText(form);
     m_window.setWindowTitle(toQString(texts.GetInfoText(1)));
     m_window.RunMacroButtonLabel(m_program.settings);
+    // Labels the program writes itself rather than the language file.
+    showProcessed();
+    showSwAppVersion();
 }
 
 void MainWindowCommands::restoreStartup()
@@ -305,8 +309,8 @@ void MainWindowCommands::showSettings()
 void MainWindowCommands::showSwAppVersion()
 {
     if (auto* label = m_window.control<QLabel>(QStringLiteral("lblSwAppVersionUsed")))
-        label->setText(QStringLiteral("SWX version: ")
-            + toQString(engine::SwAppVersionName(m_program.settings.UseSolidWorksVersion)));
+        label->setText(toQString(m_program.language.GetInfoText(kInfoSwVersionUsed) + " "
+            + engine::SwAppVersionName(m_program.settings.UseSolidWorksVersion)));
 }
 
 engine::MainWindowFlags MainWindowCommands::flags() const

@@ -70,7 +70,7 @@ TEST_F(SessionTest, StartupRestoresStoredOptionsThroughTheirMenuEntries)
     EXPECT_EQ(current().SuppressWarnings, 1);
     EXPECT_EQ(check("chkListFilterSheetNames")->text(), QStringLiteral("3"));
     EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
-        QStringLiteral("SWX version: SOLIDWORKS 2022"));
+        QStringLiteral("SWX-Version: SOLIDWORKS 2022"));
     // Restoring shows no notice, but the suppressed warnings are red.
     EXPECT_TRUE(shown().empty());
     EXPECT_TRUE(check("chkSuppressWarnings")->autoFillBackground());
@@ -91,8 +91,6 @@ TEST_F(SessionTest, OptionsFollowTheirCheckBoxesAndTheNoticeComesOncePerSwitch)
     start();
     EXPECT_TRUE(check("chkAuswahlNurDRW")->isChecked()); // defaults: both filters on
     EXPECT_TRUE(check("chkAuswahlNurModel")->isChecked());
-    EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
-        QStringLiteral("SWX version: standard"));
 
     check("chkSuppressWarnings")->click();
     ASSERT_EQ(shown().size(), 1u);
@@ -128,9 +126,15 @@ TEST_F(SessionTest, LanguagesSwitchTheWindowAndAMissingUserFileLeavesItsTexts)
     start();
     auto* plot = window().control<QPushButton>(QStringLiteral("cmdPlot"));
     const QString english = plot->text();
+    const auto label = [this](const char* name) {
+        return window().control<QLabel>(QLatin1String(name))->text();
+    };
     trigger("mnuLngGerman");
     EXPECT_EQ(plot->text(), QStringLiteral("Drucken"));
     EXPECT_EQ(current().Language, 0);
+    // The labels the program writes follow at once, not only after the next run.
+    EXPECT_EQ(label("lblProcessed"), QStringLiteral("Bisher bearbeitet: 0 Dokumente, 0 Blätter"));
+    EXPECT_EQ(label("lblSwAppVersionUsed"), QStringLiteral("SWX-Version: standard"));
     EXPECT_NE(session->program().helpFile.find("QUORRIX_de.chm"), std::string::npos);
 
     trigger("mnuLngUser"); // no QUORRIX-lng_user.ini
@@ -143,6 +147,8 @@ TEST_F(SessionTest, LanguagesSwitchTheWindowAndAMissingUserFileLeavesItsTexts)
 
     trigger("mnuLngEnglish");
     EXPECT_EQ(plot->text(), english);
+    EXPECT_EQ(label("lblProcessed"), QStringLiteral("Processed so far: 0 documents, 0 sheets"));
+    EXPECT_EQ(label("lblSwAppVersionUsed"), QStringLiteral("SWX version: standard"));
 
     // Help documents of the user language are the English ones; without a compiled help
     // file the help opens the read-me.
