@@ -124,7 +124,8 @@ Options:
 Exit status:
   0    done, no problems
   1    done, some documents had problems (see the message text)
-  2    bad arguments, an unreadable list or settings file, or no SolidWorks
+  2    bad arguments, an unreadable list or settings file, no SolidWorks, or
+       RUNMACRO with no macro chosen for the selected slot
   130  cancelled (Ctrl+C)
 )";
 }

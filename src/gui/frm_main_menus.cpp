@@ -270,7 +270,6 @@ void frmMain::buildFavoritesMenu()
     // any. The folders are inserted below it at run time.
     QAction* entry0 = m_favoritesMenu->addSeparator();
     entry0->setObjectName(controlArrayMemberName(QStringLiteral("mnuFavEntry"), 0));
-    entry0->setText(QStringLiteral("-"));
     entry0->setVisible(false);
 
     addItems(m_favoritesMenu,

@@ -101,9 +101,10 @@ public:
     {
         if (!m_object)
             return;
-        m_object->setSeparator(caption == kSeparatorCaption);
-        if (caption != kSeparatorCaption)
-            m_object->setText(toQString(caption));
+        // A separator keeps no text, which would be drawn as a heading.
+        const bool separator = caption == kSeparatorCaption;
+        m_object->setSeparator(separator);
+        m_object->setText(separator ? QString() : toQString(caption));
     }
     bool enabled() const override { return m_object && m_object->isEnabled(); }
     void setEnabled(bool on) override

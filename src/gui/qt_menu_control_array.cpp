@@ -68,10 +68,9 @@ void QtMenuControlArray::setCaption(int index, const std::string& caption)
         return;
     const bool separator = caption == "-";
     action->setSeparator(separator);
-    if (!separator) {
-        // A folder named "A&B" shows its "&": no mnemonic in a data caption.
-        action->setText(toQString(caption).replace(u'&', QStringLiteral("&&")));
-    }
+    // A separator with a text is drawn as a heading with that text. A folder named "A&B"
+    // shows its "&": no mnemonic in a data caption.
+    action->setText(separator ? QString() : toQString(caption).replace(u'&', QStringLiteral("&&")));
 }
 
 void QtMenuControlArray::setVisible(int index, bool visible)

@@ -28,6 +28,7 @@ constexpr const char* kProgramTitle = "QUORRIX";
 constexpr const char* kRestartCaption = "Restart SolidWorks (5 sec. Pause)";
 constexpr std::int32_t kAutomationErrorInfo = 140;
 constexpr std::int32_t kLogNotWrittenInfo = 141;
+constexpr std::int32_t kNoActiveDocumentInfo = 235;
 
 // The state of one print-list run.
 class PrintListRun {
@@ -368,7 +369,7 @@ RunReport RunActiveDocument(RunEnvironment& environment, const std::string& acti
 
         const std::shared_ptr<SwDocument> document = app.ActiveDoc();
         if (!document) {
-            report.messageText += " " + context.infoText(103) + "\r\n";
+            report.messageText += " " + context.infoText(kNoActiveDocumentInfo) + "\r\n";
         } else {
             if (context.settings.AutoConvertViews != 0)
                 ConvertViews(environment, *document);
@@ -393,6 +394,13 @@ RunReport RunActionCommand(
     RunEnvironment& environment, const std::string& action, const std::vector<std::string>& entries)
 {
     ActionContext& context = environment.actions;
+    if (action == "RUNMACRO" && !MacroChosen(context.settings, context.settings.RunMacroIndex)) {
+        // Said once: every document would report the same and SolidWorks would open each
+        // of them for nothing.
+        context.view.show(NoMacroChosenText(context, context.settings.RunMacroIndex),
+            context.infoText(4), MessageIcon::Exclamation);
+        return {};
+    }
     const bool bracket = action == "Plot" || action == "TIFF" || action == "EXPORTDOC";
     if (bracket) {
         std::string status;

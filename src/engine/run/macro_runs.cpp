@@ -18,6 +18,7 @@ constexpr std::int32_t kInfoSheets = 22;
 constexpr std::int32_t kInfoRunningMacro = 25;
 constexpr std::int32_t kInfoMacroMissing = 123;
 constexpr std::int32_t kInfoMacroFailed = 124;
+constexpr std::int32_t kInfoNoMacroChosen = 234;
 
 constexpr const char* kProgramTitle = "QUORRIX";
 constexpr const char* kOnceFileName = "Run macro from Multijob";
@@ -72,6 +73,17 @@ void prepareOnceProgress(ActionContext& context, std::int32_t slot)
 
 } // namespace
 
+bool MacroChosen(const Settings& settings, std::int32_t slot)
+{
+    return isMacroSlot(slot)
+        && !settings.RunMacroFilePathName[static_cast<std::size_t>(slot)].empty();
+}
+
+std::string NoMacroChosenText(ActionContext& context, std::int32_t slot)
+{
+    return context.infoText(kInfoNoMacroChosen) + " " + std::to_string(slot);
+}
+
 void RunMacroOnDocument(ActionContext& context, const std::string& /*action*/, std::int32_t& slot,
     SwApplication& app, SwDocument* document, bool closeAfter, std::string& messageText,
     const std::string& fileName)
@@ -90,11 +102,12 @@ void RunMacroOnDocument(ActionContext& context, const std::string& /*action*/, s
         procedure = context.settings.RunMacroProcedureName[index];
     }
 
-    if (!path.empty() && context.files.isPlainFile(path)) {
-        if (!runMacro(app, path, module, procedure))
-            appendMacroLine(context, messageText, fileName, kInfoMacroFailed, path);
-    } else {
+    if (path.empty()) {
+        messageText += fileName + " " + NoMacroChosenText(context, slot) + "\r\n";
+    } else if (!context.files.isPlainFile(path)) {
         appendMacroLine(context, messageText, fileName, kInfoMacroMissing, path);
+    } else if (!runMacro(app, path, module, procedure)) {
+        appendMacroLine(context, messageText, fileName, kInfoMacroFailed, path);
     }
 
     if (closeAfter && document) {

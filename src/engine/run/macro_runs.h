@@ -7,8 +7,14 @@ namespace quorrix::engine {
 
 struct ActionContext;
 struct RunEnvironment;
+struct Settings;
 class SwApplication;
 class SwDocument;
+
+// Whether the slot names a macro file (that file may still be missing).
+bool MacroChosen(const Settings& settings, std::int32_t slot);
+// "No macro is chosen for macro slot <slot>" in the user's language.
+std::string NoMacroChosenText(ActionContext& context, std::int32_t slot);
 
 // Runs macro slot `slot` on the document (the document procedure of "RUNMACRO").
 void RunMacroOnDocument(ActionContext& context, const std::string& action, std::int32_t& slot,

@@ -222,7 +222,7 @@ TEST(BatchRunTest, ActiveDocumentRunUsesTheTitleAndLeavesTheDocumentOpen)
     RunFixture run;
     run.environment.flags.WorkWithActiveDrawing = 1;
     RunReport report = run.runList("Plot", {});
-    EXPECT_EQ(report.messageText, " " + run.info(103) + "\r\n");
+    EXPECT_EQ(report.messageText, " " + run.info(235) + "\r\n");
 
     run.open(run.document("act.SLDPRT"), kSwDocPart);
     report = run.runList("Plot", {});

@@ -43,8 +43,9 @@ TEST(MacroRunsTest, MacroLinesAndClosingBySlotState)
         { "refused", File::Present, "", 4, false, true, 124 },
         { "automation error", File::Present, "Module1", 4, true, true, 124 },
         { "missing file", File::Missing, "Module1", 4, false, true, 123 },
-        { "empty path", File::Empty, "Module1", 4, false, false, 123 },
-        { "no such slot", File::Present, "Module1", 10, false, false, 123 },
+        // No path to name: the slot is named instead.
+        { "empty path", File::Empty, "Module1", 4, false, false, 234 },
+        { "no such slot", File::Present, "Module1", 10, false, false, 234 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -52,8 +53,8 @@ TEST(MacroRunsTest, MacroLinesAndClosingBySlotState)
         std::string macro = run.setSlot(4, row.module, row.file == File::Missing);
         if (row.file == File::Empty)
             run.settings.RunMacroFilePathName[4].clear();
-        if (row.file == File::Empty || row.slot != 4)
-            macro.clear();
+        if (row.info == 234)
+            macro = std::to_string(row.slot);
         if (row.raises)
             run.sim.installation().raise = { "RunMacro" };
         const auto doc = run.open(run.document("plate.SLDDRW"), kSwDocDrawing);
@@ -64,7 +65,7 @@ TEST(MacroRunsTest, MacroLinesAndClosingBySlotState)
 
         EXPECT_EQ(
             text, "before\r\n" + (row.info ? run.line("C:\\plate.SLDDRW", row.info, macro) : ""));
-        EXPECT_EQ(run.calls("RunMacro").size(), row.info == 123 ? 0u : 1u);
+        EXPECT_EQ(run.calls("RunMacro").size(), row.info == 123 || row.info == 234 ? 0u : 1u);
         EXPECT_EQ(run.calls("CloseDoc").size(), row.closeAfter ? 1u : 0u);
         EXPECT_EQ(run.view.label(RunLabel::Sheet), run.info(25));
     }
@@ -72,17 +73,16 @@ TEST(MacroRunsTest, MacroLinesAndClosingBySlotState)
 
 TEST(MacroRunsTest, ActionUsesRunMacroIndexAndSlotZeroIsRunMacroZero)
 {
-    // An empty slot reports every document and never reaches SolidWorks.
+    // An empty slot is reported once, before any document is opened.
     MacroRun empty;
-    const std::vector<std::string> names { "a.SLDDRW", "b.SLDPRT", "c.SLDASM" };
-    std::vector<std::string> paths;
-    std::string expected;
-    for (const std::string& name : names) {
-        paths.push_back(empty.document(name));
-        expected += empty.line(paths.back(), 123, "");
-    }
-    EXPECT_EQ(empty.runList("RUNMACRO", paths).messageText, expected);
-    EXPECT_TRUE(empty.calls("RunMacro").empty());
+    empty.settings.RunMacroIndex = 6;
+    const RunReport report
+        = empty.runList("RUNMACRO", { empty.document("a.SLDDRW"), empty.document("b.SLDPRT") });
+    EXPECT_FALSE(report.started);
+    ASSERT_EQ(empty.view.shown.size(), 1u);
+    EXPECT_EQ(empty.view.shown[0].text, empty.info(234) + " 6");
+    EXPECT_EQ(empty.view.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(empty.sim.journal().entries().empty());
 
     MacroRun action;
     MacroRun step;
