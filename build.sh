@@ -3,19 +3,24 @@
 #
 #   ./build.sh test    install what is missing, build natively and for Windows, run all
 #                      tests natively and the Windows tests under Wine
-#   ./build.sh run     build and run a batch over examples/ with the SolidWorks stand-in
+#   ./build.sh run     install and build only the two programs, then run a batch over
+#                      examples/ with the SolidWorks stand-in
 #   ./build.sh bench   build and run the benchmarks
 #   ./build.sh deps    only install the Debian packages
 set -euo pipefail
 
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+# What the programs need; the tests and benchmarks need the rest as well.
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
+PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64)
 
+# install_deps [PACKAGE ...]: installs those that are missing, all of PACKAGES by default.
 install_deps() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
+    local wanted=("$@") missing=()
+    [ ${#wanted[@]} -gt 0 ] || wanted=("${PACKAGES[@]}")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -27,8 +32,20 @@ install_deps() {
 }
 
 native() {
-    cmake --preset native
+    cmake --preset native -DQUORRIX_BUILD_TESTS=ON -DQUORRIX_BUILD_BENCH=ON
     cmake --build --preset native
+}
+
+# Only the two programs (and the stand-in they link). A build folder configured before keeps
+# its tests and benchmarks; a new one gets none, so it needs neither GoogleTest nor Google
+# Benchmark until ./build.sh test asks for them.
+native_programs() {
+    if [ -f build/native/CMakeCache.txt ]; then
+        cmake --preset native
+    else
+        cmake --preset native -DQUORRIX_BUILD_TESTS=OFF -DQUORRIX_BUILD_BENCH=OFF
+    fi
+    cmake --build --preset native --target quorrix quorrix-batch
 }
 
 windows() {
@@ -205,6 +222,6 @@ case "${1:-test}" in
         ./build/native/bench/quorrix_bench --benchmark_counters_tabular=true
         ./build/native/bench/quorrix_gui_bench --benchmark_counters_tabular=true ;;
     run)
-        install_deps; native; run_examples ;;
+        install_deps "${RUN_PACKAGES[@]}"; native_programs; run_examples ;;
     *) echo "usage: $0 [test|run|bench|deps]" >&2; exit 2 ;;
 esac
