@@ -1,5 +1,7 @@
 #include "swsim/journal.h"
 
+#include <algorithm>
+
 #include "engine/platform/file_system.h"
 #include "engine/platform/number_text.h"
 #include "engine/platform/platform_error.h"
@@ -27,26 +29,53 @@ Journal::Journal(engine::FileSystem& files)
 {
 }
 
+namespace {
+
+// Numbers of streamed calls have the top bit set, so they never meet an index of entries().
+constexpr std::size_t kStreamedCall = ~(~std::size_t(0) >> 1);
+constexpr std::size_t kNoCall = ~std::size_t(0);
+
+} // namespace
+
 std::size_t Journal::add(JournalEntry entry)
 {
-    if (!m_recording && m_filePath.empty())
-        return static_cast<std::size_t>(-1);
-    m_entries.push_back(std::move(entry));
-    return m_entries.size() - 1;
+    if (m_recording) {
+        m_entries.push_back(std::move(entry));
+        return m_entries.size() - 1;
+    }
+    if (m_filePath.empty())
+        return kNoCall;
+    const std::size_t number = kStreamedCall | m_streamed++;
+    m_open.emplace_back(number, std::move(entry));
+    return number;
 }
 
 void Journal::finish(std::size_t index, std::string result)
 {
-    if (index >= m_entries.size())
-        return; // cleared by a test in the meantime
-    m_entries[index].result = std::move(result);
+    JournalEntry* entry = nullptr;
+    JournalEntry streamed;
+    if ((index & kStreamedCall) == 0) {
+        if (index >= m_entries.size())
+            return; // cleared by a test in the meantime
+        entry = &m_entries[index];
+    } else {
+        const auto open = std::find_if(m_open.begin(), m_open.end(),
+            [index](const auto& call) { return call.first == index; });
+        if (open == m_open.end())
+            return;
+        streamed = std::move(open->second);
+        m_open.erase(open);
+        entry = &streamed;
+    }
+    entry->result = std::move(result);
     if (m_filePath.empty())
         return;
     try {
-        m_files.appendBytes(m_filePath, m_entries[index].line() + "\n");
+        m_files.appendBytes(m_filePath, entry->line() + "\n");
     } catch (const engine::PlatformError&) {
         // A journal that cannot be written must not change what the program sees.
         m_filePath.clear();
+        m_open.clear();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorrix::engine {
@@ -33,7 +34,9 @@ public:
     explicit Journal(engine::FileSystem& files);
 
     void setFilePath(std::string path) { m_filePath = std::move(path); }
-    // Long runs that nobody checks call by call (benchmarks) switch the journal off.
+    // Keeping every call in memory is for tests that look at entries(); a program run goes
+    // over tens of thousands of documents and only streams the calls to its file, holding
+    // just the calls that have not finished yet.
     void setRecording(bool recording) { m_recording = recording; }
     std::size_t add(JournalEntry entry);
     // Completes an entry; the file line is written then.
@@ -49,6 +52,10 @@ private:
     engine::FileSystem& m_files;
     std::string m_filePath;
     std::vector<JournalEntry> m_entries;
+    // Unfinished calls while only streaming, by the number add() gave them; calls nest
+    // (a call's faults may note), so there can be more than one.
+    std::vector<std::pair<std::size_t, JournalEntry>> m_open;
+    std::size_t m_streamed = 0;
     bool m_recording = true;
 };
 

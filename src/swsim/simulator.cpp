@@ -16,8 +16,10 @@ std::unique_ptr<Simulator> createConfiguredSimulator(engine::FileSystem& files,
     engine::Clock& clock, const std::string& userConfigFolder, const std::string& userDataFolder)
 {
     const std::string spool = userDataFolder + engine::kPathSeparator + "swsim-spool.jsonl";
-    return std::make_unique<Simulator>(
+    auto simulator = std::make_unique<Simulator>(
         files, clock, loadInstallation(files, simulatorConfigPath(userConfigFolder), spool));
+    simulator->journal().setRecording(false);
+    return simulator;
 }
 
 Simulator::Simulator(engine::FileSystem& files, engine::Clock& clock, Installation installation)

@@ -40,7 +40,8 @@ private:
 
 // The stand-in as the user configured it: swsim.ini in the user's configuration folder (or
 // the file QUORRIX_SWSIM_CONFIG names); prints are spooled to swsim-spool.jsonl in the
-// user's data folder unless the file says otherwise.
+// user's data folder unless the file says otherwise. Its journal goes only to the journal
+// file, so a long run does not grow with the calls it made.
 std::unique_ptr<Simulator> createConfiguredSimulator(engine::FileSystem& files,
     engine::Clock& clock, const std::string& userConfigFolder, const std::string& userDataFolder);
 

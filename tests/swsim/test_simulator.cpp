@@ -222,15 +222,20 @@ TEST(SimulatorTest, PrintsGoToTheSpoolWithTheSettingsInForce)
               "0.001,0.0014,0.002]}\n");
 }
 
+// Streaming only (as the programs run the stand-in) writes the same lines and keeps none.
 TEST(SimulatorTest, JournalFileHasOneLinePerCall)
 {
-    SolidWorksFixture sw;
-    sw.sim.journal().setFilePath(sw.dir.file("calls.log"));
-    sw.connection.ConnectSolidWorks();
-    EXPECT_EQ(readFileBytes(sw.dir.file("calls.log")),
-        "Connector.CreateObject(\"SldWorks.Application\") -> new instance\n"
-        "SldWorks.Visible=(True)\n"
-        "SldWorks.UserControl=(True)\n");
+    for (const bool recording : { true, false }) {
+        SolidWorksFixture sw;
+        sw.sim.journal().setRecording(recording);
+        sw.sim.journal().setFilePath(sw.dir.file("calls.log"));
+        sw.connection.ConnectSolidWorks();
+        EXPECT_EQ(readFileBytes(sw.dir.file("calls.log")),
+            "Connector.CreateObject(\"SldWorks.Application\") -> new instance\n"
+            "SldWorks.Visible=(True)\n"
+            "SldWorks.UserControl=(True)\n");
+        EXPECT_EQ(sw.sim.journal().entries().size(), recording ? 3u : 0u);
+    }
 }
 
 } // namespace
