@@ -12,6 +12,8 @@
 # from the main window (for example F5), QUORRIX_SCREENSHOT_TITLE its title (a regular
 # expression), and QUORRIX_SCREENSHOT_CLICK, optionally, "x y" of a click inside it that
 # opens a further window titled QUORRIX_SCREENSHOT_SUBTITLE, which is then the one taken.
+# QUORRIX_SCREENSHOT_MENU, optionally, is "x y" of a click into the main window's menu bar
+# before the keys, for windows that only a menu entry opens (Down and Return pick it).
 # QUORRIX_SCREENSHOT_STORE names a settings store file (current-user.ini) the program starts
 # with, such as tools/screenshot-settings.ini, whose printer rows use the CUPS queue "PDF" of
 # tools/cups-test-queue.sh.
@@ -150,6 +152,11 @@ wait_for_title() {
 
 target=$window
 if [ -n "${QUORRIX_SCREENSHOT_KEYS:-}" ]; then
+    if [ -n "${QUORRIX_SCREENSHOT_MENU:-}" ]; then
+        # shellcheck disable=SC2086 # x and y
+        xdotool mousemove --window "$window" $QUORRIX_SCREENSHOT_MENU click 1
+        sleep 0.5
+    fi
     # shellcheck disable=SC2086 # one word per key
     xdotool key --clearmodifiers --window "$window" $QUORRIX_SCREENSHOT_KEYS
     wait_for_title "$QUORRIX_SCREENSHOT_TITLE"
@@ -168,5 +175,5 @@ if [ -n "${QUORRIX_SCREENSHOT_KEYS:-}" ]; then
 fi
 
 mkdir -p "$(dirname "$output")"
-import -window "$target" "png:$output"
+import -window "$target" "png:$output" || { cat "$work/quorrix.log" >&2; exit 1; }
 echo "Wrote $output"

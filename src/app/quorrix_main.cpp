@@ -18,7 +18,7 @@ int main(int argc, char** argv)
 
     quorrix::gui::QuorrixSession session({ *ports.store, *ports.files, *ports.regional,
         *ports.clock, *ports.shell, *solidWorks.connector, *documentManager, printers,
-        ports.programFolder, ports.userDataFolder });
+        ports.programFolder, ports.userDataFolder, solidWorks.standIn });
     if (!session.start())
         return 0;
     return QApplication::exec();

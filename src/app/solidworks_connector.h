@@ -18,6 +18,7 @@ namespace quorrix::app {
 struct SolidWorksConnector {
     std::unique_ptr<engine::Connector> connector;
     std::string description;
+    bool standIn = false; // the SolidWorks stand-in answers instead of SolidWorks
 };
 
 SolidWorksConnector createSolidWorksConnector(

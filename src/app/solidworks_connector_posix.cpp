@@ -11,7 +11,7 @@ SolidWorksConnector createSolidWorksConnector(platform::PlatformPorts& ports, co
 {
     return { swsim::createConfiguredSimulator(
                  *ports.files, *ports.clock, ports.userConfigFolder, ports.userDataFolder),
-        "the SolidWorks stand-in" };
+        "the SolidWorks stand-in", true };
 }
 
 std::unique_ptr<engine::DocumentManagerConnector> createDocumentManager(

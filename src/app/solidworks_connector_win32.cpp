@@ -17,7 +17,7 @@ SolidWorksConnector createSolidWorksConnector(
         return { std::move(com), "SolidWorks" };
     return { swsim::createConfiguredSimulator(
                  *ports.files, *ports.clock, ports.userConfigFolder, ports.userDataFolder),
-        "the SolidWorks stand-in (SolidWorks is not installed)" };
+        "the SolidWorks stand-in (SolidWorks is not installed)", true };
 }
 
 std::unique_ptr<engine::DocumentManagerConnector> createDocumentManager(

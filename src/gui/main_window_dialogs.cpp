@@ -5,9 +5,13 @@
 
 #include <cstring>
 
+#include "gui/frm_about.h"
 #include "gui/frm_dxf_options.h"
 #include "gui/frm_main.h"
+#include "gui/frm_multijob_settings.h"
 #include "gui/frm_printer_settings.h"
+#include "gui/frm_run_macro_settings.h"
+#include "gui/frm_sw_app_version_options.h"
 #include "gui/frm_tiff_options.h"
 
 namespace quorrix::gui {
@@ -33,6 +37,10 @@ const WindowEntry kWindows[] = {
     { "mnuOptPrint", "frmPrinterSettings", false, &make<frmPrinterSettings> },
     { "mnuOptTIFF", "frmTIFFOptions", true, &make<frmTIFFOptions> },
     { "mnuOptDXF", "frmDXFOptions", true, &make<frmDXFOptions> },
+    { "mnuOptRunMacro", "frmRunMacroSettings", true, &make<frmRunMacroSettings> },
+    { "mnuMultiJobSettings", "frmMultijobSettings", true, &make<frmMultijobSettings> },
+    { "mnuOptSwAppVersion", "frmSwAppVersionOptions", true, &make<frmSwAppVersionOptions> },
+    { "mnuHelpAbout", "frmAbout", true, &make<frmAbout> },
 };
 
 } // namespace

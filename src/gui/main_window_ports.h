@@ -32,6 +32,7 @@ struct MainWindowPorts {
     engine::DocumentManagerConnector& documentManager;
     std::string programFolder;
     std::string userDataFolder;
+    bool solidWorksStandIn = false; // the SolidWorks stand-in answers instead of SolidWorks
 };
 
 // Tells the user once which paths did not fit into the full print list; nothing when all did.

@@ -35,6 +35,7 @@ struct SessionPorts {
     engine::PrinterCatalog& printers;
     std::string programFolder;
     std::string userDataFolder;
+    bool solidWorksStandIn = false;
 };
 
 // The running program with its windows: the start-up steps, the main window with all its

@@ -44,7 +44,7 @@ struct SessionFixture : SolidWorksFixture {
     bool tryStart()
     {
         session = std::make_unique<gui::QuorrixSession>(gui::SessionPorts { store, *ports.files,
-            regional, clock, shell, sim, documentManager, printers, programFolder, dir.path() });
+            regional, clock, shell, sim, documentManager, printers, programFolder, dir.path(), true });
         session->messages().setUnattended(true);
         session->fileDialogs().setUnattended(true);
         const bool started = session->start(dir.path());

@@ -293,21 +293,6 @@ TEST_F(SessionTest, KeysRunTheListCommandsWhereverTheFocusIs)
     EXPECT_TRUE(window().printList().isEmpty());
 }
 
-TEST_F(SessionTest, MultiJobRunsTheLoadedStepsOverThePrintList)
-{
-    document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n[Sheet.2]\nName=B\n");
-    shell.tempFolder = dir.path() + "/";
-    start();
-    trigger("mnuEditAddAll");
-    const std::string jobs = document("jobs.qrxcfg", "[MultiJob]\r\nMultiJobAction0=Plot\r\n");
-    session->fileDialogs().queueResult(gui::FileDialogResult { jobs, 1 });
-    trigger("mnuLoadSettingsFile");
-    trigger("mnuMultiJobExecute");
-    EXPECT_EQ(calls("PrintOut2").size(), 2u);
-    EXPECT_EQ(window().printList().count(), 1);
-    EXPECT_TRUE(entry("mnuMultiJobExecute")->isEnabled());
-}
-
 TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
 {
     start();
@@ -334,11 +319,6 @@ TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
                     ->text()
                     .endsWith(QStringLiteral("(0)")));
     EXPECT_TRUE(shown().empty());
-
-    // The option dialogs are not there yet and say so.
-    trigger("mnuOptSwAppVersion");
-    ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].request.text, session->program().language.GetInfoText(142));
 }
 
 } // namespace

@@ -69,6 +69,13 @@ public:
     // once. Stores that write through ignore these. Use StoreBatch rather than calling them.
     virtual void beginBatch() { }
     virtual void endBatch() { }
+
+    // Where a key is kept, as the user finds it: a registry path, or a file and the key.
+    virtual std::string locationOf(StoreRoot root, const std::string& keyPath) const
+    {
+        (void)root;
+        return keyPath;
+    }
 };
 
 // Groups the writes made during its lifetime into one update of the store. Call finish()

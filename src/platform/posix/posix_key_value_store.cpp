@@ -83,6 +83,11 @@ std::string PosixKeyValueStore::fileOf(StoreRoot root) const
     return m_folder + "/" + kFileNames[indexOf(root)];
 }
 
+std::string PosixKeyValueStore::locationOf(StoreRoot root, const std::string& keyPath) const
+{
+    return fileOf(root) + " [" + keyPath + "]";
+}
+
 PosixKeyValueStore::Root& PosixKeyValueStore::load(StoreRoot root)
 {
     Root& r = m_roots[indexOf(root)];

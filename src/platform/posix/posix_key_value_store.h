@@ -32,6 +32,8 @@ public:
     void beginBatch() override;
     void endBatch() override;
 
+    std::string locationOf(engine::StoreRoot root, const std::string& keyPath) const override;
+
     std::string fileOf(engine::StoreRoot root) const;
 
 private:

@@ -275,4 +275,12 @@ void Win32KeyValueStore::deleteKey(StoreRoot root, const std::string& keyPath)
         check(status);
 }
 
+std::string Win32KeyValueStore::locationOf(StoreRoot root, const std::string& keyPath) const
+{
+    const char* name = root == StoreRoot::CurrentUser ? "HKEY_CURRENT_USER"
+        : root == StoreRoot::LocalMachine             ? "HKEY_LOCAL_MACHINE"
+                                                      : "HKEY_CLASSES_ROOT";
+    return std::string(name) + "\\" + keyPath;
+}
+
 } // namespace quorrix::platform

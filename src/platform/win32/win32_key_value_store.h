@@ -19,6 +19,7 @@ public:
         engine::StoreRoot root, const std::string& keyPath) override;
     // Refuses an empty key path: that would empty the whole root.
     void deleteKey(engine::StoreRoot root, const std::string& keyPath) override;
+    std::string locationOf(engine::StoreRoot root, const std::string& keyPath) const override;
 };
 
 } // namespace quorrix::platform

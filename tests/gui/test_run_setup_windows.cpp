@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <filesystem>
+
+#include "dialog_fixture.h"
+#include "engine/run/program_start.h"
+
+using namespace quorrix;
+
+namespace {
+
+struct RunSetupTest : ::testing::Test, test::DialogFixture {
+    template <typename T> T* at(QDialog* dialog, const char* name) { return in<T>(dialog, name); }
+    void type(QDialog* dialog, const char* box, const std::string& text)
+    {
+        at<QLineEdit>(dialog, box)->setText(QString::fromStdString(text));
+    }
+    std::string text(QDialog* dialog, const char* box)
+    {
+        return at<QLineEdit>(dialog, box)->text().toStdString();
+    }
+    void choose(QDialog* dialog, const char* combo, const char* entry)
+    {
+        auto* box = at<QComboBox>(dialog, combo);
+        const int index = box->findText(QLatin1String(entry));
+        ASSERT_GE(index, 0) << entry;
+        box->setCurrentIndex(index);
+    }
+};
+
+TEST_F(RunSetupTest, MacroSlotsKeepTheirEditsAndTheChosenSlotRunsOnEveryDocument)
+{
+    const std::string macro = document("stamp.swp", "macro");
+    document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n");
+    storeSettings([](engine::Settings& s) {
+        s.Language = 1;
+        s.RunMacroFilePathName[5] = "/old/five.swp";
+    });
+    start();
+
+    QDialog* dialog = openFromButton("cmdCallRunMacroSettings", "frmRunMacroSettings");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle().toStdString(), info(85));
+    EXPECT_TRUE(at<QRadioButton>(dialog, "optRunMacro_0")->isChecked());
+    at<QRadioButton>(dialog, "optRunMacro_3")->click();
+    dialogs().queueResult(gui::FileDialogResult { macro, 1 });
+    click(dialog, "cmdRunMacroGetMacro");
+    EXPECT_EQ(dialogs().requests().back().title, info(32));
+    EXPECT_EQ(dialogs().requests().back().filter, info(33));
+    EXPECT_EQ(text(dialog, "txtRunMacroPath"), macro);
+    type(dialog, "txtRunMacroModule", "Stamp1");
+    type(dialog, "txtRunMacroProcedure", "main");
+    // Another slot shows its own texts, and coming back shows what was typed.
+    at<QRadioButton>(dialog, "optRunMacro_5")->click();
+    EXPECT_EQ(text(dialog, "txtRunMacroPath"), "/old/five.swp");
+    at<QRadioButton>(dialog, "optRunMacro_3")->click();
+    EXPECT_EQ(text(dialog, "txtRunMacroModule"), "Stamp1");
+    press(dialog, Qt::Key_Escape);
+    EXPECT_EQ(current().RunMacroIndex, 0);
+    EXPECT_EQ(current().RunMacroFilePathName[3], "");
+
+    dialog = openFromToolbar("RunMacroSettings", "frmRunMacroSettings");
+    ASSERT_TRUE(dialog);
+    at<QRadioButton>(dialog, "optRunMacro_3")->click();
+    type(dialog, "txtRunMacroPath", macro);
+    type(dialog, "txtRunMacroModule", "Stamp1");
+    type(dialog, "txtRunMacroProcedure", "main");
+    press(dialog, Qt::Key_Return);
+    EXPECT_EQ(current().RunMacroIndex, 3);
+    EXPECT_EQ(current().RunMacroProcedureName[3], "main");
+    EXPECT_EQ(current().RunMacroFilePathName[5], "/old/five.swp");
+    EXPECT_TRUE(window().control<QPushButton>(QStringLiteral("cmdRunMacro"))->text().contains('3'));
+
+    trigger("mnuEditAddAll");
+    trigger("mnuEditRunMacro");
+    const auto runs = calls("RunMacro");
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_NE(runs[0].find("Stamp1"), std::string::npos);
+    EXPECT_NE(runs[0].find("stamp.swp"), std::string::npos);
+    ASSERT_TRUE(openFromMenu("mnuOptRunMacro", "frmRunMacroSettings"));
+}
+
+TEST_F(RunSetupTest, AMultiJobBuiltInTheWindowRunsOverTheListAndLeavesTheSettings)
+{
+    const std::string out = dir.file("out");
+    std::filesystem::create_directory(out);
+    document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n[Sheet.2]\nName=B\n");
+    document("b.SLDDRW", "[Document]\n[Sheet.1]\nName=C\n");
+    const std::string list = document(
+        "pump.qrx", "\"" + dir.file("a.SLDDRW") + "\"\r\n\"" + dir.file("b.SLDDRW") + "\"\r\n");
+    shell.tempFolder = dir.path() + "/";
+    storeSettings([&out](engine::Settings& s) {
+        s.Language = 1;
+        s.TiffSaveInDrawingFolder = 0;
+        s.TiffSaveFolder = out;
+        s.MultiJobPreTypeParam[1] = "stale";
+    });
+    start();
+    const engine::Settings before = current();
+
+    QDialog* dialog = openFromMenu("mnuMultiJobSettings", "frmMultijobSettings");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle().toStdString(), info(88));
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbMJJobType_0")->count(), 47);
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbMJPreJobAction_0")->count(), 13);
+    EXPECT_TRUE(at<QLineEdit>(dialog, "txtMJPreJobAction_1")->isHidden());
+    // Choosing a pre-job that takes a file shows an empty box and its browse button.
+    choose(dialog, "cmbMJPreJobAction_1", "LoadQRXList");
+    EXPECT_FALSE(at<QLineEdit>(dialog, "txtMJPreJobAction_1")->isHidden());
+    EXPECT_EQ(text(dialog, "txtMJPreJobAction_1"), "");
+    EXPECT_EQ(at<QLabel>(dialog, "lblMJPreJobMissing")->text().toStdString(), info(190));
+    dialogs().queueResult(gui::FileDialogResult { list, 1 });
+    click(dialog, "cmdMJGetLoadSettings_1");
+    EXPECT_EQ(dialogs().requests().back().title, info(13));
+    EXPECT_EQ(text(dialog, "txtMJPreJobAction_1"), list);
+    EXPECT_TRUE(at<QLabel>(dialog, "lblMJPreJobMissing")->isHidden());
+    choose(dialog, "cmbMJJobType_0", "Plot");
+    choose(dialog, "cmbMJJobType_1", "Use Filter 3");
+    choose(dialog, "cmbMJJobType_2", "TIFF");
+    press(dialog, Qt::Key_Return);
+    EXPECT_EQ(current().MultiJobPreType[1], "LoadQRXList");
+    EXPECT_EQ(current().MultiJobPreTypeParam[1], list);
+    EXPECT_EQ(current().MultiJobAction[2], "TIFF");
+
+    trigger("mnuMultiJobExecute");
+    EXPECT_EQ(window().printList().count(), 2);
+    EXPECT_EQ(calls("PrintOut2").size(), 3u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 3); // a TIFF per sheet
+    EXPECT_TRUE(entry("mnuMultiJobExecute")->isEnabled());
+    EXPECT_EQ(current().FilterActive, before.FilterActive);
+    EXPECT_EQ(current().TiffSaveFolder, out);
+    EXPECT_EQ(current().MultiJobAction[2], "TIFF");
+
+    // Cancel leaves the steps as they were.
+    dialog = openFromMenu("mnuMultiJobSettings", "frmMultijobSettings");
+    ASSERT_TRUE(dialog);
+    choose(dialog, "cmbMJJobType_2", "-");
+    click(dialog, "cmdCancel");
+    EXPECT_EQ(current().MultiJobAction[2], "TIFF");
+}
+
+TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtTheNextConnect)
+{
+    struct Case {
+        std::vector<std::string> registered;
+        bool installed;
+        std::vector<QString> listed;
+        int selected; // the current version where it is registered, else the first
+        int chosen;
+        const char* suffixAfterOk;
+    };
+    const Case cases[] = {
+        { { "", ".30", ".31" }, true,
+            { QStringLiteral("standard"), QStringLiteral("SOLIDWORKS 2022"),
+                QStringLiteral("SOLIDWORKS 2023") },
+            1, 2, ".31" },
+        // Nothing to choose: OK keeps the version chosen before.
+        { {}, false, {}, -1, -1, ".31" },
+        { { "" }, true, { QStringLiteral("standard") }, 0, 0, "" },
+    };
+    storeSettings([](engine::Settings& s) {
+        s.Language = 1;
+        s.UseSolidWorksVersion = ".30";
+    });
+    start();
+    for (const Case& c : cases) {
+        sim.installation().versions = c.registered;
+        sim.installation().installed = c.installed;
+        QDialog* dialog = openFromMenu("mnuOptSwAppVersion", "frmSwAppVersionOptions");
+        ASSERT_TRUE(dialog);
+        auto* combo = at<QComboBox>(dialog, "cmbSwAppVersion");
+        std::vector<QString> listed;
+        for (int i = 0; i < combo->count(); ++i)
+            listed.push_back(combo->itemText(i));
+        EXPECT_EQ(listed, c.listed);
+        EXPECT_EQ(combo->currentIndex(), c.selected);
+        EXPECT_EQ(at<QLabel>(dialog, "lblSwAppVersionNone")->isHidden(), !c.listed.empty());
+        combo->setCurrentIndex(c.chosen);
+        press(dialog, Qt::Key_Return);
+        EXPECT_EQ(current().UseSolidWorksVersion, c.suffixAfterOk);
+    }
+    EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
+        QStringLiteral("SWX version: standard"));
+}
+
+TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
+{
+    storeSettings([](engine::Settings& s) { s.Language = 1; });
+    start();
+    QDialog* dialog = openFromMenu("mnuHelpAbout", "frmAbout");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle().toStdString(), info(61));
+    EXPECT_TRUE(
+        at<QLabel>(dialog, "lblVersion")->text().endsWith(QStringLiteral(QUORRIX_TEST_VERSION)));
+    const QString solidWorks = at<QLabel>(dialog, "lblValueSolidWorks")->text();
+    EXPECT_TRUE(solidWorks.contains(QString::fromStdString(info(193)))) << solidWorks.toStdString();
+    EXPECT_TRUE(at<QLabel>(dialog, "lblValueSettings")->text().contains(QStringLiteral("QUORRIX")));
+    EXPECT_EQ(at<QLabel>(dialog, "lblValueProcessLog")->text().toStdString(), programFolder);
+    EXPECT_EQ(at<QLabel>(dialog, "lblValueQt")->text(), QString::fromLatin1(qVersion()));
+    press(dialog, Qt::Key_Escape);
+    EXPECT_FALSE(openDialog("frmAbout"));
+}
+
+} // namespace
