@@ -7,8 +7,13 @@
 
 #include "gui/frm_about.h"
 #include "gui/frm_dxf_options.h"
+#include "gui/frm_export_3d_options.h"
+#include "gui/frm_export_documents.h"
+#include "gui/frm_export_edrawings_options.h"
+#include "gui/frm_list_filter.h"
 #include "gui/frm_main.h"
 #include "gui/frm_multijob_settings.h"
+#include "gui/frm_pre_post_filenames.h"
 #include "gui/frm_printer_settings.h"
 #include "gui/frm_run_macro_settings.h"
 #include "gui/frm_sw_app_version_options.h"
@@ -41,6 +46,12 @@ const WindowEntry kWindows[] = {
     { "mnuMultiJobSettings", "frmMultijobSettings", true, &make<frmMultijobSettings> },
     { "mnuOptSwAppVersion", "frmSwAppVersionOptions", true, &make<frmSwAppVersionOptions> },
     { "mnuHelpAbout", "frmAbout", true, &make<frmAbout> },
+    { "mnuOptExport3D", "frmExport3DOptions", true, &make<frmExport3DOptions> },
+    { "mnuOptExportEDrawings", "frmExportEDrawingsOptions", true,
+        &make<frmExportEDrawingsOptions> },
+    { "mnuOptExportDocuments", "frmExportDocuments", true, &make<frmExportDocuments> },
+    { "mnuOptFilter", "frmListFilter", true, &make<frmListFilter> },
+    { "mnuOptPrePostEdit", "frmPrePostFilenames", true, &make<frmPrePostFilenames> },
 };
 
 } // namespace

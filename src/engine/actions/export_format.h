@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 
@@ -21,6 +22,16 @@ inline int formatIndex(std::span<const ExportFormat> formats, const std::string&
             return static_cast<int>(i);
     }
     return -1;
+}
+
+// The extension an export dialog stores on OK: that of the chosen row, or the stored one
+// when no row is chosen, so that an extension the list does not know survives the dialog.
+inline std::string chosenExtension(
+    std::span<const ExportFormat> formats, int row, const std::string& stored)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= formats.size())
+        return stored;
+    return formats[static_cast<std::size_t>(row)].extension;
 }
 
 } // namespace quorrix::engine
