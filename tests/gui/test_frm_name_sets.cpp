@@ -13,20 +13,30 @@ using namespace quorrix;
 
 namespace {
 
-// The windows with ten sets each, of which one is in force: the sheet name filter and the
-// prefix and postfix of file names.
+// The windows with ten sets, one of them in force: the sheet name filter and the prefix and
+// postfix of file names.
 struct NameSetsTest : ::testing::Test, test::DialogFixture {
-    static void type(QDialog* dialog, const char* box, const char* text)
-    {
-        in<QLineEdit>(dialog, box)->setText(QString::fromUtf8(text));
-    }
-    static std::string shownIn(QDialog* dialog, const char* box)
-    {
-        return in<QLineEdit>(dialog, box)->text().toStdString();
-    }
+    static QLineEdit* box(QDialog* dialog, const char* name) { return in<QLineEdit>(dialog, name); }
     static void chooseSet(QDialog* dialog, const char* array, int index)
     {
         click(dialog, (std::string(array) + "_" + std::to_string(index)).c_str());
+    }
+    // Typing into set 0 and set 2 and going back and forth shows each set's own typing.
+    static void typingStaysWithItsSet(QDialog* dialog, const char* array, const char* name)
+    {
+        box(dialog, name)->setText(QStringLiteral("typed 0"));
+        chooseSet(dialog, array, 2);
+        EXPECT_EQ(box(dialog, name)->text(), QString()) << array;
+        box(dialog, name)->setText(QStringLiteral("typed 2"));
+        chooseSet(dialog, array, 0);
+        EXPECT_EQ(box(dialog, name)->text(), QStringLiteral("typed 0")) << array;
+        chooseSet(dialog, array, 2);
+        EXPECT_EQ(box(dialog, name)->text(), QStringLiteral("typed 2")) << array;
+    }
+    void run(const char* action)
+    {
+        trigger("mnuEditAddAll");
+        trigger(action);
     }
 };
 
@@ -34,7 +44,6 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
 {
     storeSettings([](engine::Settings& s) {
         s.Language = 1;
-        s.FilterNameFilter[0].Contain0 = "Front";
         s.FilterNameFilter[2].NotContain0 = "Draft";
     });
     document("plan.SLDDRW",
@@ -44,35 +53,23 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
     QDialog* dialog = openFromButton("cmdListFilterSheetNames", "frmListFilter");
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(in<QRadioButton>(dialog, "optFilterName_0")->isChecked());
-    EXPECT_FALSE(in<QCheckBox>(dialog, "chkFilterActive")->isChecked());
-    EXPECT_EQ(shownIn(dialog, "txtFilterContain0"), "Front");
-    type(dialog, "txtFilterContain1", "Side");
-    chooseSet(dialog, "optFilterName", 2);
-    EXPECT_EQ(shownIn(dialog, "txtFilterContain1"), "");
-    EXPECT_EQ(shownIn(dialog, "txtFilterNotContain0"), "Draft");
-    type(dialog, "txtFilterContain0", "Front");
-    chooseSet(dialog, "optFilterName", 0);
-    EXPECT_EQ(shownIn(dialog, "txtFilterContain1"), "Side");
-    chooseSet(dialog, "optFilterName", 2);
-    EXPECT_EQ(shownIn(dialog, "txtFilterContain0"), "Front");
+    typingStaysWithItsSet(dialog, "optFilterName", "txtFilterContain1");
+    EXPECT_EQ(box(dialog, "txtFilterNotContain0")->text(), QStringLiteral("Draft"));
     press(dialog, Qt::Key_Escape);
     EXPECT_EQ(current().FilterNameFilter[0].Contain1, "");
-    EXPECT_EQ(current().FilterNameFilter[2].Contain0, "");
-    EXPECT_EQ(current().FilterNameIndex, 0);
 
     dialog = openFromMenu("mnuOptFilter", "frmListFilter");
     ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkFilterActive")->setChecked(true);
     chooseSet(dialog, "optFilterName", 2);
-    type(dialog, "txtFilterContain0", "Front");
+    box(dialog, "txtFilterContain0")->setText(QStringLiteral("Front"));
     press(dialog, Qt::Key_Return);
     EXPECT_EQ(current().FilterNameIndex, 2);
     EXPECT_EQ(current().ActiveFilter, (engine::FilterSet { "Front", "", "Draft", "" }));
     EXPECT_TRUE(check("chkListFilterSheetNames")->isChecked());
     EXPECT_TRUE(entry("mnuOptFilterActive")->isChecked());
 
-    trigger("mnuEditAddAll");
-    trigger("mnuEditExportDocuments");
+    run("mnuEditExportDocuments");
     EXPECT_EQ(calls("SetSheets"),
         (std::vector<std::string> {
             "ExportPdfData[plan.SLDDRW].SetSheets(1, {\"Front\"}) -> True" }));
@@ -91,32 +88,26 @@ TEST_F(NameSetsTest, PrefixSetsKeepTheirTypingUntilOkAndNameTheFiles)
 
     QDialog* dialog = openFromButton("cmdPrePostEdit", "frmPrePostFilenames");
     ASSERT_TRUE(dialog);
-    EXPECT_FALSE(in<QCheckBox>(dialog, "chkPrePostUseit")->isChecked());
-    chooseSet(dialog, "optPrePost", 1);
-    EXPECT_EQ(shownIn(dialog, "txtPrePostPrefix"), "X_:y-:m-:d_");
-    type(dialog, "txtPrePostPostfix", "_:h:n");
-    chooseSet(dialog, "optPrePost", 0);
-    EXPECT_EQ(shownIn(dialog, "txtPrePostPostfix"), "");
+    typingStaysWithItsSet(dialog, "optPrePost", "txtPrePostPostfix");
     in<QCheckBox>(dialog, "chkPrePostIgnoreSWXFilename")->setChecked(true);
     chooseSet(dialog, "optPrePost", 1);
-    EXPECT_EQ(shownIn(dialog, "txtPrePostPostfix"), "_:h:n");
+    EXPECT_EQ(box(dialog, "txtPrePostPrefix")->text(), QStringLiteral("X_:y-:m-:d_"));
     EXPECT_FALSE(in<QCheckBox>(dialog, "chkPrePostIgnoreSWXFilename")->isChecked());
     press(dialog, Qt::Key_Escape);
-    EXPECT_EQ(current().PrePostPostfix[1], "");
-    EXPECT_EQ(current().PrePostIgnoreSWXFilename[0], 0);
+    EXPECT_EQ(current().PrePostPostfix[0], "");
+    EXPECT_EQ(current().PrePostIgnoreSWXFilename[2], 0);
 
     dialog = openFromMenu("mnuOptPrePostEdit", "frmPrePostFilenames");
     ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkPrePostUseit")->setChecked(true);
     chooseSet(dialog, "optPrePost", 1);
-    type(dialog, "txtPrePostPostfix", "_:h:n");
+    box(dialog, "txtPrePostPostfix")->setText(QStringLiteral("_:h:n"));
     press(dialog, Qt::Key_Return);
     EXPECT_EQ(current().PrePostIndex, 1);
     EXPECT_TRUE(check("chkPrePostUseit")->isChecked());
     EXPECT_TRUE(entry("mnuOptPrePostUseit")->isChecked());
 
-    trigger("mnuEditAddAll");
-    trigger("mnuEditExport3D");
+    run("mnuEditExport3D");
     EXPECT_TRUE(std::filesystem::exists(dir.file("X_2024-03-05_part1_0907.step")));
 }
 

