@@ -31,11 +31,25 @@ int usageError(BatchWorld& world, const std::string& text)
     return kExitUsage;
 }
 
+std::string faultText(engine::LineFault fault)
+{
+    return fault == engine::LineFault::ControlCharacter
+        ? "it holds a control character no path can hold"
+        : "it is neither UTF-8 nor Windows-1252 text";
+}
+
 // Joins the print list files in order; false (the user told why) when one cannot be read.
-bool loadLists(BatchWorld& world, const BatchOptions& options, engine::PrintList& list)
+// Lines that cannot be run are told by file and line and kept as read for the failed list.
+bool loadLists(BatchWorld& world, const BatchOptions& options, engine::PrintList& list,
+    std::vector<std::string>& unusableLines)
 {
     for (const std::string& path : options.lists) {
         const engine::ListFileLoad load = engine::loadPrintListFile(*world.ports.files, path, list);
+        for (const engine::UnusableListLine& line : load.file.unusable) {
+            world.err << kProgram << ": " << path << ":" << line.number
+                      << ": the line is not run: " << faultText(line.fault) << "\n";
+            unusableLines.push_back(line.bytes);
+        }
         if (!load.file.ok()) {
             world.err << kProgram << ": cannot read the print list " << path << ": "
                       << (load.file.status == engine::ListFileStatus::Missing
@@ -101,7 +115,8 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
     settings.selectActiveFilter();
 
     engine::PrintList printList;
-    if (!loadLists(world, options, printList))
+    std::vector<std::string> unusableLines;
+    if (!loadLists(world, options, printList, unusableLines))
         return kExitUsage;
 
     SolidWorksConnector solidWorks
@@ -135,14 +150,15 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
     if (settings.LoggingActive != 0 && report.started && !options.active)
         world.out << "Process log: " << report.logPath << "\n";
     if (!options.failedList.empty()) {
-        const engine::ListFileResult written
-            = engine::writePrintListFile(*ports.files, options.failedList, report.failedEntries);
+        const engine::ListFileResult written = engine::writePrintListFile(
+            *ports.files, options.failedList, report.failedEntries, unusableLines);
         if (!written.ok()) {
             world.err << kProgram << ": cannot write " << options.failedList << ": "
                       << written.errorText() << "\n";
         }
     }
-    return exitCode(report);
+    const int code = exitCode(report);
+    return code == kExitDone && !unusableLines.empty() ? kExitProblems : code;
 }
 
 } // namespace quorrix::app

@@ -5,7 +5,6 @@
 #include "engine/platform/file_system.h"
 #include "engine/platform/ini_document.h"
 #include "engine/platform/platform_error.h"
-#include "engine/platform/text_encoding.h"
 #include "swsim/model/document_model.h"
 #include "swsim/preview_picture.h"
 
@@ -23,7 +22,7 @@ StoredPreview storedPreview(const std::string& bytes)
 {
     if (bytes.find('\0') != std::string::npos)
         return StoredPreview::Bitmap;
-    const auto ini = engine::IniDocument::parse(engine::decodeTextFile(bytes));
+    const auto ini = engine::IniDocument::parse(bytes);
     if (!ini.hasSection("Document"))
         return StoredPreview::Bitmap;
     const std::string stored = engine::foldCase(ini.get("Preview", "Stored").value_or(""));

@@ -96,6 +96,33 @@ TEST(BatchRunnerTest, ExportsReportsProblemsAndWritesTheFailedList)
     EXPECT_FALSE(readFileBytes(batch.dir.file("shaft.igs")).empty());
 }
 
+TEST(BatchRunnerTest, EachListLineIsReadOnItsOwnAndUnusableOnesGoToTheFailedList)
+{
+    if (standInConfiguredElsewhere())
+        GTEST_SKIP() << "QUORRIX_SWSIM_CONFIG names another stand-in configuration";
+    BatchRun batch;
+    const std::string folder = batch.dir.path() + engine::kPathSeparator;
+    writeFileBytes(folder + "M\xC3\xBCller.SLDDRW", "[Document]\n");
+    writeFileBytes(folder + "\xC3\xA4.SLDDRW", "[Document]\n");
+    writeFileBytes(folder + "shaft.pdf", "source");
+    // The NUL once cut the path to shaft.pdf, which the export then wrote over.
+    const std::string nul = "\"" + folder + std::string("shaft.pdf\0.SLDPRT\"", 18);
+    const std::string undecodable = "\"" + folder + "\x81.SLDDRW\"";
+    writeFileBytes(batch.dir.file("list.qrx"),
+        "\"" + folder + "M\xFCller.SLDDRW\"\r\n" + nul + "\r\n" + undecodable + "\r\n\"" + folder
+            + "\xC3\xA4.SLDDRW\"\r\n");
+    const int code = batch.run({ "EXPORTDOC", "--list", batch.dir.file("list.qrx"), "--failed-list",
+        batch.dir.file("failed.qrx"), "--quiet" });
+
+    EXPECT_EQ(code, kExitProblems) << batch.err.str();
+    EXPECT_FALSE(readFileBytes(folder + "M\xC3\xBCller.pdf").empty());
+    EXPECT_FALSE(readFileBytes(folder + "\xC3\xA4.pdf").empty());
+    EXPECT_EQ(readFileBytes(folder + "shaft.pdf"), "source");
+    EXPECT_EQ(readFileBytes(batch.dir.file("failed.qrx")), nul + "\r\n" + undecodable + "\r\n");
+    for (const char* where : { "list.qrx:2: ", "list.qrx:3: " })
+        EXPECT_NE(batch.err.str().find(where), std::string::npos) << where << batch.err.str();
+}
+
 TEST(BatchRunnerTest, BadInputAndMissingSolidWorksExitWithTwo)
 {
     if (standInConfiguredElsewhere())

@@ -1,5 +1,7 @@
 #include "engine/platform/ini_document.h"
 
+#include <algorithm>
+
 #include "engine/platform/number_text.h"
 
 namespace quorrix::engine {
@@ -76,33 +78,56 @@ IniDocument::Line IniDocument::classify(std::string text)
     return line;
 }
 
-IniDocument IniDocument::parse(std::string_view text)
+IniDocument::Line IniDocument::classify(TextLine read)
+{
+    Line line = classify(std::move(read.text));
+    line.original = std::move(read.original);
+    line.number = read.number;
+    line.fault = read.fault;
+    if (line.fault != LineFault::None && line.kind == Kind::Entry)
+        line.kind = Kind::Other;
+    return line;
+}
+
+IniDocument IniDocument::parse(std::string_view bytes)
 {
     IniDocument doc;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        doc.m_lines.push_back(classify(std::string(text.substr(pos, end - pos))));
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r')
-            ++pos;
-        if (pos < text.size() && text[pos] == '\n')
-            ++pos;
-    }
+    for (TextLine& line : readTextLines(bytes))
+        doc.m_lines.push_back(classify(std::move(line)));
     return doc;
+}
+
+std::vector<LineProblem> IniDocument::problems() const
+{
+    std::vector<LineProblem> found;
+    for (const Line& line : m_lines) {
+        if (line.fault != LineFault::None)
+            found.push_back({ line.number, line.fault });
+    }
+    return found;
+}
+
+std::optional<std::size_t> IniDocument::lineNumber(
+    std::string_view section, std::string_view key) const
+{
+    const auto range = findSection(section);
+    if (!range)
+        return std::nullopt;
+    const auto index = findKey(*range, key);
+    if (!index || m_lines[*index].number == 0)
+        return std::nullopt;
+    return m_lines[*index].number;
 }
 
 std::string IniDocument::serialize() const
 {
     std::size_t size = 0;
     for (const Line& line : m_lines)
-        size += line.text.size() + 2;
+        size += std::max(line.text.size(), line.original.size()) + 2;
     std::string out;
     out.reserve(size);
     for (const Line& line : m_lines) {
-        out += line.text;
+        out += line.original.empty() ? line.text : line.original;
         out += "\r\n";
     }
     return out;
@@ -121,7 +146,7 @@ std::string IniDocument::encodeValue(std::string_view value)
 {
     std::string out(value);
     for (char& c : out) {
-        if (c == '\r' || c == '\n')
+        if (holdsControlCharacter(std::string_view(&c, 1)))
             c = ' ';
     }
     const bool blankAtEnds = !out.empty() && (isBlank(out.front()) || isBlank(out.back()));
@@ -136,7 +161,8 @@ std::optional<IniDocument::Range> IniDocument::findSection(std::string_view sect
 {
     const std::string wanted = foldCase(trimBlanks(section));
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == Kind::Section && m_lines[i].folded == wanted) {
+        if (m_lines[i].kind == Kind::Section && m_lines[i].fault == LineFault::None
+            && m_lines[i].folded == wanted) {
             std::size_t end = i + 1;
             while (end < m_lines.size() && m_lines[end].kind != Kind::Section)
                 ++end;
@@ -222,7 +248,7 @@ std::vector<std::string> IniDocument::sectionNames() const
 {
     std::vector<std::string> names;
     for (const Line& line : m_lines) {
-        if (line.kind != Kind::Section)
+        if (line.kind != Kind::Section || line.fault != LineFault::None)
             continue;
         const std::size_t open = line.text.find('[');
         const std::size_t close = line.text.find(']', open);

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/platform/text_encoding.h"
+
 namespace quorrix::engine {
 
 struct IniEntry {
@@ -22,12 +24,21 @@ struct IniEntry {
 // header or a key (comments, lines before the first section, junk) is kept as it is.
 // Values are read whole, whatever their length.
 //
-// Pure over text, so it can be fed anything; the text is UTF-8.
+// Pure over bytes, so it can be fed anything. Each line is decoded on its own (see
+// TextLine); a line that cannot be used is ignored for reading, listed by problems() and
+// kept as it was. A damaged section header still ends the section before it, so the keys
+// after it cannot slip into the wrong section.
 class IniDocument {
 public:
-    static IniDocument parse(std::string_view text);
-    // The lines joined with CR LF, a line break after the last one.
+    static IniDocument parse(std::string_view bytes);
+    // The lines joined with CR LF, a line break after the last one. Lines that were not
+    // changed keep the bytes they were read with; new and changed lines are UTF-8.
     std::string serialize() const;
+
+    // The lines of the text parse() was given that cannot be used, in file order.
+    std::vector<LineProblem> problems() const;
+    // The line number the value of get() comes from; nothing for a key not read from text.
+    std::optional<std::size_t> lineNumber(std::string_view section, std::string_view key) const;
 
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
     void set(std::string_view section, std::string_view key, std::string_view value);
@@ -42,8 +53,8 @@ public:
     std::vector<std::pair<std::string, std::string>> sectionEntries(std::string_view section) const;
 
     // How a value is written so that get() returns it unchanged: quoted when it has blanks
-    // at either end or is itself enclosed in quotes. Line breaks cannot live in an INI line
-    // and become blanks.
+    // at either end or is itself enclosed in quotes. Line breaks and other control
+    // characters cannot live in an INI line and become blanks.
     static std::string encodeValue(std::string_view value);
     static std::string decodeValue(std::string_view raw);
 
@@ -54,6 +65,9 @@ private:
         Kind kind = Kind::Other;
         std::string folded; // lower-case section name or key for comparisons
         std::size_t valueStart = 0; // Entry: start of the trimmed value in text
+        std::string original; // the bytes read, when they differ from text
+        std::size_t number = 0; // line number in the text read; 0 for a line set later
+        LineFault fault = LineFault::None; // a faulty section header matches no name
     };
     struct Range {
         std::size_t header; // index of the section line
@@ -61,6 +75,7 @@ private:
     };
 
     static Line classify(std::string text);
+    static Line classify(TextLine line);
     std::optional<Range> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const Range& range, std::string_view key) const;
 

@@ -1,7 +1,5 @@
 #include "engine/platform/ini_file.h"
 
-#include "engine/platform/text_encoding.h"
-
 namespace quorrix::engine {
 
 IniDocument IniFile::load(const std::string& path)
@@ -9,7 +7,7 @@ IniDocument IniFile::load(const std::string& path)
     const auto bytes = m_files.readBytes(path);
     if (!bytes)
         return {};
-    return IniDocument::parse(decodeTextFile(*bytes));
+    return IniDocument::parse(*bytes);
 }
 
 std::shared_ptr<const IniDocument> IniFile::document(const std::string& path)

@@ -8,6 +8,8 @@ namespace quorrix::engine {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// The five bytes Windows-1252 does not define.
+constexpr std::string_view kUndefinedBytes = "\x81\x8D\x8F\x90\x9D";
 
 // Code points of bytes 0x80 to 0x9F in Windows-1252. The five bytes the code page leaves
 // undefined keep their own value, as Windows itself maps them.
@@ -122,13 +124,51 @@ std::string windows1252ToUtf8(std::string_view bytes)
     return out;
 }
 
-std::string decodeTextFile(std::string_view bytes)
+bool holdsControlCharacter(std::string_view text)
+{
+    for (char ch : text) {
+        const auto c = static_cast<std::uint8_t>(ch);
+        if (c < 0x20 && c != '\t')
+            return true;
+    }
+    return false;
+}
+
+TextLine decodeTextLine(std::string_view bytes, std::size_t number)
+{
+    TextLine line;
+    line.number = number;
+    if (isValidUtf8(bytes)) {
+        line.text = std::string(bytes);
+    } else {
+        line.text = windows1252ToUtf8(bytes);
+        line.original = std::string(bytes);
+        if (bytes.find_first_of(kUndefinedBytes) != std::string_view::npos)
+            line.fault = LineFault::Undecodable;
+    }
+    if (holdsControlCharacter(bytes)) {
+        line.fault = LineFault::ControlCharacter;
+        line.original = std::string(bytes);
+    }
+    return line;
+}
+
+std::vector<TextLine> readTextLines(std::string_view bytes)
 {
     if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom)
         bytes.remove_prefix(kUtf8Bom.size());
-    if (isValidUtf8(bytes))
-        return std::string(bytes);
-    return windows1252ToUtf8(bytes);
+    std::vector<TextLine> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        lines.push_back(decodeTextLine(bytes.substr(pos, end - pos), lines.size() + 1));
+        pos = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    return lines;
 }
 
 } // namespace quorrix::engine

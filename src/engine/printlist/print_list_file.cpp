@@ -1,5 +1,6 @@
 #include "engine/printlist/print_list_file.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/platform/file_system.h"
@@ -16,11 +17,6 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-bool isLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
@@ -30,27 +26,23 @@ std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-// Reads one field starting at pos and leaves pos on the comma or line end behind it (or at
-// the end of the text).
-std::string readField(std::string_view text, std::size_t& pos)
+// Reads one field of the line starting at pos and leaves pos on the comma behind it (or at
+// the end of the line).
+std::string readField(std::string_view line, std::size_t& pos)
 {
     std::size_t start = pos;
-    while (start < text.size() && isBlank(text[start]))
+    while (start < line.size() && isBlank(line[start]))
         ++start;
-    if (start < text.size() && text[start] == '"') {
-        std::size_t close = start + 1;
-        while (close < text.size() && text[close] != '"' && !isLineEnd(text[close]))
-            ++close;
-        const std::string field(text.substr(start + 1, close - start - 1));
-        pos = close;
-        while (pos < text.size() && text[pos] != ',' && !isLineEnd(text[pos]))
-            ++pos;
+    if (start < line.size() && line[start] == '"') {
+        std::size_t close = line.find('"', start + 1);
+        if (close == std::string_view::npos)
+            close = line.size();
+        const std::string field(line.substr(start + 1, close - start - 1));
+        pos = std::min(line.find(',', close), line.size());
         return field;
     }
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != ',' && !isLineEnd(text[end]))
-        ++end;
-    const std::string field(trimBlanks(text.substr(pos, end - pos)));
+    const std::size_t end = std::min(line.find(',', pos), line.size());
+    const std::string field(trimBlanks(line.substr(pos, end - pos)));
     pos = end;
     return field;
 }
@@ -66,37 +58,55 @@ ListFileResult failure(ListFileStatus status, long number, const std::string& de
 
 } // namespace
 
-std::vector<std::string> parsePrintListText(std::string_view text)
+std::vector<std::string> parsePrintListLine(std::string_view line)
 {
     std::vector<std::string> fields;
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        fields.push_back(readField(text, pos));
-        if (pos >= text.size())
-            break;
-        if (text[pos] == ',') {
-            ++pos;
-            if (pos == text.size())
-                fields.emplace_back();
-        } else {
-            const bool crLf = text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n';
-            pos += crLf ? 2 : 1;
-        }
+    for (;;) {
+        fields.push_back(readField(line, pos));
+        if (pos >= line.size())
+            return fields;
+        ++pos; // the comma
     }
-    return fields;
 }
 
-std::string formatPrintListText(const std::vector<std::string>& rows)
+PrintListContent parsePrintListBytes(std::string_view bytes)
+{
+    PrintListContent content;
+    for (const TextLine& line : readTextLines(bytes)) {
+        if (line.fault != LineFault::None) {
+            content.unusable.push_back({ line.number, line.bytes(), line.fault });
+            continue;
+        }
+        for (std::string& field : parsePrintListLine(line.text))
+            content.rows.push_back(std::move(field));
+    }
+    return content;
+}
+
+std::vector<std::string> parsePrintListText(std::string_view text)
+{
+    return parsePrintListBytes(text).rows;
+}
+
+std::string formatPrintListText(
+    const std::vector<std::string>& rows, const std::vector<std::string>& keptLines)
 {
     std::size_t size = 0;
     for (const std::string& row : rows)
         size += row.size() + 4;
+    for (const std::string& line : keptLines)
+        size += line.size() + 2;
     std::string text;
     text.reserve(size);
     for (const std::string& row : rows) {
         text += '"';
         text += row;
         text += "\"\r\n";
+    }
+    for (const std::string& line : keptLines) {
+        text += line;
+        text += "\r\n";
     }
     return text;
 }
@@ -114,8 +124,10 @@ ListFileResult readPrintListFile(FileSystem& files, const std::string& path)
         const std::optional<std::string> bytes = files.readBytes(path);
         if (!bytes)
             return failure(ListFileStatus::Missing, 0, {});
+        PrintListContent content = parsePrintListBytes(*bytes);
         ListFileResult result;
-        result.rows = parsePrintListText(decodeTextFile(*bytes));
+        result.rows = std::move(content.rows);
+        result.unusable = std::move(content.unusable);
         return result;
     } catch (const PlatformError& error) {
         return failure(ListFileStatus::Failed, error.number(), error.description());
@@ -126,11 +138,11 @@ ListFileResult readPrintListFile(FileSystem& files, const std::string& path)
     }
 }
 
-ListFileResult writePrintListFile(
-    FileSystem& files, const std::string& path, const std::vector<std::string>& rows)
+ListFileResult writePrintListFile(FileSystem& files, const std::string& path,
+    const std::vector<std::string>& rows, const std::vector<std::string>& keptLines)
 {
     try {
-        files.writeBytesAtomic(path, formatPrintListText(rows));
+        files.writeBytesAtomic(path, formatPrintListText(rows, keptLines));
         return {};
     } catch (const PlatformError& error) {
         return failure(ListFileStatus::Failed, error.number(), error.description());

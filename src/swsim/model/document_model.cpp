@@ -5,7 +5,6 @@
 
 #include "engine/platform/ini_document.h"
 #include "engine/platform/number_text.h"
-#include "engine/platform/text_encoding.h"
 #include "swsim/model/value_text.h"
 
 namespace quorrix::swsim {
@@ -259,7 +258,7 @@ DocumentModel parseDocumentModel(const std::string& path, const std::string& byt
     // Real SolidWorks files are binary and full of zero bytes; text never holds one.
     if (bytes.find('\0') != std::string::npos)
         return defaultDocumentModel(path);
-    const IniDocument ini = IniDocument::parse(engine::decodeTextFile(bytes));
+    const IniDocument ini = IniDocument::parse(bytes);
     if (!ini.hasSection(kDocumentSection))
         return defaultDocumentModel(path);
     return parseStandInText(path, ini);

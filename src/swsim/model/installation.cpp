@@ -9,7 +9,6 @@
 #include "engine/platform/file_system.h"
 #include "engine/platform/ini_document.h"
 #include "engine/platform/path_text.h"
-#include "engine/platform/text_encoding.h"
 #include "swsim/model/value_text.h"
 
 namespace quorrix::swsim {
@@ -156,7 +155,7 @@ Installation loadInstallation(
     const auto bytes = files.readBytes(configPath);
     if (!bytes)
         return installation;
-    const IniDocument ini = IniDocument::parse(engine::decodeTextFile(*bytes));
+    const IniDocument ini = IniDocument::parse(*bytes);
     readInstallationSection(ini, installation);
     readPreferences(ini, kPreferencesSection, installation.preferences);
     readFilesSection(ini, configPath, defaultSpoolPath, installation);

@@ -111,3 +111,30 @@ TEST(IniDocument, SurvivesAnyBytes)
     doc.set("S", "K", "v");
     EXPECT_EQ(IniDocument::parse(doc.serialize()).get("S", "K"), "v");
 }
+
+TEST(IniDocument, UnusableLinesAreReportedSkippedAndKeptAsRead)
+{
+    const std::string text(
+        "[A]\r\nu=\xC3\xA4\r\nw=\xE4\r\nbad=x\0y\r\n[B\x81]\r\nk=1\r\n[C]\r\nn=2\r\n", 46);
+    const IniDocument doc = IniDocument::parse(text);
+    struct Row {
+        const char* section;
+        const char* key;
+        std::optional<std::string> value;
+    };
+    const Row rows[] = {
+        { "A", "u", "\xC3\xA4" },
+        { "A", "w", "\xC3\xA4" }, // a Windows-1252 line beside a UTF-8 one
+        { "A", "bad", std::nullopt },
+        { "A", "k", std::nullopt }, // a damaged header still ends the section before it
+        { "C", "n", "2" },
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(doc.get(r.section, r.key), r.value) << r.section << "/" << r.key;
+    EXPECT_EQ(doc.problems(),
+        (std::vector<LineProblem> {
+            { 4, LineFault::ControlCharacter }, { 5, LineFault::Undecodable } }));
+    EXPECT_EQ(doc.lineNumber("C", "n"), 8u);
+    EXPECT_EQ(doc.sectionNames(), (std::vector<std::string> { "A", "C" }));
+    EXPECT_EQ(doc.serialize(), text);
+}

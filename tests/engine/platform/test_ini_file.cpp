@@ -52,7 +52,7 @@ TEST_F(IniFileTest, ReadsFollowChangesMadeBehindItsBack)
     EXPECT_EQ(ini.read(path, "Info", "Text.1"), "Another title");
 }
 
-TEST_F(IniFileTest, OldAnsiFilesAreReadAndRewrittenAsUtf8)
+TEST_F(IniFileTest, OldAnsiLinesAreReadAsWindows1252AndKeptAsTheyWere)
 {
     const std::string path = dir.file("old.ini");
     test::writeFileBytes(path,
@@ -61,10 +61,10 @@ TEST_F(IniFileTest, OldAnsiFilesAreReadAndRewrittenAsUtf8)
     EXPECT_EQ(ini.read(path, "Info", "Text.5"),
         "Gr\xC3\xB6\xC3\x9F"
         "e");
-    ini.write(path, "Info", "Text.6", "neu");
+    ini.write(path, "Info", "Text.6", "n\xC3\xBC");
     EXPECT_EQ(test::readFileBytes(path),
-        "[Info]\r\nText.5=Gr\xC3\xB6\xC3\x9F"
-        "e\r\nText.6=neu\r\n");
+        "[Info]\r\nText.5=Gr\xF6\xDF"
+        "e\r\nText.6=n\xC3\xBC\r\n");
 }
 
 TEST_F(IniFileTest, AFailedWriteLeavesTheFileAsItWas)

@@ -4,25 +4,56 @@
 
 using namespace quorrix::engine;
 
-TEST(TextEncoding, Utf8IsKeptAndItsByteOrderMarkDropped)
+TEST(TextEncoding, EachLineIsDecodedOnItsOwn)
 {
-    EXPECT_EQ(decodeTextFile("Gr\xC3\xB6\xC3\x9F"
-                             "e"),
-        "Gr\xC3\xB6\xC3\x9F"
-        "e");
-    EXPECT_EQ(decodeTextFile("\xEF\xBB\xBF[Info]"), "[Info]");
-    EXPECT_EQ(decodeTextFile(""), "");
+    struct Row {
+        std::string bytes;
+        std::string text; // UTF-8
+        LineFault fault;
+        bool keepsOriginal; // written back as read, not as text
+    };
+    const std::vector<Row> rows {
+        { "Gr\xC3\xB6\xC3\x9F"
+          "e",
+            "Gr\xC3\xB6\xC3\x9F"
+            "e",
+            LineFault::None, false },
+        // "Größe 5 €" as an old tool in the ANSI code page wrote it.
+        { "Gr\xF6\xDF"
+          "e 5 \x80",
+            "Gr\xC3\xB6\xC3\x9F"
+            "e 5 \xE2\x82\xAC",
+            LineFault::None, true },
+        { "a\tb", "a\tb", LineFault::None, false },
+        { std::string("C:\\a.slddrw\0.x", 14), std::string("C:\\a.slddrw\0.x", 14),
+            LineFault::ControlCharacter, true },
+        { "a\x1b", "a\x1b", LineFault::ControlCharacter, true },
+        // Neither UTF-8 nor a byte Windows-1252 defines.
+        { "a\x81", "a\xC2\x81", LineFault::Undecodable, true },
+    };
+    for (const Row& row : rows) {
+        const TextLine line = decodeTextLine(row.bytes, 7);
+        EXPECT_EQ(line.text, row.text) << row.bytes;
+        EXPECT_EQ(line.fault, row.fault) << row.bytes;
+        EXPECT_EQ(line.bytes(), row.bytes);
+        EXPECT_EQ(line.original.empty(), !row.keepsOriginal) << row.bytes;
+        EXPECT_EQ(line.number, 7u);
+    }
 }
 
-TEST(TextEncoding, AnythingElseIsReadAsWindows1252)
+TEST(TextEncoding, LinesEndAtAnyLineBreakAndOneOddLineChangesNoOther)
 {
-    // "Größe 5 €" as an old tool in the ANSI code page wrote it.
-    EXPECT_EQ(decodeTextFile("Gr\xF6\xDF"
-                             "e 5 \x80"),
-        "Gr\xC3\xB6\xC3\x9F"
-        "e 5 \xE2\x82\xAC");
-    // Bytes the code page leaves undefined keep their value as a control character.
-    EXPECT_EQ(windows1252ToUtf8("\x81"), "\xC2\x81");
+    const std::vector<TextLine> lines = readTextLines("\xEF\xBB\xBF\xC3\xA4\r\n\xE4\n\rlast\r\n");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].text, "\xC3\xA4");
+    EXPECT_TRUE(lines[0].original.empty());
+    EXPECT_EQ(lines[1].text, "\xC3\xA4");
+    EXPECT_EQ(lines[1].original, "\xE4");
+    EXPECT_EQ(lines[2].text, "");
+    EXPECT_EQ(lines[3].text, "last");
+    EXPECT_EQ(lines[3].number, 4u);
+    EXPECT_TRUE(readTextLines("").empty());
+    EXPECT_EQ(readTextLines("x").size(), 1u);
 }
 
 TEST(TextEncoding, RejectsMalformedUtf8)

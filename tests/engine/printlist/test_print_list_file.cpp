@@ -76,23 +76,38 @@ TEST_F(PrintListFileIoTest, WrittenFileReadsBackTheSameRows)
     EXPECT_EQ(test::readFileBytes(path), "\"x\"\r\n");
 }
 
-TEST_F(PrintListFileIoTest, ReadsWindows1252AndUtf8WithByteOrderMark)
+TEST_F(PrintListFileIoTest, EachLineIsReadOnItsOwnAndUnusableOnesAreKept)
 {
+    using Unusable = std::vector<UnusableListLine>;
+    const std::string nul("\"C:\\in\\a.slddrw\0.dxf\"", 23);
     struct Case {
         std::string bytes;
         Rows rows;
+        Unusable unusable;
     };
     const std::vector<Case> cases {
-        { "\"C:\\M\xFCller\\Teil.sldprt\"\r\nC:\\\x80.slddrw\r\n",
-            { "C:\\M\xC3\xBCller\\Teil.sldprt", "C:\\\xE2\x82\xAC.slddrw" } },
-        { "\xEF\xBB\xBF\"C:\\M\xC3\xBCller.slddrw\"\r\n", { "C:\\M\xC3\xBCller.slddrw" } },
+        // An old tool's Windows-1252 line among UTF-8 ones changes none of them.
+        { "\"C:\\M\xFCller\\Teil.sldprt\"\r\nC:\\\x80.slddrw\r\n\"C:\\M\xC3\xBCller.slddrw\"\r\n",
+            { "C:\\M\xC3\xBCller\\Teil.sldprt", "C:\\\xE2\x82\xAC.slddrw",
+                "C:\\M\xC3\xBCller.slddrw" },
+            {} },
+        { "\xEF\xBB\xBF\"C:\\M\xC3\xBCller.slddrw\"\r\n", { "C:\\M\xC3\xBCller.slddrw" }, {} },
+        // A NUL must not cut the path short: the whole line is unusable.
+        { "a\r\n" + nul + "\r\nb\r\n", { "a", "b" }, { { 2, nul, LineFault::ControlCharacter } } },
+        { "a\r\nC:\\\x81.slddrw\r\n", { "a" },
+            { { 2, "C:\\\x81.slddrw", LineFault::Undecodable } } },
     };
     for (const Case& c : cases) {
         test::writeFileBytes(dir.file("old.qrx"), c.bytes);
         const ListFileResult read = readPrintListFile(*ports.files, dir.file("old.qrx"));
         ASSERT_TRUE(read.ok());
         EXPECT_EQ(read.rows, c.rows);
+        EXPECT_EQ(read.unusable, c.unusable);
     }
+
+    // Written back, an unusable line keeps its bytes and reads as unusable again.
+    ASSERT_TRUE(writePrintListFile(*ports.files, dir.file("again.qrx"), { "a" }, { nul }).ok());
+    EXPECT_EQ(test::readFileBytes(dir.file("again.qrx")), "\"a\"\r\n" + nul + "\r\n");
 }
 
 TEST_F(PrintListFileIoTest, LoadingMergesAboveTheCurrentRowAndRepeats)
