@@ -81,22 +81,6 @@ int restartEntryFor(int documents)
 
 constexpr const char* kLanguageEntries[] = { "mnuLngGerman", "mnuLngEnglish", "mnuLngUser" };
 
-// The option dialogs of the window, which come later.
-constexpr const char* kDialogEntries[] = {
-    "mnuOptPrint",
-    "mnuOptTIFF",
-    "mnuOptDXF",
-    "mnuOptExport3D",
-    "mnuOptExportEDrawings",
-    "mnuOptExportDocuments",
-    "mnuOptRunMacro",
-    "mnuOptFilter",
-    "mnuOptPrePostEdit",
-    "mnuOptSwAppVersion",
-    "mnuMultiJobSettings",
-    "mnuHelpAbout",
-};
-
 constexpr int kInfoTitle = 2;
 constexpr int kInfoErrorTitle = 4;
 constexpr int kInfoSwVersionUsed = 233;
@@ -104,7 +88,6 @@ constexpr int kInfoSettingsFilter = 17;
 constexpr int kInfoSettingsTitle = 19;
 constexpr int kInfoWarningsSuppressed = 90;
 constexpr int kInfoWarningsNotReported = 91;
-constexpr int kInfoNotAvailableYet = 142;
 
 // The window takes no commands while a run lasts, however the run ends.
 class WindowRunning {
@@ -161,7 +144,6 @@ MainWindowCommands::MainWindowCommands(
         showSwAppVersion();
         m_window.RunMacroButtonLabel(m_program.settings);
     });
-    connectDialogsNotYetAvailable();
     fillFileList();
     showProcessed();
 }
@@ -491,17 +473,6 @@ void MainWindowCommands::connectHelp()
             else
                 openDocument("readme");
         });
-}
-
-void MainWindowCommands::connectDialogsNotYetAvailable()
-{
-    for (const char* name : kDialogEntries)
-        if (!MainWindowDialogs::hasWindow(name))
-            connect(m_window.menuEntry(QLatin1String(name)), &QAction::triggered, this, [this] {
-                engine::clsMultiLanguage& texts = m_program.language;
-                m_ports.messages.show(texts.GetInfoText(kInfoNotAvailableYet),
-                    texts.GetInfoText(kInfoTitle), engine::MessageIcon::Information);
-            });
 }
 
 void MainWindowCommands::unload()

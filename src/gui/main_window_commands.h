@@ -58,7 +58,6 @@ private:
     void connectRuns();
     void connectSettingsCommands();
     void connectHelp();
-    void connectDialogsNotYetAvailable();
     void optionToggled(QCheckBox* check, bool on);
     void setRestartEntry(int documents);
     void unload();

@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QDialog>
 
-#include <cstring>
-
 #include "gui/frm_about.h"
 #include "gui/frm_dxf_options.h"
 #include "gui/frm_export_3d_options.h"
@@ -69,14 +67,6 @@ MainWindowDialogs::MainWindowDialogs(
                 open(entry.name, entry.modal,
                     [this, &entry](QWidget* parent) { return entry.make(m_ports, parent); });
             });
-}
-
-bool MainWindowDialogs::hasWindow(const char* menuEntry)
-{
-    for (const WindowEntry& entry : kWindows)
-        if (std::strcmp(entry.menuEntry, menuEntry) == 0)
-            return true;
-    return false;
 }
 
 QDialog* MainWindowDialogs::openWindow(const QString& name) const

@@ -24,9 +24,6 @@ public:
     // afterOk runs when any option window was confirmed; the main window refreshes there.
     MainWindowDialogs(frmMain& window, const MainWindowPorts& ports, std::function<void()> afterOk);
 
-    // The menu entries that have a window.
-    static bool hasWindow(const char* menuEntry);
-
     // The open option window of that name, or nullptr.
     QDialog* openWindow(const QString& name) const;
 

@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolBar>
 
 #include <filesystem>
 
@@ -205,6 +207,37 @@ TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
     EXPECT_EQ(at<QLabel>(dialog, "lblValueQt")->text(), QString::fromLatin1(qVersion()));
     press(dialog, Qt::Key_Escape);
     EXPECT_FALSE(openDialog("frmAbout"));
+}
+
+// Every command of the menus and the toolbar does its work or opens its window: none
+// answers with a message that names no text of the language file.
+TEST_F(RunSetupTest, NoCommandEndsInAPlaceholder)
+{
+    storeSettings([](engine::Settings& s) { s.Language = 1; });
+    start();
+    std::vector<QAction*> commands;
+    for (QAction* action : window().findChildren<QAction*>())
+        if (!action->menu() && !action->isSeparator() && !action->objectName().isEmpty()
+            && action->objectName() != QLatin1String("mnuQuit"))
+            commands.push_back(action);
+    const auto buttons = window().findChild<QToolBar*>(QStringLiteral("tbarMenu"))->actions();
+    commands.insert(commands.end(), buttons.begin(), buttons.end());
+    int windows = 0;
+    for (QAction* command : commands) {
+        messages().clearShown();
+        command->trigger();
+        QCoreApplication::processEvents();
+        for (QDialog* dialog : window().findChildren<QDialog*>())
+            if (dialog->isVisible()) {
+                ++windows;
+                dialog->reject();
+            }
+        QCoreApplication::processEvents();
+        for (const gui::ShownMessage& message : shown())
+            EXPECT_EQ(message.request.text.find("unknown infotext"), std::string::npos)
+                << command->objectName().toStdString() << ": " << message.request.text;
+    }
+    EXPECT_GE(windows, 12 + 10); // the twelve windows by menu, ten of them by toolbar key too
 }
 
 } // namespace
