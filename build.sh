@@ -6,6 +6,10 @@
 #   ./build.sh run     install and build only the two programs, then run a batch over
 #                      examples/ with the SolidWorks stand-in
 #   ./build.sh bench   build and run the benchmarks
+#   ./build.sh sanitize  build the engine, the stand-in and their tests with clang's
+#                      AddressSanitizer and UndefinedBehaviorSanitizer and run the tests
+#   ./build.sh fuzz [SECONDS]  build the libFuzzer programs of tests/fuzz and run each for
+#                      SECONDS (60 by default) from its seeds
 #   ./build.sh deps    only install the Debian packages
 set -euo pipefail
 
@@ -15,6 +19,8 @@ cd "$(dirname "$0")"
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
 PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64)
+# The checked builds: clang with its sanitizer and libFuzzer run-time libraries.
+CHECKED_PACKAGES=(cmake ninja-build clang libclang-rt-dev)
 
 # install_deps [PACKAGE ...]: installs those that are missing, all of PACKAGES by default.
 install_deps() {
@@ -71,6 +77,48 @@ run_tests() {
     ctest --preset native -j"$(nproc)"
     windows
     with_wine_prefix ctest --preset mingw
+}
+
+# The sanitizers stop a test at the first error they find, so a test that meets undefined
+# behaviour or a bad memory access fails instead of passing by luck.
+run_sanitized_tests() {
+    cmake --preset asan
+    cmake --build --preset asan
+    ctest --preset asan -j"$(nproc)"
+}
+
+# Each fuzz program runs from its seeds in tests/fuzz/corpus/<name> and keeps what it finds
+# new in build/fuzz/corpus/<name>, so a later run goes on from there. An input that breaks
+# an invariant is saved in build/fuzz/findings/ and named in the output.
+run_fuzzers() {
+    local seconds=${1:-60}
+    case "$seconds" in
+        '' | *[!0-9]*) echo "usage: $0 fuzz [SECONDS]" >&2; return 2 ;;
+    esac
+    cmake --preset fuzz
+    cmake --build --preset fuzz
+    local programs=build/fuzz/tests/fuzz findings=build/fuzz/findings failed=() fuzzer name
+    mkdir -p "$findings"
+    for fuzzer in "$programs"/fuzz_*; do
+        [ -x "$fuzzer" ] || continue
+        name=$(basename "$fuzzer")
+        mkdir -p "build/fuzz/corpus/$name"
+        printf '%-22s %ss ... ' "$name" "$seconds"
+        if "$fuzzer" "build/fuzz/corpus/$name" "tests/fuzz/corpus/$name" \
+            -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+            -artifact_prefix="$findings/$name-" >"$findings/$name.log" 2>&1; then
+            grep -o 'Done [0-9]* runs' "$findings/$name.log" | tail -n 1 || echo "done"
+        else
+            echo "FAILED"
+            grep -E 'invariant broken|ERROR:|SUMMARY:|runtime error|Test unit written' \
+                "$findings/$name.log" | head -n 8 | sed 's/^/    /'
+            failed+=("$name")
+        fi
+    done
+    if [ ${#failed[@]} -gt 0 ]; then
+        echo "Fuzzing found faults in: ${failed[*]} (logs in $findings)" >&2
+        return 1
+    fi
 }
 
 # The example run: the GP25 gear pump of examples/ as a SolidWorks user would process it,
@@ -215,7 +263,7 @@ EOF
 }
 
 case "${1:-test}" in
-    deps) install_deps ;;
+    deps) install_deps "${PACKAGES[@]}" "${CHECKED_PACKAGES[@]}" ;;
     test) install_deps; run_tests ;;
     bench)
         install_deps; native
@@ -223,5 +271,9 @@ case "${1:-test}" in
         ./build/native/bench/quorrix_gui_bench --benchmark_counters_tabular=true ;;
     run)
         install_deps "${RUN_PACKAGES[@]}"; native_programs; run_examples ;;
-    *) echo "usage: $0 [test|run|bench|deps]" >&2; exit 2 ;;
+    sanitize)
+        install_deps "${CHECKED_PACKAGES[@]}" libgtest-dev libgmock-dev; run_sanitized_tests ;;
+    fuzz)
+        install_deps "${CHECKED_PACKAGES[@]}"; run_fuzzers "${2:-60}" ;;
+    *) echo "usage: $0 [test|run|bench|sanitize|fuzz [SECONDS]|deps]" >&2; exit 2 ;;
 esac

@@ -60,10 +60,11 @@ TEST(ExamplesTest, SettingsFilesUseKnownKeysAndJobSteps)
         for (const std::string& section : ini.sectionNames()) {
             for (const auto& [key, value] : ini.sectionEntries(section)) {
                 const auto& layout = engine::settingsFileLayout();
-                const auto found = std::find_if(layout.begin(), layout.end(), [&](const auto& k) {
-                    return engine::equalsIgnoringCase(k.section, section)
-                        && engine::equalsIgnoringCase(k.key, key);
-                });
+                const auto found
+                    = std::find_if(layout.begin(), layout.end(), [&, &name = key](const auto& k) {
+                          return engine::equalsIgnoringCase(k.section, section)
+                              && engine::equalsIgnoringCase(k.key, name);
+                      });
                 ASSERT_NE(found, layout.end()) << file << " [" << section << "] " << key;
                 engine::Settings settings = engine::defaultSettings();
                 EXPECT_TRUE(engine::assignSetting(
