@@ -130,7 +130,7 @@ std::string IniDocument::serialize() const
         out += line.original.empty() ? line.text : line.original;
         out += "\r\n";
     }
-    return out;
+    return keepLeadingByteOrderMark(std::move(out));
 }
 
 std::string IniDocument::decodeValue(std::string_view raw)

@@ -171,4 +171,11 @@ std::vector<TextLine> readTextLines(std::string_view bytes)
     return lines;
 }
 
+std::string keepLeadingByteOrderMark(std::string bytes)
+{
+    if (bytes.starts_with(kUtf8Bom))
+        bytes.insert(0, kUtf8Bom);
+    return bytes;
+}
+
 } // namespace quorrix::engine

@@ -41,6 +41,11 @@ TextLine decodeTextLine(std::string_view bytes, std::size_t number = 0);
 // opens no further line; a leading UTF-8 byte-order mark is skipped.
 std::vector<TextLine> readTextLines(std::string_view bytes);
 
+// The bytes of a file made of lines as they were read: readTextLines skips one leading
+// byte-order mark, so a first line that itself begins with one gets another in front and
+// reads back unchanged.
+std::string keepLeadingByteOrderMark(std::string bytes);
+
 // True when the text holds a NUL or another control character except tab.
 bool holdsControlCharacter(std::string_view text);
 

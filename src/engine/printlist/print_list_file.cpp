@@ -47,6 +47,15 @@ std::string readField(std::string_view line, std::size_t& pos)
     return field;
 }
 
+// A row with a double quote in it came from a field without quotes (POSIX names may hold
+// one); between quotes it would end at that quote and name another file. Without quotes it
+// reads back as it is, as long as no comma splits it and no blank or quote opens it.
+bool readsBackUnquoted(std::string_view row)
+{
+    return row.find('"') != std::string_view::npos && row.find(',') == std::string_view::npos
+        && !row.empty() && !isBlank(row.front()) && !isBlank(row.back()) && row.front() != '"';
+}
+
 ListFileResult failure(ListFileStatus status, long number, const std::string& description)
 {
     ListFileResult result;
@@ -100,15 +109,20 @@ std::string formatPrintListText(
     std::string text;
     text.reserve(size);
     for (const std::string& row : rows) {
-        text += '"';
-        text += row;
-        text += "\"\r\n";
+        if (readsBackUnquoted(row)) {
+            text += row;
+            text += "\r\n";
+        } else {
+            text += '"';
+            text += row;
+            text += "\"\r\n";
+        }
     }
     for (const std::string& line : keptLines) {
         text += line;
         text += "\r\n";
     }
-    return text;
+    return keepLeadingByteOrderMark(std::move(text));
 }
 
 std::string ListFileResult::errorText() const

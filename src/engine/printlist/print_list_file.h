@@ -44,8 +44,9 @@ PrintListContent parsePrintListBytes(std::string_view bytes);
 std::vector<std::string> parsePrintListText(std::string_view text);
 
 // The file content for these rows, followed by lines kept as they were read. Nothing is
-// escaped: Windows paths hold no double quotes and no line breaks. A POSIX path that does
-// would not read back as it was.
+// escaped: Windows paths hold no double quotes and no line breaks. A POSIX path with a double
+// quote goes out without quotes, which reads back unless it also holds a comma or has blanks
+// at its ends; one with a line break never reads back as it was.
 std::string formatPrintListText(
     const std::vector<std::string>& rows, const std::vector<std::string>& keptLines = {});
 

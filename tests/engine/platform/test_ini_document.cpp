@@ -110,6 +110,9 @@ TEST(IniDocument, SurvivesAnyBytes)
     IniDocument doc = IniDocument::parse(noise);
     doc.set("S", "K", "v");
     EXPECT_EQ(IniDocument::parse(doc.serialize()).get("S", "K"), "v");
+    // A first line that begins with a byte-order mark of its own keeps it.
+    const std::string marked = "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\n";
+    EXPECT_EQ(IniDocument::parse(marked).serialize(), marked);
 }
 
 TEST(IniDocument, UnusableLinesAreReportedSkippedAndKeptAsRead)

@@ -63,7 +63,7 @@ protected:
 TEST_F(PrintListFileIoTest, WrittenFileReadsBackTheSameRows)
 {
     const Rows rows { "C:\\Zeichnungen\\\xC3\x84nderung 1.slddrw", " lead, comma.SLDDRW ", "",
-        "C:\\a.slddrw", "C:\\a.slddrw" };
+        "C:\\a.slddrw", "C:\\a.slddrw", "/home/cad/16\" pump.SLDDRW" };
     const std::string path = dir.file("list.qrx");
     ASSERT_TRUE(writePrintListFile(*ports.files, path, rows).ok());
 
