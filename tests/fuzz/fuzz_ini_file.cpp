@@ -60,15 +60,6 @@ Entries readAll(const IniDocument& doc)
     return all;
 }
 
-bool hasControlCharacter(std::string_view text)
-{
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -108,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ini.write(kPath, section, key, value);
     const auto afterWrite = ini.read(kPath, section, key);
     FUZZ_CHECK(afterWrite.has_value());
-    if (!hasControlCharacter(value))
+    if (!engine::holdsControlCharacter(value))
         FUZZ_CHECK(*afterWrite == value);
     Entries after = readAll(*ini.document(kPath));
     Entries expected = before;

@@ -30,11 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& row : read.rows)
         FUZZ_CHECK(fuzz::isCleanText(row));
 
-    // Saved and read again, every row comes back as it was.
-    FUZZ_CHECK(engine::writePrintListFile(files, kSavedPath, read.rows).ok());
+    // Saved with the lines that gave no rows and read again, every row comes back as it was
+    // and every unusable line byte for byte.
+    std::vector<std::string> kept;
+    for (const engine::UnusableListLine& line : read.unusable)
+        kept.push_back(line.bytes);
+    FUZZ_CHECK(engine::writePrintListFile(files, kSavedPath, read.rows, kept).ok());
     const engine::ListFileResult reread = engine::readPrintListFile(files, kSavedPath);
     FUZZ_CHECK(reread.ok());
     FUZZ_CHECK(reread.rows == read.rows);
+    FUZZ_CHECK(reread.unusable.size() == read.unusable.size());
+    for (std::size_t i = 0; i < read.unusable.size(); ++i) {
+        FUZZ_CHECK(reread.unusable[i].bytes == read.unusable[i].bytes);
+        FUZZ_CHECK(reread.unusable[i].fault == read.unusable[i].fault);
+    }
 
     // Loaded into a list that already holds rows: every row of the file is either in the
     // list, in order and above the current row, or named as not added.
