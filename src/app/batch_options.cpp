@@ -110,23 +110,27 @@ ACTION (as written, letter case counts):
 
 Options:
   --list FILE         a print list file (one quoted path per line); may be given more
-                      than once, the lists are joined in order
+                      than once, the lists are joined in order; every entry is
+                      run, however long the list (MULTIJOB names each entry beyond
+                      the print list's 32767 rows and does not run it)
   --active            work on the document that is active in SolidWorks instead
   --settings FILE     a settings file (.qrxcfg) read over the stored settings
   --read-only         open the documents read-only
   --view-only         open the documents view-only
   --reverse           work through the list from the last entry to the first
   --log               write the process log (processlog_<time>.txt)
-  --failed-list FILE  write the entries that had problems as a print list file
+  --failed-list FILE  write every entry that was not done (problems, missing or
+                      stale output, cancelled, not reached) as a print list file
   --quiet             no progress line
   --help              this text
 
 Exit status:
-  0    done, no problems
-  1    done, some documents had problems (see the message text)
+  0    every document was done
+  1    some documents were not done (see the message text and --failed-list), or
+       the failed list could not be written
   2    bad arguments, an unreadable list or settings file, no SolidWorks, or
        RUNMACRO with no macro chosen for the selected slot
-  130  cancelled (Ctrl+C)
+  130  cancelled (Ctrl+C); the failed list holds every document not done
 )";
 }
 

@@ -40,30 +40,42 @@ std::string faultText(engine::LineFault fault)
 
 // Joins the print list files in order; false (the user told why) when one cannot be read.
 // Lines that cannot be run are told by file and line and kept as read for the failed list.
-bool loadLists(BatchWorld& world, const BatchOptions& options, engine::PrintList& list,
+// There is no window here, so the window's limit on the list's length does not apply.
+bool loadLists(BatchWorld& world, const BatchOptions& options, std::vector<std::string>& entries,
     std::vector<std::string>& unusableLines)
 {
     for (const std::string& path : options.lists) {
-        const engine::ListFileLoad load = engine::loadPrintListFile(*world.ports.files, path, list);
-        for (const engine::UnusableListLine& line : load.file.unusable) {
+        engine::ListFileResult file = engine::readPrintListFile(*world.ports.files, path);
+        for (const engine::UnusableListLine& line : file.unusable) {
             world.err << kProgram << ": " << path << ":" << line.number
                       << ": the line is not run: " << faultText(line.fault) << "\n";
             unusableLines.push_back(line.bytes);
         }
-        if (!load.file.ok()) {
+        if (!file.ok()) {
             world.err << kProgram << ": cannot read the print list " << path << ": "
-                      << (load.file.status == engine::ListFileStatus::Missing
+                      << (file.status == engine::ListFileStatus::Missing
                                  ? std::string("the file is not there")
-                                 : load.file.errorText())
+                                 : file.errorText())
                       << "\n";
             return false;
         }
-        if (!load.notAdded.empty()) {
-            world.err << kProgram << ": the print list is full; " << load.notAdded.size()
-                      << " entries of " << path << " were not added\n";
-        }
+        entries.insert(entries.end(), std::make_move_iterator(file.rows.begin()),
+            std::make_move_iterator(file.rows.end()));
     }
     return true;
+}
+
+// A multi-job works on the print list itself, which its pre-jobs may add to; what does not
+// fit is named, one line each, and is not done.
+std::vector<std::string> fillPrintList(
+    BatchWorld& world, const std::vector<std::string>& entries, engine::PrintList& printList)
+{
+    std::vector<std::string> dropped = printList.insertPaths(entries);
+    for (const std::string& path : dropped) {
+        world.err << kProgram << ": not run, the print list holds at most "
+                  << engine::PrintList::kMaxRows << " entries: " << path << "\n";
+    }
+    return dropped;
 }
 
 int exitCode(const engine::RunReport& report)
@@ -72,7 +84,7 @@ int exitCode(const engine::RunReport& report)
         return kExitUsage;
     if (report.cancelled)
         return kExitCancelled;
-    return report.messageText.empty() ? kExitDone : kExitProblems;
+    return report.messageText.empty() && report.failedEntries.empty() ? kExitDone : kExitProblems;
 }
 
 } // namespace
@@ -114,9 +126,9 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
         settings.LoggingActive = 1;
     settings.selectActiveFilter();
 
-    engine::PrintList printList;
+    std::vector<std::string> entries;
     std::vector<std::string> unusableLines;
-    if (!loadLists(world, options, printList, unusableLines))
+    if (!loadLists(world, options, entries, unusableLines))
         return kExitUsage;
 
     SolidWorksConnector solidWorks
@@ -135,12 +147,20 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
         world.err << kProgram << ": " << options.action << " with " << solidWorks.description
                   << "\n";
 
-    const engine::RunReport report = options.action == "MULTIJOB"
-        ? engine::RunMultiJob(environment, printList)
-        : engine::RunActionCommand(environment, options.action, printList.rows());
+    engine::RunReport report;
+    std::size_t documents = options.active ? 1 : entries.size();
+    if (options.action == "MULTIJOB") {
+        engine::PrintList printList;
+        const std::vector<std::string> dropped = fillPrintList(world, entries, printList);
+        report = engine::RunMultiJob(environment, printList);
+        report.failedEntries.insert(report.failedEntries.end(), dropped.begin(), dropped.end());
+        report.droppedEntries += dropped.size();
+        documents = options.active ? 1 : printList.rows().size() + report.droppedEntries;
+    } else {
+        report = engine::RunActionCommand(environment, options.action, entries);
+    }
 
     if (report.started && !options.quiet) {
-        const std::size_t documents = options.active ? 1 : printList.rows().size();
         world.err << kProgram << ": " << documents
                   << (documents == 1 ? " document, " : " documents, ")
                   << (options.active ? (report.messageText.empty() ? 0 : 1)
@@ -149,15 +169,18 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
     }
     if (settings.LoggingActive != 0 && report.started && !options.active)
         world.out << "Process log: " << report.logPath << "\n";
+    int code = exitCode(report);
     if (!options.failedList.empty()) {
         const engine::ListFileResult written = engine::writePrintListFile(
             *ports.files, options.failedList, report.failedEntries, unusableLines);
         if (!written.ok()) {
             world.err << kProgram << ": cannot write " << options.failedList << ": "
                       << written.errorText() << "\n";
+            // A list left from an earlier run would otherwise pass for this run's.
+            if (code == kExitDone)
+                code = kExitProblems;
         }
     }
-    const int code = exitCode(report);
     return code == kExitDone && !unusableLines.empty() ? kExitProblems : code;
 }
 

@@ -40,6 +40,16 @@ std::shared_ptr<SimDocument> SimApplication::find(const std::string& name) const
     return nullptr;
 }
 
+std::set<std::string> SimApplication::refusedPreferences() const
+{
+    std::set<std::string> refused = m_state->installation.refusedPreferences;
+    if (m_active) {
+        const auto& own = m_active->context().doc->faults.faults.refusedPreferences;
+        refused.insert(own.begin(), own.end());
+    }
+    return refused;
+}
+
 double SimApplication::GetUserPreferenceDoubleValue(std::int32_t id)
 {
     Call call = begin("GetUserPreferenceDoubleValue", { journalText(id) });
@@ -50,7 +60,7 @@ bool SimApplication::SetUserPreferenceDoubleValue(std::int32_t id, double value)
 {
     Call call = begin("SetUserPreferenceDoubleValue", { journalText(id), journalText(value) });
     Installation& setup = m_state->installation;
-    return call.ret(setDoublePreference(setup.preferences, setup.refusedPreferences, id, value));
+    return call.ret(setDoublePreference(setup.preferences, refusedPreferences(), id, value));
 }
 
 std::int32_t SimApplication::GetUserPreferenceIntegerValue(std::int32_t id)
@@ -63,7 +73,7 @@ bool SimApplication::SetUserPreferenceIntegerValue(std::int32_t id, std::int32_t
 {
     Call call = begin("SetUserPreferenceIntegerValue", { journalText(id), journalText(value) });
     Installation& setup = m_state->installation;
-    return call.ret(setIntegerPreference(setup.preferences, setup.refusedPreferences, id, value));
+    return call.ret(setIntegerPreference(setup.preferences, refusedPreferences(), id, value));
 }
 
 bool SimApplication::GetUserPreferenceToggle(std::int32_t id)
@@ -76,7 +86,7 @@ bool SimApplication::SetUserPreferenceToggle(std::int32_t id, bool value)
 {
     Call call = begin("SetUserPreferenceToggle", { journalText(id), journalText(value) });
     Installation& setup = m_state->installation;
-    return call.ret(setTogglePreference(setup.preferences, setup.refusedPreferences, id, value));
+    return call.ret(setTogglePreference(setup.preferences, refusedPreferences(), id, value));
 }
 
 std::string SimApplication::GetUserPreferenceStringListValue(std::int32_t id)
@@ -89,8 +99,7 @@ bool SimApplication::SetUserPreferenceStringListValue(std::int32_t id, const std
 {
     Call call = begin("SetUserPreferenceStringListValue", { journalText(id), journalText(value) });
     Installation& setup = m_state->installation;
-    return call.ret(
-        setStringListPreference(setup.preferences, setup.refusedPreferences, id, value));
+    return call.ret(setStringListPreference(setup.preferences, refusedPreferences(), id, value));
 }
 
 bool SimApplication::Visible()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "engine/swlink/solidworks.h"
@@ -53,6 +55,8 @@ private:
     std::shared_ptr<SimDocument> find(const std::string& name) const;
     std::shared_ptr<SimDocument> open(
         const std::string& fileName, std::int32_t type, std::int32_t& errors);
+    // The installation's refused preference sets and those of the active document.
+    std::set<std::string> refusedPreferences() const;
 
     std::shared_ptr<SimState> m_state;
     std::shared_ptr<AppLife> m_life;

@@ -79,6 +79,8 @@ std::int32_t saveDocument(DocContext& context, const SaveRequest& request)
         return doc.faults.faults.saveError;
     if (request.path.empty())
         return kGenericSaveError;
+    if (doc.faults.faults.noOutput)
+        return 0;
     const std::string bytes = doc.faults.faults.emptyOutput
         ? std::string()
         : renderSavedFile(doc, request, state.installation.preferences, state.journal);

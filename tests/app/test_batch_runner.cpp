@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include "app/batch_options.h"
 #include "app/batch_runner.h"
 #include "engine/platform/path_text.h"
+#include "engine/printlist/print_list.h"
 #include "platform/platform_ports.h"
 #include "support/fakes.h"
 #include "support/memory_key_value_store.h"
@@ -144,17 +146,107 @@ TEST(BatchRunnerTest, BadInputAndMissingSolidWorksExitWithTwo)
     EXPECT_NE(batch.out.str().find("Can't find SWX instance"), std::string::npos);
 }
 
-TEST(BatchRunnerTest, CtrlCCancelsTheRemainingEntries)
+// Ctrl+C arrives while SolidWorks spends this long in a call.
+constexpr int kCtrlCDelay = 777;
+
+class CtrlCClock : public test::ManualClock {
+public:
+    explicit CtrlCClock(volatile std::sig_atomic_t& interrupted)
+        : m_interrupted(interrupted)
+    {
+    }
+    void sleepMilliseconds(int milliseconds) override
+    {
+        if (milliseconds == kCtrlCDelay)
+            m_interrupted = 1;
+        ManualClock::sleepMilliseconds(milliseconds);
+    }
+
+private:
+    volatile std::sig_atomic_t& m_interrupted;
+};
+
+// A scheduler re-runs the failed list and trusts the exit status: every document that was
+// not done, for whatever reason, has to be in the list, and only a run that did them all
+// may end with 0. Output names stay inside their folder.
+TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
 {
     if (standInConfiguredElsewhere())
         GTEST_SKIP() << "QUORRIX_SWSIM_CONFIG names another stand-in configuration";
-    BatchRun batch;
-    writeFileBytes(batch.dir.file("a.SLDDRW"), "[Document]\n");
-    writeFileBytes(batch.dir.file("b.SLDDRW"), "[Document]\n");
-    batch.interrupted = 1;
-    EXPECT_EQ(batch.run({ "Plot", "--list", batch.list({ "a.SLDDRW", "b.SLDDRW" }), "--quiet" }),
-        kExitCancelled);
-    EXPECT_FALSE(std::filesystem::exists(engine::pathFromUtf8(batch.dir.file("spool.jsonl"))));
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const std::string sheet1 = "[Document]\n[Sheet.1]\nName=Sheet1\n";
+    std::vector<std::string> overLong(engine::PrintList::kMaxRows, "gone.SLDPRT");
+    std::vector<std::string> overLongList = overLong;
+    overLongList.push_back("shaft.SLDPRT");
+    struct Row {
+        const char* what;
+        std::string action;
+        Files documents; // and any file there before the run
+        std::vector<std::string> list;
+        int exit;
+        std::vector<std::string> failed;
+        std::vector<std::string> written; // by this run, in the documents' folder
+        std::string reported; // a line of the report names this, then the second document
+    };
+    const Row rows[] = {
+        { "longer than the window's list", "EXPORT3D", { { "shaft.SLDPRT", "[Document]\n" } },
+            overLongList, kExitProblems, overLong, { "shaft.igs" }, {} },
+        { "Ctrl+C in the second drawing", "Plot",
+            { { "a.SLDDRW", sheet1 },
+                { "b.SLDDRW",
+                    "[Document]\n[Sheet.1]\nName=1\n[Sheet.2]\nName=2\n[Faults]\nDelay=PrintOut2:"
+                        + std::to_string(kCtrlCDelay) + "\n" },
+                { "c.SLDDRW", sheet1 }, { "d.SLDDRW", sheet1 } },
+            { "a.SLDDRW", "b.SLDDRW", "c.SLDDRW", "d.SLDDRW" }, kExitCancelled,
+            { "b.SLDDRW", "c.SLDDRW", "d.SLDDRW" }, {}, {} },
+        { "refused TIFF preference", "TIFF",
+            { { "a.SLDDRW",
+                  "[Document]\n[Sheet.1]\nName=A\n[Faults]\nRefusePreferences=Integer.9\n" },
+                { "b.SLDDRW", "[Document]\n[Sheet.1]\nName=B\n" } },
+            { "a.SLDDRW", "b.SLDDRW" }, kExitProblems, { "a.SLDDRW" }, { "B.tif" }, {} },
+        { "stale output", "EXPORT3D",
+            { { "stale.SLDPRT", "[Document]\n[Faults]\nNoOutput=1\n" }, { "stale.igs", "old" },
+                { "fresh.SLDPRT", "[Document]\n" }, { "fresh.igs", "old" } },
+            { "stale.SLDPRT", "fresh.SLDPRT" }, kExitProblems, { "stale.SLDPRT" }, { "fresh.igs" },
+            {} },
+        { "two documents, one output name", "DXF",
+            { { "a.SLDDRW", sheet1 }, { "b.SLDDRW", sheet1 } }, { "a.SLDDRW", "b.SLDDRW" },
+            kExitProblems, { "b.SLDDRW" }, { "Sheet1.dxf" }, "b.SLDDRW" },
+        { "sheet names with separators and forbidden characters", "DXF",
+            { { "u.SLDDRW",
+                "[Document]\n[Sheet.1]\nName=../X\n[Sheet.2]\nName=a<b>:c\"d|e?f*g\\h\n"
+                "[Sheet.3]\nName=con\n" } },
+            { "u.SLDDRW" }, kExitDone, {}, { ".._X.dxf", "a_b__c_d_e_f_g_h.dxf", "_con.dxf" }, {} },
+    };
+    for (const Row& row : rows) {
+        BatchRun batch;
+        batch.ports.clock = std::make_unique<CtrlCClock>(batch.interrupted);
+        for (const auto& [name, bytes] : row.documents)
+            writeFileBytes(batch.dir.file(name), bytes);
+        std::string failed;
+        for (const std::string& name : row.failed)
+            failed += "\"" + batch.dir.file(name) + "\"\r\n";
+        EXPECT_EQ(batch.run({ row.action, "--list", batch.list(row.list), "--failed-list",
+                      batch.dir.file("failed.qrx"), "--quiet" }),
+            row.exit)
+            << row.what;
+        EXPECT_TRUE(readFileBytes(batch.dir.file("failed.qrx")) == failed) << row.what;
+        for (const std::string& name : row.written) {
+            const bool there = std::filesystem::exists(engine::pathFromUtf8(batch.dir.file(name)));
+            EXPECT_TRUE(there && readFileBytes(batch.dir.file(name)) != "old")
+                << row.what << ": " << name;
+        }
+        EXPECT_FALSE(
+            std::filesystem::exists(engine::pathFromUtf8(batch.dir.path()).parent_path() / "X.dxf"))
+            << row.what;
+        if (!row.reported.empty()) {
+            const std::string out = batch.out.str();
+            const std::size_t at = out.find(batch.dir.file(row.reported) + " ");
+            const std::string line
+                = at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+            EXPECT_NE(line.find(batch.dir.file("a.SLDDRW")), std::string::npos) << row.what;
+        }
+    }
 }
 
 TEST(BatchRunnerTest, SettingsFileAndSwitchesApplyToTheRun)

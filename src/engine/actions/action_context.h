@@ -12,6 +12,7 @@ class Clock;
 class FileSystem;
 class RunView;
 class SwConnection;
+class WrittenOutputs;
 
 // What the document procedures work with. All of it is program-wide and outlives a run.
 struct ActionContext {
@@ -25,6 +26,8 @@ struct ActionContext {
     std::int16_t& cancelFlag; // -1 when the user asked the run to stop
     PrinterLineSettings& defaultLines; // SolidWorks' own widths, read when a run starts
     std::string& pdfAddInPath; // found at start; empty when the add-in is missing
+    // The files the running run has written; set by the run for its duration.
+    WrittenOutputs* outputs = nullptr;
 
     std::string infoText(std::int32_t number) { return language.GetInfoText(number); }
     bool cancelled() const { return cancelFlag != 0; }

@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* kErrorInfoTitle = "QUORRIX - Fehlerinfo";
 constexpr int kFilteredSheetPauseMilliseconds = 500;
+constexpr std::int32_t kInfoTiffOptionsRefused = 212;
 
 // What a save action needs to know: its settings and its info texts.
 struct SaveAction {
@@ -62,11 +63,13 @@ std::string baseName(SwDocument& document, const std::string& sheetName, int con
     }
 }
 
-// Saves through SaveAs2 and checks that the file is really there; false on failure.
-bool saveFile(ActionContext& context, SwDocument& document, const std::string& path)
+// Saves through SaveAs2 and checks that this save wrote the file; false on failure.
+bool saveFile(ActionContext& context, SwDocument& document, const std::string& path,
+    std::string& errorText, const std::string& fileName)
 {
     const bool silent = context.settings.SuppressWarnings != 0;
-    return document.SaveAs2(path, 0, true, silent) == 0 && outputWritten(context.files, path);
+    const OutputCheck output(context, path);
+    return document.SaveAs2(path, 0, true, silent) == 0 && output.written(errorText, fileName);
 }
 
 void plotSheet(
@@ -134,12 +137,17 @@ bool saveSheet(ActionContext& context, const SaveAction& save, bool isTiff, SwAp
     const std::string folder = outputFolder(context, save.saveInDocumentFolder, save.folder,
         document.GetPathName(), errorText, fileName, save.missingFolderInfo);
     const std::string path = folder
-        + ApplyPrePostfix(context.settings, baseName(document, sheetName, save.namingConvention),
-            context.clock.now())
-        + save.extension;
-    if (isTiff && !prepareTiff(context, app, document, sheet, errorText))
+        + safeFileName(
+            ApplyPrePostfix(context.settings, baseName(document, sheetName, save.namingConvention),
+                context.clock.now())
+            + save.extension);
+    if (isTiff && !prepareTiff(context, app, document, sheet, errorText)) {
+        // The box told the user why; the run's report has to say that this drawing's
+        // TIFFs were not written, or a refused preference would pass for a finished job.
+        appendErrorLine(context, errorText, fileName, kInfoTiffOptionsRefused);
         return false;
-    if (!saveFile(context, document, path))
+    }
+    if (!saveFile(context, document, path, errorText, fileName))
         appendErrorLine(context, errorText, fileName, save.saveFailedInfo);
     return true;
 }
@@ -230,8 +238,9 @@ void SaveDrawingAsOneFile(ActionContext& context, const std::string& action, SwA
     const std::string folder = outputFolder(
         context, s.DXFSaveInDrawingFolder, s.DXFSaveFolder, documentPath, errorText, fileName, 112);
     const std::string path = folder
-        + ApplyPrePostfix(s, GetNamePart(documentPath), context.clock.now()) + "." + extension;
-    if (!saveFile(context, document, path))
+        + safeFileName(
+            ApplyPrePostfix(s, GetNamePart(documentPath), context.clock.now()) + "." + extension);
+    if (!saveFile(context, document, path, errorText, fileName))
         appendErrorLine(context, errorText, fileName, 105);
     if (closeAfter)
         app.CloseDoc(document.GetTitle());

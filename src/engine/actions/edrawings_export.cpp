@@ -89,12 +89,13 @@ void SaveAsEDrawings(ActionContext& context, const std::string& /*action*/, SwAp
         settings.EDrawingsSaveFolder, documentPath, errorText, fileName, kInfoFolderMissing);
     std::string lastComponent = documentPath;
     const std::string base = GetNamePart(lastComponent);
-    const std::string path
-        = folder + ApplyPrePostfix(settings, base, context.clock.now()) + "." + extension;
+    const std::string path = folder
+        + safeFileName(ApplyPrePostfix(settings, base, context.clock.now()) + "." + extension);
+    const OutputCheck output(context, path);
 
     if ((settings.FilterActive & settings.EDrawingsProUseSheetnameFilter) == 0) {
         const bool saved = document.SaveAs2(path, 0, true, settings.SuppressWarnings != 0) == 0;
-        if (!saved || !outputWritten(context.files, path))
+        if (!saved || !output.written(errorText, fileName))
             appendErrorLine(context, errorText, fileName, kInfoExportFailed);
     } else {
         const std::string selection = selectionText(settings,
@@ -109,7 +110,7 @@ void SaveAsEDrawings(ActionContext& context, const std::string& /*action*/, SwAp
             std::int32_t errors = 0;
             std::int32_t warnings = 0;
             const bool saved = document.SaveAs4(path, 0, 1, errors, warnings);
-            reportExtendedSave(context, saved, errors, warnings, path, errorText, fileName);
+            reportExtendedSave(context, saved, errors, warnings, output, errorText, fileName);
         }
     }
 

@@ -71,8 +71,9 @@ void saveWithExportData(PdfJob& job, const std::vector<std::string>& sheets)
 
     std::int32_t errors = 0;
     std::int32_t warnings = 0;
+    const OutputCheck output(job.context, job.path);
     const bool saved = extension->SaveAs(job.path, 0, 0, data.get(), errors, warnings);
-    reportExtendedSave(job.context, saved, errors, warnings, job.path, job.errorText, job.fileName);
+    reportExtendedSave(job.context, saved, errors, warnings, output, job.errorText, job.fileName);
 }
 
 // One PDF of the drawing's sheets that pass the filter, in sheet order.
@@ -91,8 +92,9 @@ void saveFilteredDrawing(PdfJob& job)
 void saveAsCopy(PdfJob& job)
 {
     const bool silent = job.context.settings.SuppressWarnings != 0;
+    const OutputCheck output(job.context, job.path);
     const bool saved = job.document.SaveAs2(job.path, 0, true, silent) == 0;
-    if (!saved || !outputWritten(job.context.files, job.path))
+    if (!saved || !output.written(job.errorText, job.fileName))
         appendErrorLine(job.context, job.errorText, job.fileName, kInfoSaveFailed);
 }
 
@@ -130,8 +132,8 @@ void ExportDocument(ActionContext& context, const std::string& /*action*/,
         settings.ExpDocSaveFolder, documentPath, errorText, fileName, kInfoFolderMissing);
     std::string lastComponent = documentPath;
     const std::string base = GetNamePart(lastComponent);
-    const std::string path
-        = folder + ApplyPrePostfix(settings, base, context.clock.now()) + "." + extension;
+    const std::string path = folder
+        + safeFileName(ApplyPrePostfix(settings, base, context.clock.now()) + "." + extension);
 
     applyLineWeights(context, settings.PrinterLines[kPdfLineWeightSlot], errorText);
 

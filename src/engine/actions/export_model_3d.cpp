@@ -38,11 +38,12 @@ void ExportModel3D(ActionContext& context, const std::string& /*action*/,
     const std::string title = document.GetTitle();
     std::string lastComponent = title;
     const std::string base = GetNamePart(lastComponent);
-    const std::string path
-        = folder + ApplyPrePostfix(settings, base, context.clock.now()) + "." + extension;
+    const std::string path = folder
+        + safeFileName(ApplyPrePostfix(settings, base, context.clock.now()) + "." + extension);
 
+    const OutputCheck output(context, path);
     const bool saved = document.SaveAs2(path, 0, true, settings.SuppressWarnings != 0) == 0;
-    if (!saved || !outputWritten(context.files, path))
+    if (!saved || !output.written(errorText, fileName))
         appendErrorLine(context, errorText, fileName, kInfoSaveFailed);
 
     if (closeAfter)

@@ -1,9 +1,11 @@
 #include "engine/actions/output_naming.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "engine/actions/action_context.h"
 #include "engine/platform/file_system.h"
+#include "engine/platform/ini_document.h"
 #include "engine/platform/path_text.h"
 #include "engine/platform/platform_error.h"
 
@@ -30,7 +32,41 @@ void replaceAll(std::string& text, const std::string& token, const std::string& 
     }
 }
 
+bool isForbiddenInFileName(unsigned char c)
+{
+    constexpr std::string_view kForbidden = "<>:\"/\\|?*";
+    return c < 0x20 || c == 0x7f || kForbidden.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+bool isReservedDeviceName(std::string_view stem)
+{
+    // Windows ignores blanks before the extension when it looks for a device name.
+    while (!stem.empty() && stem.back() == ' ')
+        stem.remove_suffix(1);
+    const std::string folded = foldCase(stem);
+    for (const char* name : { "con", "prn", "aux", "nul", "conin$", "conout$" }) {
+        if (folded == name)
+            return true;
+    }
+    return folded.size() == 4 && (folded.starts_with("com") || folded.starts_with("lpt"))
+        && folded[3] >= '0' && folded[3] <= '9';
+}
+
 } // namespace
+
+std::string safeFileName(const std::string& name)
+{
+    std::string safe = name;
+    for (char& c : safe) {
+        if (isForbiddenInFileName(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    for (auto c = safe.rbegin(); c != safe.rend() && (*c == '.' || *c == ' '); ++c)
+        *c = '_';
+    if (isReservedDeviceName(std::string_view(safe).substr(0, safe.find('.'))))
+        safe.insert(0, 1, '_');
+    return safe;
+}
 
 std::string GetNamePart(std::string& path)
 {

@@ -29,6 +29,15 @@ std::string ExpandDateTokens(const std::string& text, const LocalDateTime& now);
 std::string ApplyPrePostfix(
     const Settings& settings, const std::string& base, const LocalDateTime& now);
 
+// An output file name made from titles, sheet names, prefixes and postfixes, made safe to
+// write into its folder and the same on every platform, so a list run on Windows and on
+// Linux gives the same names: folder separators, the characters Windows forbids
+// (<>:"/\|?*) and control characters become "_", and so do dots and blanks at the end
+// (Windows drops them, and a name of dots alone names a folder); a reserved device name
+// (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$, CONOUT$ in any case, before the first dot)
+// gets "_" in front.
+std::string safeFileName(const std::string& name);
+
 // Where an action's file goes: the document's folder when saveInDocumentFolder is 1, else
 // the configured folder with one separator added when it exists; else the error line with
 // info text missingFolderInfo and the document's folder.

@@ -12,6 +12,9 @@ namespace quorrix::engine {
 struct FileStamp {
     std::uint64_t size = 0;
     std::int64_t modified = 0; // platform ticks; only compared for equality
+    // Which file it is where the platform says so cheaply (the inode on POSIX), else 0:
+    // a file replaced within one tick of a coarse clock still reads as a new state.
+    std::uint64_t identity = 0;
     bool operator==(const FileStamp&) const = default;
 };
 

@@ -6,6 +6,7 @@
 #include "engine/actions/edrawings_export.h"
 #include "engine/actions/export_document.h"
 #include "engine/actions/export_model_3d.h"
+#include "engine/actions/written_outputs.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/file_system.h"
 #include "engine/platform/ini_document.h"
@@ -28,6 +29,24 @@ constexpr const char* kProgramTitle = "QUORRIX";
 constexpr const char* kRestartCaption = "Restart SolidWorks (5 sec. Pause)";
 constexpr std::int32_t kAutomationErrorInfo = 140;
 constexpr std::int32_t kLogNotWrittenInfo = 141;
+
+// Hands the run's record of written files to the document procedures while it lasts.
+class OutputsInUse {
+public:
+    OutputsInUse(ActionContext& context, WrittenOutputs& outputs)
+        : m_context(context)
+        , m_previous(context.outputs)
+    {
+        context.outputs = &outputs;
+    }
+    ~OutputsInUse() { m_context.outputs = m_previous; }
+    OutputsInUse(const OutputsInUse&) = delete;
+    OutputsInUse& operator=(const OutputsInUse&) = delete;
+
+private:
+    ActionContext& m_context;
+    WrittenOutputs* m_previous;
+};
 constexpr std::int32_t kNoActiveDocumentInfo = 235;
 
 // The state of one print-list run.
@@ -52,6 +71,14 @@ private:
     bool restartIfDue(std::size_t looked);
     // False when SolidWorks is gone for good.
     bool processEntry(const std::string& path);
+    // The entries from the looked-th on are not done: SolidWorks went away.
+    void leaveUndone(std::size_t looked);
+    // The number of the entry worked on after looked others: the list's order, or the
+    // reverse one.
+    std::size_t indexAt(std::size_t looked) const
+    {
+        return m_reverse ? m_entries.size() - 1 - looked : looked;
+    }
     bool openAndRun(const std::string& path, ProcessLogLine& line);
     void appendLogLine(const ProcessLogLine& line);
     void appendLogText(const std::string& text);
@@ -67,6 +94,7 @@ private:
     bool m_logFailed = false;
     bool m_readOnly = false;
     bool m_viewOnly = false;
+    bool m_reverse = false;
 };
 
 bool PrintListRun::connectAndPrepare()
@@ -188,6 +216,7 @@ bool PrintListRun::processEntry(const std::string& path)
             m_report.messageText += m_context.infoText(102) + " " + path + "\r\n";
         }
         m_report.cancelled = true;
+        m_report.failedEntries.push_back(path);
         return true;
     }
     const std::size_t before = m_report.messageText.size();
@@ -215,9 +244,19 @@ bool PrintListRun::processEntry(const std::string& path)
         }
     }
     appendLogLine(line);
-    if (m_report.messageText.size() != before)
+    // A cancel seen while the document was worked on ended its sheets or steps early.
+    const bool cutShort = m_context.cancelled();
+    if (cutShort)
+        m_report.cancelled = true;
+    if (m_report.messageText.size() != before || cutShort)
         m_report.failedEntries.push_back(path);
     return goOn;
+}
+
+void PrintListRun::leaveUndone(std::size_t looked)
+{
+    for (; looked < m_entries.size(); ++looked)
+        m_report.failedEntries.push_back(m_entries[indexAt(looked)]);
 }
 
 void PrintListRun::endSteps(bool shutDown)
@@ -244,27 +283,32 @@ RunReport PrintListRun::run()
     const std::string folder
         = processLogFolder(m_context.files, m_env.programFolder, m_env.userDataFolder);
     m_report.logPath = processLogPath(folder, m_context.clock.now());
+    m_reverse = m_context.settings.PrintlistReverse != 0;
     appendLogText(processLogHeader());
     if (m_entries.empty()) {
         m_context.view.show(
             m_context.infoText(100), m_context.infoText(2), MessageIcon::Information);
         return m_report;
     }
-    if (!connectAndPrepare())
+    if (!connectAndPrepare()) {
+        leaveUndone(0);
         return m_report;
+    }
     m_report.started = true;
 
+    WrittenOutputs outputs(m_entries);
+    const OutputsInUse outputsInUse(m_context, outputs);
     const std::size_t total = m_entries.size();
-    const bool reverse = m_context.settings.PrintlistReverse != 0;
     for (std::size_t looked = 0; looked < total; ++looked) {
-        const std::string& path = m_entries[reverse ? total - 1 - looked : looked];
+        const std::string& path = m_entries[indexAt(looked)];
+        outputs.setCurrent(indexAt(looked));
         setListLabel(looked + 1, path);
         m_context.view.setBarValue(RunBar::List, static_cast<float>(looked));
         m_context.view.repaint();
-        bool reachable = restartIfDue(looked);
-        if (reachable)
-            reachable = processEntry(path);
-        if (!reachable) {
+        const bool restarted = restartIfDue(looked);
+        if (!restarted || !processEntry(path)) {
+            // What SolidWorks did not get to is still to be done.
+            leaveUndone(restarted ? looked + 1 : looked);
             m_context.view.show(kNoSwxInstanceText, kProgramTitle);
             m_report.noSolidWorks = true;
             endSteps(false);
@@ -377,6 +421,8 @@ RunReport RunActiveDocument(RunEnvironment& environment, const std::string& acti
             const std::string title = document->GetTitle();
             RunDocumentAction(
                 environment, action, app, *document, false, report.messageText, title);
+            if (context.cancelled())
+                report.cancelled = true;
         }
     } catch (const AutomationError& error) {
         report.messageText += " " + context.infoText(kAutomationErrorInfo) + " "

@@ -23,8 +23,12 @@ struct RunReport {
     bool noSolidWorks = false;
     bool cancelled = false;
     std::string messageText;
-    // Entries that added a line to the message text, in the order they were worked on.
+    // Every entry that was not done, in the order of the run: it added a line to the
+    // message text, a cancel cut it short or skipped it, or SolidWorks was gone before it
+    // was reached. Run again, these entries finish the job.
     std::vector<std::string> failedEntries;
+    // How many of them never made it into the print list because it was full.
+    std::size_t droppedEntries = 0;
     std::string logPath; // the process log, when logging was on
 };
 

@@ -173,7 +173,9 @@ void runJobStep(RunEnvironment& environment, const JobStep& step, const StepSett
     }
 }
 
-void loadListFile(RunEnvironment& environment, PrintList& printList, const std::string& path)
+// Rows that did not fit into the list go to dropped: they are not done.
+void loadListFile(RunEnvironment& environment, PrintList& printList, const std::string& path,
+    std::vector<std::string>& dropped)
 {
     ActionContext& context = environment.actions;
     const ListFileLoad load = loadPrintListFile(context.files, path, printList);
@@ -191,17 +193,18 @@ void loadListFile(RunEnvironment& environment, PrintList& printList, const std::
     if (!load.notAdded.empty()) {
         context.view.show(notAddedMessage(context.infoText(kInfoPrintListFull), load.notAdded),
             context.infoText(kInfoInformationTitle), MessageIcon::Exclamation);
+        dropped.insert(dropped.end(), load.notAdded.begin(), load.notAdded.end());
     }
 }
 
 void runPreJob(RunEnvironment& environment, SettingsFiles& settingsFiles, PrintList& printList,
-    const std::string& type, const std::string& parameter)
+    const std::string& type, const std::string& parameter, std::vector<std::string>& dropped)
 {
     if (type == kPreJobLoadSettings) {
         // The running multi-job keeps its own pre-jobs and steps.
         settingsFiles.LoadSettingsFile(parameter, true, environment.actions.settings);
     } else if (type == kPreJobLoadQRXList) {
-        loadListFile(environment, printList, parameter);
+        loadListFile(environment, printList, parameter, dropped);
     } else if (const auto slot = macroSlotOfJobText(type)) {
         RunMacroOnce(environment, *slot);
     }
@@ -259,8 +262,9 @@ RunReport RunMultiJob(RunEnvironment& environment, PrintList& printList)
 
     const auto types = context.settings.MultiJobPreType;
     const auto parameters = context.settings.MultiJobPreTypeParam;
+    std::vector<std::string> dropped;
     for (std::size_t row = 0; row < types.size(); ++row)
-        runPreJob(environment, settingsFiles, printList, types[row], parameters[row]);
+        runPreJob(environment, settingsFiles, printList, types[row], parameters[row], dropped);
 
     // Sheets whose printer has widths of its own change SolidWorks' widths; the ones found
     // now go back when the pass is over, before SolidWorks may be shut down.
@@ -284,6 +288,8 @@ RunReport RunMultiJob(RunEnvironment& environment, PrintList& printList)
         restoreLines();
 
     settingsFiles.LoadSettingsFile(tempFile, true, context.settings);
+    report.failedEntries.insert(report.failedEntries.end(), dropped.begin(), dropped.end());
+    report.droppedEntries += dropped.size();
     return report;
 }
 

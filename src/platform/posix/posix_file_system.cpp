@@ -150,7 +150,8 @@ std::optional<engine::FileStamp> PosixFileSystem::stamp(const std::string& path)
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return engine::FileStamp { static_cast<std::uint64_t>(st.st_size),
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec };
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
+        static_cast<std::uint64_t>(st.st_ino) };
 }
 
 std::optional<std::string> PosixFileSystem::readBytes(const std::string& path)

@@ -197,6 +197,14 @@ DocumentFaults parseFaults(const IniDocument& ini)
         faults.noExportData = readBool(*text).value_or(faults.noExportData);
     if (const auto text = value("EmptyOutput"))
         faults.emptyOutput = readBool(*text).value_or(faults.emptyOutput);
+    if (const auto text = value("NoOutput"))
+        faults.noOutput = readBool(*text).value_or(faults.noOutput);
+    if (const auto text = value("RefusePreferences")) {
+        for (const std::string& entry : splitList(*text)) {
+            if (const auto key = refusedPreferenceKey(entry))
+                faults.refusedPreferences.insert(*key);
+        }
+    }
     return faults;
 }
 

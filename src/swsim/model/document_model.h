@@ -39,6 +39,9 @@ struct DocumentFaults {
     std::map<std::string, int> delayMilliseconds; // time spent in a member
     bool noExportData = false; // GetExportFileData gives nothing while active
     bool emptyOutput = false; // saves report success but leave an empty file
+    bool noOutput = false; // saves report success but write nothing at all
+    // Preference sets refused while this document is active, as the installation's.
+    std::set<std::string> refusedPreferences;
     bool operator==(const DocumentFaults&) const = default;
 };
 

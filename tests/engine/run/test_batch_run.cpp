@@ -117,6 +117,8 @@ TEST(BatchRunTest, CancelInTheThirdDrawingSkipsTheRestWithOneLine)
     const RunReport report = run.runList("Plot", entries);
     EXPECT_EQ(report.messageText, run.info(102) + " " + entries[3] + "\r\n");
     EXPECT_TRUE(report.cancelled);
+    // The third drawing was cut short; the last two were never opened.
+    EXPECT_EQ(report.failedEntries, (std::vector<std::string>(entries.begin() + 2, entries.end())));
     EXPECT_EQ(run.counters.ProcessedSheets, 3);
     EXPECT_EQ(run.calls("OpenDoc2").size(), 3u);
     EXPECT_EQ(run.calls("CloseDoc").size(), 3u);
@@ -140,6 +142,7 @@ TEST(BatchRunTest, EmptyListAndMissingSolidWorksEndEarly)
     report = run.runList("TIFF", { run.document("a.SLDDRW") });
     EXPECT_TRUE(report.noSolidWorks);
     EXPECT_EQ(run.view.shown.back().text, kNoSwxInstanceText);
+    EXPECT_EQ(report.failedEntries.size(), 1u);
 }
 
 TEST(BatchRunTest, DocumentTypeComesFromTheEndOfThePath)
@@ -184,6 +187,7 @@ TEST(BatchRunTest, FailedReconnectEndsTheRunWithItsEndSteps)
     run.view.onEventLoop = [&](int) { run.sim.installation().installed = false; };
     const RunReport report = run.runList("Plot", entries);
     EXPECT_TRUE(report.noSolidWorks);
+    EXPECT_EQ(report.failedEntries, entries); // the second one was never reached
     EXPECT_EQ(run.calls("OpenDoc2").size(), 1u);
     ASSERT_EQ(run.view.shown.size(), 2u);
     EXPECT_EQ(run.view.shown[0].text, kNoSwxInstanceText);

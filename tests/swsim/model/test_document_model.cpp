@@ -225,6 +225,10 @@ TEST(DocumentModel, EachFaultKeyReadsOnItsOwn)
         { "NoExportData=2", {} },
         { "EmptyOutput=True", faults([](auto& f) { f.emptyOutput = true; }) },
         { "emptyoutput=1", faults([](auto& f) { f.emptyOutput = true; }) },
+        { "NoOutput=1", faults([](auto& f) { f.noOutput = true; }) },
+        { "RefusePreferences=Integer.9, 11", faults([](auto& f) {
+             f.refusedPreferences = { "Integer.9", "11" };
+         }) },
     };
     for (const auto& row : rows) {
         const std::string text = std::string("[Document]\n[Faults]\n") + row.line;
