@@ -79,7 +79,8 @@ TEST_F(PrintListFileIoTest, WrittenFileReadsBackTheSameRows)
 TEST_F(PrintListFileIoTest, EachLineIsReadOnItsOwnAndUnusableOnesAreKept)
 {
     using Unusable = std::vector<UnusableListLine>;
-    const std::string nul("\"C:\\in\\a.slddrw\0.dxf\"", 23);
+    using namespace std::string_literals;
+    const std::string nul = "\"C:\\in\\a.slddrw\0.dxf\""s;
     struct Case {
         std::string bytes;
         Rows rows;
