@@ -61,19 +61,19 @@ std::vector<std::string> sheetNames(const DocumentModel& model)
 }
 
 // A model's page: A4 landscape named after its first configuration.
-PageSpec modelPage(const DocState& doc)
+PageLayout modelPage(const DocState& doc)
 {
     const std::string name
         = doc.model.configurations.empty() ? std::string() : doc.model.configurations.front();
     return { doc.model.title, name, 0.297, 0.21 };
 }
 
-std::vector<PageSpec> pdfPages(const DocState& doc, const SaveRequest& request)
+std::vector<PageLayout> pdfPages(const DocState& doc, const SaveRequest& request)
 {
-    std::vector<PageSpec> pages;
+    std::vector<PageLayout> pages;
     const std::string title = doc.model.title + (request.as3D ? " (3D)" : "");
     if (doc.model.type != engine::kSwDocDrawing) {
-        PageSpec page = modelPage(doc);
+        PageLayout page = modelPage(doc);
         page.title = title;
         return { page };
     }
@@ -88,7 +88,7 @@ std::vector<PageSpec> pdfPages(const DocState& doc, const SaveRequest& request)
     return pages;
 }
 
-PageSpec activePage(const DocState& doc)
+PageLayout activePage(const DocState& doc)
 {
     if (const SheetModel* sheet = doc.sheet())
         return { doc.model.title, sheet->name, sheet->width, sheet->height };
@@ -97,34 +97,33 @@ PageSpec activePage(const DocState& doc)
 
 } // namespace
 
-TiffSpec tiffSpecFromPreferences(const Preferences& preferences, const std::string& description)
+TiffLayout tiffLayoutFromPreferences(const Preferences& preferences, const std::string& description)
 {
-    TiffSpec spec;
-    spec.description = description;
+    TiffLayout layout;
+    layout.description = description;
     const auto& ints = preferences.integers;
-    spec.rgb = valueOr(ints, kPrefTiffImageType, 0) == 1;
-    spec.packBits = valueOr(ints, kPrefTiffCompression, 2) != 0;
+    layout.rgb = valueOr(ints, kPrefTiffImageType, 0) == 1;
+    layout.packBits = valueOr(ints, kPrefTiffCompression, 2) != 0;
     if (valueOr(ints, kPrefTiffCapture, 1) == 0) {
         // A screen capture has the size of the graphics area, whatever the paper.
-        spec.dpi = 96;
-        spec.widthPixels = 1280;
-        spec.heightPixels = 1024;
-        return spec;
+        layout.dpi = 96;
+        layout.widthPixels = 1280;
+        layout.heightPixels = 1024;
+        return layout;
     }
-    spec.dpi = static_cast<std::uint32_t>(std::max(1, valueOr(ints, kPrefTiffDpi, 300)));
+    layout.dpi = static_cast<std::uint32_t>(std::max(1, valueOr(ints, kPrefTiffDpi, 300)));
     const std::int32_t paper = valueOr(ints, kPrefTiffPaperSize, 8);
     PaperMillimetres size { 420, 297 };
     if (paper >= 0 && paper < static_cast<std::int32_t>(kTiffPapers.size())) {
         size = kTiffPapers[static_cast<std::size_t>(paper)];
     } else {
-        size.width
-            = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperWidth, 0.1));
+        size.width = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperWidth, 0.1));
         size.height
             = userLengthMillimetres(valueOr(preferences.doubles, kPrefTiffPaperHeight, 0.1));
     }
-    spec.widthPixels = pixels(size.width, spec.dpi);
-    spec.heightPixels = pixels(size.height, spec.dpi);
-    return spec;
+    layout.widthPixels = pixels(size.width, layout.dpi);
+    layout.heightPixels = pixels(size.height, layout.dpi);
+    return layout;
 }
 
 std::string renderSavedFile(
@@ -134,11 +133,11 @@ std::string renderSavedFile(
     if (extension == "pdf")
         return renderPdf(pdfPages(doc, request));
     if (extension == "tif" || extension == "tiff") {
-        const PageSpec page = activePage(doc);
-        TiffSpec spec = tiffSpecFromPreferences(system, page.title + " - " + page.sheetName);
+        const PageLayout page = activePage(doc);
+        TiffLayout layout = tiffLayoutFromPreferences(system, page.title + " - " + page.sheetName);
         if (valueOr(system.integers, kPrefTiffCompression, 2) == 2)
             journal.note("Group 4 compression written as PackBits: " + request.path);
-        return renderTiff(spec);
+        return renderTiff(layout);
     }
     if (extension == "dxf")
         return renderDxf(activePage(doc));

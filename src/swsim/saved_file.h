@@ -17,7 +17,8 @@ struct SaveRequest {
 };
 
 // The TIFF that the preferences in force ask for.
-TiffSpec tiffSpecFromPreferences(const Preferences& preferences, const std::string& description);
+TiffLayout tiffLayoutFromPreferences(
+    const Preferences& preferences, const std::string& description);
 
 // The bytes a save of the document writes, chosen by the path's extension. Substitutions
 // (Group 4 written as PackBits) are noted in the journal.

@@ -63,15 +63,15 @@ void checkText(const std::string& text, char separator)
 void checkSettings(const std::string& text, char separator, std::size_t pick)
 {
     const auto& schema = engine::settingsSchema();
-    const engine::SettingSpec& spec = schema[pick % schema.size()];
+    const engine::SettingDefinition& definition = schema[pick % schema.size()];
     for (const auto source : { engine::TextSource::Registry, engine::TextSource::SettingsFile }) {
         engine::Settings settings = engine::defaultSettings();
-        if (!engine::assignSetting(spec, settings, text, separator, source))
+        if (!engine::assignSetting(definition, settings, text, separator, source))
             continue;
-        const std::string stored = engine::settingText(spec, settings, separator);
+        const std::string stored = engine::settingText(definition, settings, separator);
         engine::Settings again = engine::defaultSettings();
-        FUZZ_CHECK(engine::assignSetting(spec, again, stored, separator, source));
-        FUZZ_CHECK(engine::settingText(spec, again, separator) == stored);
+        FUZZ_CHECK(engine::assignSetting(definition, again, stored, separator, source));
+        FUZZ_CHECK(engine::settingText(definition, again, separator) == stored);
     }
 }
 

@@ -17,9 +17,9 @@ constexpr const char* kNewPath = "/cfg/new.qrxcfg";
 std::vector<std::string> settingTexts(const engine::Settings& settings)
 {
     std::vector<std::string> texts;
-    for (const engine::SettingSpec& spec : engine::settingsSchema()) {
-        texts.push_back(engine::settingText(spec, settings, '.'));
-        if (spec.type == engine::FieldType::String)
+    for (const engine::SettingDefinition& definition : engine::settingsSchema()) {
+        texts.push_back(engine::settingText(definition, settings, '.'));
+        if (definition.type == engine::FieldType::String)
             FUZZ_CHECK(fuzz::isCleanText(texts.back()));
     }
     return texts;

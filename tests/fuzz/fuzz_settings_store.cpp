@@ -94,8 +94,8 @@ StoreContent anyContent(FuzzedDataProvider& input)
 std::vector<std::string> settingTexts(const engine::Settings& settings)
 {
     std::vector<std::string> texts;
-    for (const engine::SettingSpec& spec : engine::settingsSchema())
-        texts.push_back(engine::settingText(spec, settings, '.'));
+    for (const engine::SettingDefinition& definition : engine::settingsSchema())
+        texts.push_back(engine::settingText(definition, settings, '.'));
     return texts;
 }
 

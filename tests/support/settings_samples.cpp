@@ -24,21 +24,21 @@ Settings unusualSettings(unsigned seed)
         std::string(300, 'p'),
     };
     Settings s = defaultSettings();
-    for (const SettingSpec& spec : settingsSchema()) {
-        const FieldRef ref = spec.field(s, spec.slot);
-        switch (spec.type) {
+    for (const SettingDefinition& definition : settingsSchema()) {
+        const FieldRef ref = definition.field(s, definition.slot);
+        switch (definition.type) {
         case FieldType::Flag:
             *std::get<std::int16_t*>(ref) = *std::get<std::int16_t*>(ref) == 0 ? kTrue : kFalse;
             break;
         case FieldType::Int:
         case FieldType::Long: {
-            std::int32_t value = spec.hasRange
-                ? spec.minimum
-                    + static_cast<std::int32_t>(
-                        random() % static_cast<unsigned>(spec.maximum - spec.minimum + 1))
+            std::int32_t value = definition.hasRange
+                ? definition.minimum
+                    + static_cast<std::int32_t>(random()
+                        % static_cast<unsigned>(definition.maximum - definition.minimum + 1))
                 : static_cast<std::int32_t>(random() % 60000) - 30000;
-            if (spec.hasRange && value == std::get<std::int32_t>(spec.defaultValue))
-                value = value == spec.minimum ? spec.maximum : spec.minimum;
+            if (definition.hasRange && value == std::get<std::int32_t>(definition.defaultValue))
+                value = value == definition.minimum ? definition.maximum : definition.minimum;
             if (auto* p16 = std::get_if<std::int16_t*>(&ref))
                 **p16 = static_cast<std::int16_t>(value);
             else
@@ -53,7 +53,7 @@ Settings unusualSettings(unsigned seed)
         }
         case FieldType::String:
             *std::get<std::string*>(ref)
-                = texts[random() % std::size(texts)] + std::to_string(spec.slot);
+                = texts[random() % std::size(texts)] + std::to_string(definition.slot);
             break;
         }
     }
@@ -65,9 +65,9 @@ Settings unusualSettings(unsigned seed)
 std::vector<std::string> differingSettings(const Settings& a, const Settings& b)
 {
     std::vector<std::string> names;
-    for (const SettingSpec& spec : settingsSchema()) {
-        const FieldRef ra = spec.field(const_cast<Settings&>(a), spec.slot);
-        const FieldRef rb = spec.field(const_cast<Settings&>(b), spec.slot);
+    for (const SettingDefinition& definition : settingsSchema()) {
+        const FieldRef ra = definition.field(const_cast<Settings&>(a), definition.slot);
+        const FieldRef rb = definition.field(const_cast<Settings&>(b), definition.slot);
         const bool same = std::visit(
             [&](auto* pa) {
                 auto* pb = std::get<decltype(pa)>(rb);
@@ -79,7 +79,7 @@ std::vector<std::string> differingSettings(const Settings& a, const Settings& b)
             },
             ra);
         if (!same)
-            names.push_back(spec.name);
+            names.push_back(definition.name);
     }
     return names;
 }

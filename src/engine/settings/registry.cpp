@@ -116,10 +116,10 @@ void Registry::LoadRegistrySettings(Settings& settings)
 {
     const char separator = m_regional.decimalSeparator();
     bool reported = false;
-    for (const SettingSpec& spec : settingsSchema()) {
+    for (const SettingDefinition& definition : settingsSchema()) {
         std::optional<StoredValue> stored;
         try {
-            stored = m_store.read(StoreRoot::CurrentUser, m_programKey, spec.name);
+            stored = m_store.read(StoreRoot::CurrentUser, m_programKey, definition.name);
         } catch (const PlatformError& e) {
             // A store that fails once usually fails for every value: say it once.
             if (!reported)
@@ -130,7 +130,7 @@ void Registry::LoadRegistrySettings(Settings& settings)
         if (!stored)
             continue;
         if (const auto text = textOf(fromStored(*stored)))
-            assignSetting(spec, settings, *text, separator, TextSource::Registry);
+            assignSetting(definition, settings, *text, separator, TextSource::Registry);
     }
     settings.selectActiveFilter();
 }
@@ -140,9 +140,9 @@ bool Registry::SaveRegistrySettings(const Settings& settings)
     const char separator = m_regional.decimalSeparator();
     try {
         StoreBatch batch(m_store);
-        for (const SettingSpec& spec : settingsSchema()) {
-            m_store.write(StoreRoot::CurrentUser, m_programKey, spec.name,
-                StoredValue::text(cutAtNul(settingText(spec, settings, separator))));
+        for (const SettingDefinition& definition : settingsSchema()) {
+            m_store.write(StoreRoot::CurrentUser, m_programKey, definition.name,
+                StoredValue::text(cutAtNul(settingText(definition, settings, separator))));
         }
         batch.finish();
         return true;

@@ -220,30 +220,30 @@ std::string withSlot(std::string_view pattern, std::size_t slot)
     return out;
 }
 
-SettingSpec expand(const Row& row, std::size_t slot)
+SettingDefinition expand(const Row& row, std::size_t slot)
 {
-    SettingSpec spec;
-    spec.name = withSlot(row.name, slot);
-    spec.type = row.type;
-    spec.field = row.field;
-    spec.readInto = row.readInto ? row.readInto : row.field;
-    spec.slot = slot;
+    SettingDefinition definition;
+    definition.name = withSlot(row.name, slot);
+    definition.type = row.type;
+    definition.field = row.field;
+    definition.readInto = row.readInto ? row.readInto : row.field;
+    definition.slot = slot;
     if (const auto* i = std::get_if<std::int32_t>(&row.defaultValue))
-        spec.defaultValue = *i;
+        definition.defaultValue = *i;
     else if (const auto* d = std::get_if<double>(&row.defaultValue))
-        spec.defaultValue = *d;
+        definition.defaultValue = *d;
     else if (const auto* t = std::get_if<const char*>(&row.defaultValue))
-        spec.defaultValue = std::string(*t);
+        definition.defaultValue = std::string(*t);
     else
-        spec.defaultValue = std::get<const double*>(row.defaultValue)[slot];
+        definition.defaultValue = std::get<const double*>(row.defaultValue)[slot];
     if (row.range) {
-        spec.hasRange = true;
-        spec.minimum = row.range->minimum;
-        spec.maximum = row.range->maximum;
+        definition.hasRange = true;
+        definition.minimum = row.range->minimum;
+        definition.maximum = row.range->maximum;
     }
-    spec.tolerantFlag = row.tolerantFlag;
-    spec.readAsInt16 = row.readAsInt16;
-    return spec;
+    definition.tolerantFlag = row.tolerantFlag;
+    definition.readAsInt16 = row.readAsInt16;
+    return definition;
 }
 
 // The sections of a settings file and their keys; "#" as in the table. A key names the
@@ -350,17 +350,17 @@ std::optional<FlagInt> toFlag(std::string_view text, char separator, bool tolera
     return *number != 0 ? kTrue : kFalse;
 }
 
-bool inRange(const SettingSpec& spec, std::int64_t value)
+bool inRange(const SettingDefinition& definition, std::int64_t value)
 {
-    return !spec.hasRange || (value >= spec.minimum && value <= spec.maximum);
+    return !definition.hasRange || (value >= definition.minimum && value <= definition.maximum);
 }
 
 } // namespace
 
-const std::vector<SettingSpec>& settingsSchema()
+const std::vector<SettingDefinition>& settingsSchema()
 {
-    static const std::vector<SettingSpec> specs = [] {
-        std::vector<SettingSpec> out;
+    static const std::vector<SettingDefinition> definitions = [] {
+        std::vector<SettingDefinition> out;
         for (const Group& group : table()) {
             const std::size_t slots = group.slots == 0 ? 1 : group.slots;
             for (std::size_t slot = 0; slot < slots; ++slot) {
@@ -370,15 +370,15 @@ const std::vector<SettingSpec>& settingsSchema()
         }
         return out;
     }();
-    return specs;
+    return definitions;
 }
 
-const SettingSpec* findSetting(std::string_view valueName)
+const SettingDefinition* findSetting(std::string_view valueName)
 {
-    static const std::map<std::string, const SettingSpec*> byName = [] {
-        std::map<std::string, const SettingSpec*> out;
-        for (const SettingSpec& spec : settingsSchema())
-            out.emplace(foldCase(spec.name), &spec);
+    static const std::map<std::string, const SettingDefinition*> byName = [] {
+        std::map<std::string, const SettingDefinition*> out;
+        for (const SettingDefinition& definition : settingsSchema())
+            out.emplace(foldCase(definition.name), &definition);
         return out;
     }();
     const auto it = byName.find(foldCase(valueName));
@@ -394,11 +394,11 @@ const std::vector<SettingsFileKey>& settingsFileLayout()
             for (std::size_t slot = 0; slot < slots; ++slot) {
                 for (const FileKey& key : group.keys) {
                     const std::string name = withSlot(key.setting ? key.setting : key.key, slot);
-                    const SettingSpec* spec = findSetting(name);
-                    if (!spec)
+                    const SettingDefinition* definition = findSetting(name);
+                    if (!definition)
                         throw std::logic_error("settings file key without a setting: " + name);
-                    out.push_back(
-                        { withSlot(group.section, slot), withSlot(key.key, slot), spec, key.mode });
+                    out.push_back({ withSlot(group.section, slot), withSlot(key.key, slot),
+                        definition, key.mode });
                 }
             }
         }
@@ -410,21 +410,21 @@ const std::vector<SettingsFileKey>& settingsFileLayout()
 Settings defaultSettings()
 {
     Settings settings;
-    for (const SettingSpec& spec : settingsSchema()) {
+    for (const SettingDefinition& definition : settingsSchema()) {
         // The legacy filter texts share their defaults with the fields they stand for.
         std::visit(
             [&](auto* field) {
                 using T = std::remove_pointer_t<decltype(field)>;
                 if constexpr (std::is_same_v<T, std::string>)
-                    *field = std::get<std::string>(spec.defaultValue);
+                    *field = std::get<std::string>(definition.defaultValue);
                 else if constexpr (std::is_same_v<T, double>)
-                    *field = std::holds_alternative<double>(spec.defaultValue)
-                        ? std::get<double>(spec.defaultValue)
-                        : std::get<std::int32_t>(spec.defaultValue);
+                    *field = std::holds_alternative<double>(definition.defaultValue)
+                        ? std::get<double>(definition.defaultValue)
+                        : std::get<std::int32_t>(definition.defaultValue);
                 else
-                    *field = static_cast<T>(std::get<std::int32_t>(spec.defaultValue));
+                    *field = static_cast<T>(std::get<std::int32_t>(definition.defaultValue));
             },
-            spec.field(settings, spec.slot));
+            definition.field(settings, definition.slot));
     }
     settings.DrawingColor = 0;
     settings.selectActiveFilter();
@@ -433,9 +433,10 @@ Settings defaultSettings()
 
 namespace {
 
-std::string fieldText(const SettingSpec& spec, const FieldRef& ref, char decimalSeparator)
+std::string fieldText(
+    const SettingDefinition& definition, const FieldRef& ref, char decimalSeparator)
 {
-    switch (spec.type) {
+    switch (definition.type) {
     case FieldType::Flag:
         return *std::get<std::int16_t*>(ref) != 0 ? "-1" : "0";
     case FieldType::Int:
@@ -452,27 +453,29 @@ std::string fieldText(const SettingSpec& spec, const FieldRef& ref, char decimal
 
 } // namespace
 
-std::string settingText(const SettingSpec& spec, const Settings& settings, char decimalSeparator)
+std::string settingText(
+    const SettingDefinition& definition, const Settings& settings, char decimalSeparator)
 {
     // The accessors hand out pointers into a mutable record; nothing is changed here.
-    return fieldText(
-        spec, spec.field(const_cast<Settings&>(settings), spec.slot), decimalSeparator);
+    return fieldText(definition, definition.field(const_cast<Settings&>(settings), definition.slot),
+        decimalSeparator);
 }
 
-std::string readTargetText(const SettingSpec& spec, const Settings& settings, char decimalSeparator)
+std::string readTargetText(
+    const SettingDefinition& definition, const Settings& settings, char decimalSeparator)
 {
-    return fieldText(
-        spec, spec.readInto(const_cast<Settings&>(settings), spec.slot), decimalSeparator);
+    return fieldText(definition,
+        definition.readInto(const_cast<Settings&>(settings), definition.slot), decimalSeparator);
 }
 
-bool assignSetting(const SettingSpec& spec, Settings& settings, std::string_view text,
+bool assignSetting(const SettingDefinition& definition, Settings& settings, std::string_view text,
     char decimalSeparator, TextSource source)
 {
-    const FieldRef ref = spec.readInto(settings, spec.slot);
-    switch (spec.type) {
+    const FieldRef ref = definition.readInto(settings, definition.slot);
+    switch (definition.type) {
     case FieldType::Flag: {
-        const auto flag
-            = toFlag(text, decimalSeparator, spec.tolerantFlag && source == TextSource::Registry);
+        const auto flag = toFlag(
+            text, decimalSeparator, definition.tolerantFlag && source == TextSource::Registry);
         if (!flag)
             return false;
         *std::get<std::int16_t*>(ref) = *flag;
@@ -480,20 +483,20 @@ bool assignSetting(const SettingSpec& spec, Settings& settings, std::string_view
     }
     case FieldType::Int: {
         const auto value = parseInt16(text, decimalSeparator);
-        if (!value || !inRange(spec, *value))
+        if (!value || !inRange(definition, *value))
             return false;
         *std::get<std::int16_t*>(ref) = *value;
         return true;
     }
     case FieldType::Long: {
         std::optional<std::int32_t> value;
-        if (spec.readAsInt16) {
+        if (definition.readAsInt16) {
             if (const auto narrow = parseInt16(text, decimalSeparator))
                 value = *narrow;
         } else {
             value = parseInt32(text, decimalSeparator);
         }
-        if (!value || !inRange(spec, *value))
+        if (!value || !inRange(definition, *value))
             return false;
         *std::get<std::int32_t*>(ref) = *value;
         return true;

@@ -18,7 +18,7 @@ using FieldAccessor = FieldRef (*)(Settings&, std::size_t slot);
 // One stored setting: its value name, type and default, and the field of the record it
 // belongs to. The list of them, in the order of the registry, is the one place that says
 // what is stored; defaults, the registry and the settings files all work from it.
-struct SettingSpec {
+struct SettingDefinition {
     std::string name;
     FieldType type = FieldType::Int;
     FieldAccessor field = nullptr; // written from here
@@ -33,8 +33,8 @@ struct SettingSpec {
 };
 
 // Every stored setting in registry order.
-const std::vector<SettingSpec>& settingsSchema();
-const SettingSpec* findSetting(std::string_view valueName);
+const std::vector<SettingDefinition>& settingsSchema();
+const SettingDefinition* findSetting(std::string_view valueName);
 
 enum class KeyMode { ReadWrite, WriteOnly, ReadOnly };
 
@@ -42,7 +42,7 @@ enum class KeyMode { ReadWrite, WriteOnly, ReadOnly };
 struct SettingsFileKey {
     std::string section;
     std::string key;
-    const SettingSpec* setting = nullptr;
+    const SettingDefinition* setting = nullptr;
     KeyMode mode = KeyMode::ReadWrite;
 };
 
@@ -54,16 +54,17 @@ Settings defaultSettings();
 
 // The stored text of a setting: flags "-1"/"0", numbers in decimal, doubles in the user's
 // format with the given separator, strings as they are.
-std::string settingText(const SettingSpec& spec, const Settings& settings, char decimalSeparator);
+std::string settingText(
+    const SettingDefinition& definition, const Settings& settings, char decimalSeparator);
 // The text of the field a read of the setting goes into.
 std::string readTargetText(
-    const SettingSpec& spec, const Settings& settings, char decimalSeparator);
+    const SettingDefinition& definition, const Settings& settings, char decimalSeparator);
 
 enum class TextSource { Registry, SettingsFile };
 
 // Converts a stored text to the setting's type and stores it; false, with the field left
 // as it was, when the text does not convert or an index lies outside its table.
-bool assignSetting(const SettingSpec& spec, Settings& settings, std::string_view text,
+bool assignSetting(const SettingDefinition& definition, Settings& settings, std::string_view text,
     char decimalSeparator, TextSource source);
 
 } // namespace quorrix::engine

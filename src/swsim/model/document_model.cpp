@@ -87,15 +87,15 @@ std::string_view entryKey(const std::pair<std::string, std::string>& entry)
 
 // "mode=3;facetted=1;edges=0;useparent=1": fields in any order and case, each one that
 // does not read keeps its default, unknown fields are ignored.
-ViewModel parseView(std::string_view spec)
+ViewModel parseView(std::string_view text)
 {
     ViewModel view;
     std::size_t start = 0;
-    while (start <= spec.size()) {
-        std::size_t end = spec.find(';', start);
+    while (start <= text.size()) {
+        std::size_t end = text.find(';', start);
         if (end == std::string_view::npos)
-            end = spec.size();
-        const std::string_view field = spec.substr(start, end - start);
+            end = text.size();
+        const std::string_view field = text.substr(start, end - start);
         start = end + 1;
         const std::size_t equals = field.find('=');
         if (equals == std::string_view::npos)
@@ -154,9 +154,9 @@ std::vector<SheetModel> parseSheets(const IniDocument& ini)
             if (height && *height > 0)
                 sheet.height = *height;
         }
-        for (const auto& [key, spec] :
+        for (const auto& [key, text] :
             inNumberOrder(ini.sectionEntries(section), kViewPrefix, entryKey))
-            sheet.views.push_back(parseView(stripComment(spec)));
+            sheet.views.push_back(parseView(stripComment(text)));
         sheets.push_back(std::move(sheet));
     }
     if (sheets.empty())

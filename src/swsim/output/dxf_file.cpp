@@ -67,7 +67,7 @@ void addText(std::string& out, double x, double y, double height, std::string_vi
 
 } // namespace
 
-std::string renderDxf(const PageSpec& sheet)
+std::string renderDxf(const PageLayout& sheet)
 {
     const auto size = output::usableSheetSize(sheet);
     const double width = size.width * 1000;

@@ -7,7 +7,7 @@
 namespace quorrix::swsim {
 
 // One page of a written document: a drawing sheet, or a model's configuration.
-struct PageSpec {
+struct PageLayout {
     std::string title; // the document's title
     std::string sheetName; // sheet or configuration name
     double width = 0.42; // metres
@@ -18,9 +18,9 @@ struct PageSpec {
 // and the sheet name. Many viewers refuse a PDF without pages, so an empty list gives one
 // blank page of the default sheet size. A size that is not a positive number falls back to
 // the default sheet; the others are kept within 3 to 14400 points, what viewers accept.
-std::string renderPdf(const std::vector<PageSpec>& pages);
+std::string renderPdf(const std::vector<PageLayout>& pages);
 
-struct TiffSpec {
+struct TiffLayout {
     std::uint32_t widthPixels = 0;
     std::uint32_t heightPixels = 0;
     std::uint32_t dpi = 300;
@@ -33,11 +33,11 @@ struct TiffSpec {
 // 1 pixel and 300 dpi. An image of more than 2 GiB uncompressed is halved in both
 // directions, its resolution with it, until it fits: it keeps its size on paper and stays
 // within classic TIFF's 32-bit offsets.
-std::string renderTiff(const TiffSpec& spec);
+std::string renderTiff(const TiffLayout& layout);
 
 // ASCII DXF of one sheet (millimetres): its border and its name and title as text.
 // Sheet sizes follow the rule of renderPdf.
-std::string renderDxf(const PageSpec& sheet);
+std::string renderDxf(const PageLayout& sheet);
 
 // The small stand-in file of a format the stand-in does not really write (DWG, JPG,
 // 3D formats, eDrawings): its first line names the stand-in, the format and the

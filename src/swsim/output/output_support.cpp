@@ -74,9 +74,9 @@ std::string formatNumber(double value, int decimals)
     return text == "-0" ? "0" : text;
 }
 
-SheetSize usableSheetSize(const PageSpec& page)
+SheetSize usableSheetSize(const PageLayout& page)
 {
-    const PageSpec defaults;
+    const PageLayout defaults;
     return { usableSide(page.width, defaults.width), usableSide(page.height, defaults.height) };
 }
 
@@ -85,13 +85,13 @@ double borderInset(const SheetSize& sheet)
     return std::min(kBorderInset, std::min(sheet.width, sheet.height) / 4);
 }
 
-TiffGeometry tiffGeometry(const TiffSpec& spec)
+TiffGeometry tiffGeometry(const TiffLayout& layout)
 {
     TiffGeometry geometry;
-    std::uint64_t width = std::max<std::uint32_t>(spec.widthPixels, 1);
-    std::uint64_t height = std::max<std::uint32_t>(spec.heightPixels, 1);
-    geometry.dpi = spec.dpi == 0 ? 300 : spec.dpi;
-    const auto rowBytes = [&] { return spec.rgb ? width * 3 : (width + 7) / 8; };
+    std::uint64_t width = std::max<std::uint32_t>(layout.widthPixels, 1);
+    std::uint64_t height = std::max<std::uint32_t>(layout.heightPixels, 1);
+    geometry.dpi = layout.dpi == 0 ? 300 : layout.dpi;
+    const auto rowBytes = [&] { return layout.rgb ? width * 3 : (width + 7) / 8; };
     while (rowBytes() * height > kMaxTiffImageBytes) {
         width = (width + 1) / 2;
         height = (height + 1) / 2;

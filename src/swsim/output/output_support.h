@@ -27,7 +27,7 @@ struct SheetSize {
 
 // A sheet every writer can draw: a size that is not a positive number falls back to the
 // default sheet, and the rest is kept within what PDF viewers accept (3 to 14400 points).
-SheetSize usableSheetSize(const PageSpec& page);
+SheetSize usableSheetSize(const PageLayout& page);
 
 // Distance of the border from the sheet's edge: 10 mm, less on sheets too small for it.
 double borderInset(const SheetSize& sheet);
@@ -40,6 +40,6 @@ struct TiffGeometry {
     std::uint64_t rowBytes = 1;
 };
 inline constexpr std::uint64_t kMaxTiffImageBytes = std::uint64_t { 1 } << 31;
-TiffGeometry tiffGeometry(const TiffSpec& spec);
+TiffGeometry tiffGeometry(const TiffLayout& layout);
 
 } // namespace quorrix::swsim::output

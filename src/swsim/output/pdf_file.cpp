@@ -57,7 +57,7 @@ std::string pdfTextString(std::string_view utf8)
     return out + '>';
 }
 
-std::string pageContent(const PageSpec& page, const output::SheetSize& sheet, bool withText)
+std::string pageContent(const PageLayout& page, const output::SheetSize& sheet, bool withText)
 {
     const double width = sheet.width * kPointsPerMetre;
     const double height = sheet.height * kPointsPerMetre;
@@ -124,10 +124,10 @@ private:
 
 } // namespace
 
-std::string renderPdf(const std::vector<PageSpec>& pages)
+std::string renderPdf(const std::vector<PageLayout>& pages)
 {
     const bool blank = pages.empty();
-    const std::vector<PageSpec> drawn = blank ? std::vector<PageSpec>(1) : pages;
+    const std::vector<PageLayout> drawn = blank ? std::vector<PageLayout>(1) : pages;
     const int pageCount = static_cast<int>(drawn.size());
     PdfWriter pdf(kFirstPageObject - 1 + 2 * pageCount);
 

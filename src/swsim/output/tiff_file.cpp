@@ -161,22 +161,22 @@ void appendDirectory(std::string& out, const std::vector<Field>& fields)
 
 } // namespace
 
-std::string renderTiff(const TiffSpec& spec)
+std::string renderTiff(const TiffLayout& layout)
 {
-    const auto geometry = output::tiffGeometry(spec);
+    const auto geometry = output::tiffGeometry(layout);
     const Span across = frameSpan(geometry.width, geometry.dpi);
     const Span down = frameSpan(geometry.height, geometry.dpi);
     std::array<std::string, 3> rows;
     for (RowKind kind : { Blank, Bar, Sides }) {
-        rows[kind] = rawRow(geometry, spec.rgb, across, kind);
-        if (spec.packBits)
+        rows[kind] = rawRow(geometry, layout.rgb, across, kind);
+        if (layout.packBits)
             rows[kind] = packBits(rows[kind]);
     }
 
     const auto rowsPerStrip = static_cast<std::uint32_t>(
         std::clamp<std::uint64_t>(kStripBytes / geometry.rowBytes, 1, geometry.height));
     const std::uint32_t stripCount = (geometry.height + rowsPerStrip - 1) / rowsPerStrip;
-    const std::string description = descriptionText(spec.description);
+    const std::string description = descriptionText(layout.description);
     std::string out("II*\0\0\0\0\0", 8); // the directory's offset follows the pixels
     out.reserve(static_cast<std::size_t>(
         std::max({ rows[Blank].size(), rows[Bar].size(), rows[Sides].size() }) * geometry.height
@@ -197,16 +197,16 @@ std::string renderTiff(const TiffSpec& spec)
     std::vector<Field> fields;
     fields.push_back(longField(256, { geometry.width }));
     fields.push_back(longField(257, { geometry.height }));
-    fields.push_back({ 258, FieldType::Short, spec.rgb ? 3u : 1u, {} });
-    for (int i = 0; i < (spec.rgb ? 3 : 1); ++i)
-        appendLe(fields.back().value, spec.rgb ? 8 : 1, 2);
-    fields.push_back(shortField(259, spec.packBits ? 32773 : 1));
-    fields.push_back(shortField(262, spec.rgb ? 2 : 0)); // bilevel: WhiteIsZero
+    fields.push_back({ 258, FieldType::Short, layout.rgb ? 3u : 1u, {} });
+    for (int i = 0; i < (layout.rgb ? 3 : 1); ++i)
+        appendLe(fields.back().value, layout.rgb ? 8 : 1, 2);
+    fields.push_back(shortField(259, layout.packBits ? 32773 : 1));
+    fields.push_back(shortField(262, layout.rgb ? 2 : 0)); // bilevel: WhiteIsZero
     if (!description.empty())
         fields.push_back({ 270, FieldType::Ascii,
             static_cast<std::uint32_t>(description.size() + 1), description + '\0' });
     fields.push_back(longField(273, stripOffsets));
-    fields.push_back(shortField(277, spec.rgb ? 3 : 1));
+    fields.push_back(shortField(277, layout.rgb ? 3 : 1));
     fields.push_back(longField(278, { rowsPerStrip }));
     fields.push_back(longField(279, stripByteCounts));
     fields.push_back(rationalField(282, geometry.dpi));

@@ -13,7 +13,7 @@ namespace {
 std::vector<std::string> names()
 {
     std::vector<std::string> out;
-    for (const SettingSpec& s : settingsSchema())
+    for (const SettingDefinition& s : settingsSchema())
         out.push_back(s.name);
     return out;
 }
@@ -135,9 +135,9 @@ TEST(SettingsSchema, SettingsFileLayout)
     }
     const std::set<std::string> registryOnly
         = { "Language", "AlwaysOnTop", "ShowOnlyDrawings", "ShowOnlyModels", "PrintlistReverse" };
-    for (const SettingSpec& spec : settingsSchema()) {
-        const int expected = registryOnly.count(spec.name) ? 0 : 1;
-        EXPECT_EQ(written[spec.name], expected) << spec.name;
+    for (const SettingDefinition& definition : settingsSchema()) {
+        const int expected = registryOnly.count(definition.name) ? 0 : 1;
+        EXPECT_EQ(written[definition.name], expected) << definition.name;
     }
 }
 
@@ -185,11 +185,11 @@ TEST(SettingsSchema, StoredTextsConvertLikeTheProgramAlwaysDid)
     };
     for (const Row& r : rows) {
         Settings s = defaultSettings();
-        const SettingSpec& spec = *findSetting(r.setting);
-        const std::string before = settingText(spec, s, '.');
-        const bool converted = assignSetting(spec, s, r.text, '.', r.source);
+        const SettingDefinition& definition = *findSetting(r.setting);
+        const std::string before = settingText(definition, s, '.');
+        const bool converted = assignSetting(definition, s, r.text, '.', r.source);
         EXPECT_EQ(converted, r.expected != nullptr) << r.setting << "=" << r.text;
-        EXPECT_EQ(settingText(spec, s, '.'), r.expected ? r.expected : before)
+        EXPECT_EQ(settingText(definition, s, '.'), r.expected ? r.expected : before)
             << r.setting << "=" << r.text;
     }
 }

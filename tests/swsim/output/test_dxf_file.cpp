@@ -75,7 +75,7 @@ ParsedDxf parseDxf(const std::string& dxf)
 TEST(DxfFile, BorderAndTextsReadBack)
 {
     struct Row {
-        PageSpec sheet;
+        PageLayout sheet;
         double width, height; // millimetres
         std::string title, name; // as written
     };

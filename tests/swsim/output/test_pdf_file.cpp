@@ -73,7 +73,7 @@ std::vector<ParsedPage> parsePdf(const std::string& pdf)
 TEST(PdfFile, PagesSizesAndTextsReadBack)
 {
     struct Row {
-        std::vector<PageSpec> pages;
+        std::vector<PageLayout> pages;
         std::vector<std::pair<double, double>> mediaBoxes;
         std::vector<std::string> contentTexts;
     };

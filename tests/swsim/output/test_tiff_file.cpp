@@ -109,7 +109,7 @@ ParsedTiff parseTiff(const std::string& tiff)
 TEST(TiffFile, TagsAndPixelsReadBack)
 {
     struct Row {
-        TiffSpec spec;
+        TiffLayout layout;
         std::uint32_t width, height, dpi;
         std::uint32_t inset, bar; // pixels from the edge to the frame, frame width
     };
@@ -126,21 +126,21 @@ TEST(TiffFile, TagsAndPixelsReadBack)
         { { 0, 0, 0, false, true, "" }, 1, 1, 300, 0, 0 },
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.spec.description + (row.spec.rgb ? " rgb" : " bilevel")
-            + (row.spec.packBits ? " packbits" : " raw"));
-        const ParsedTiff tiff = parseTiff(renderTiff(row.spec));
+        SCOPED_TRACE(row.layout.description + (row.layout.rgb ? " rgb" : " bilevel")
+            + (row.layout.packBits ? " packbits" : " raw"));
+        const ParsedTiff tiff = parseTiff(renderTiff(row.layout));
         EXPECT_EQ(tiff.width, row.width);
         EXPECT_EQ(tiff.height, row.height);
-        const std::vector<std::uint32_t> bits(row.spec.rgb ? 3 : 1, row.spec.rgb ? 8 : 1);
+        const std::vector<std::uint32_t> bits(row.layout.rgb ? 3 : 1, row.layout.rgb ? 8 : 1);
         EXPECT_EQ(tiff.numbers.at(258), bits);
-        EXPECT_EQ(tiff.numbers.at(259)[0], row.spec.packBits ? 32773u : 1u);
-        EXPECT_EQ(tiff.numbers.at(262)[0], row.spec.rgb ? 2u : 0u);
+        EXPECT_EQ(tiff.numbers.at(259)[0], row.layout.packBits ? 32773u : 1u);
+        EXPECT_EQ(tiff.numbers.at(262)[0], row.layout.rgb ? 2u : 0u);
         EXPECT_EQ(tiff.numbers.at(282), (std::vector<std::uint32_t> { row.dpi, 1 }));
         EXPECT_EQ(tiff.numbers.at(283), (std::vector<std::uint32_t> { row.dpi, 1 }));
         EXPECT_EQ(tiff.numbers.at(296)[0], 2u);
-        EXPECT_EQ(tiff.description, row.spec.description);
+        EXPECT_EQ(tiff.description, row.layout.description);
         std::vector<int> tags { 256, 257, 258, 259, 262, 273, 277, 278, 279, 282, 283, 284, 296 };
-        if (!row.spec.description.empty())
+        if (!row.layout.description.empty())
             tags.insert(tags.begin() + 5, 270);
         EXPECT_EQ(tiff.tags, tags);
         if (tiff.width * tiff.height > 20000) {
@@ -170,7 +170,7 @@ TEST(TiffFile, TagsAndPixelsReadBack)
 TEST(TiffFile, OversizedImagesAreHalvedUntilTheyFit)
 {
     struct Row {
-        TiffSpec spec;
+        TiffLayout layout;
         std::uint32_t width, height, dpi;
     };
     const Row rows[] = {
@@ -183,7 +183,7 @@ TEST(TiffFile, OversizedImagesAreHalvedUntilTheyFit)
         { { 65536, 65536 * 4 + 1, 300, false, true, "" }, 32768, 131073, 150 },
     };
     for (const Row& row : rows) {
-        const auto geometry = output::tiffGeometry(row.spec);
+        const auto geometry = output::tiffGeometry(row.layout);
         EXPECT_EQ(geometry.width, row.width);
         EXPECT_EQ(geometry.height, row.height);
         EXPECT_EQ(geometry.dpi, row.dpi);
