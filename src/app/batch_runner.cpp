@@ -1,10 +1,16 @@
 #include "app/batch_runner.h"
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "app/batch_options.h"
 #include "app/console_run_view.h"
 #include "app/solidworks_connector.h"
 #include "engine/actions/action_context.h"
 #include "engine/actions/export_document.h"
+#include "engine/platform/ini_file.h"
+#include "engine/platform/platform_error.h"
 #include "engine/printlist/print_list.h"
 #include "engine/printlist/print_list_file.h"
 #include "engine/run/batch_run.h"
@@ -31,11 +37,43 @@ int usageError(BatchWorld& world, const std::string& text)
     return kExitUsage;
 }
 
+// A reason the run cannot start that no other option would mend: one line, status 2.
+int startError(BatchWorld& world, const std::string& text)
+{
+    world.err << kProgram << ": " << text << "\n";
+    return kExitUsage;
+}
+
 std::string faultText(engine::LineFault fault)
 {
     return fault == engine::LineFault::ControlCharacter
         ? "it holds a control character no path can hold"
         : "it is neither UTF-8 nor Windows-1252 text";
+}
+
+// Why the file given with --settings cannot be used, or nothing. A file that cannot be read,
+// a line that cannot be decoded or a file without a single section of a settings file would
+// run the list with settings nobody chose, so each of them ends the run before it starts.
+std::optional<std::string> settingsFileProblem(engine::FileSystem& files, const std::string& path)
+{
+    std::shared_ptr<const engine::IniDocument> document;
+    try {
+        document = engine::IniFile(files).document(path);
+    } catch (const engine::PlatformError& error) {
+        return "the settings file " + path + " cannot be read: " + error.description();
+    }
+    const std::vector<engine::LineProblem> problems = document->problems();
+    if (!problems.empty())
+        return "line " + std::to_string(problems.front().number) + " of the settings file " + path
+            + " cannot be used: "
+            + (problems.front().fault == engine::LineFault::ControlCharacter
+                    ? "it holds a control character"
+                    : "it is neither UTF-8 nor Windows-1252 text");
+    for (const engine::SettingsFileKey& key : engine::settingsFileLayout()) {
+        if (document->hasSection(key.section))
+            return std::nullopt;
+    }
+    return "the file " + path + " holds no settings: none of its sections is one of QUORRIX";
 }
 
 // Joins the print list files in order; false (the user told why) when one cannot be read.
@@ -87,9 +125,7 @@ int exitCode(const engine::RunReport& report)
     return report.messageText.empty() && report.failedEntries.empty() ? kExitDone : kExitProblems;
 }
 
-} // namespace
-
-int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
+int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world)
 {
     const ParsedOptions parsed = parseBatchOptions(arguments);
     if (!parsed.options)
@@ -117,6 +153,9 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
     if (!options.settingsFile.empty()) {
         if (!ports.files->isPlainFile(options.settingsFile))
             return usageError(world, "the settings file " + options.settingsFile + " is not there");
+        if (const std::optional<std::string> problem
+            = settingsFileProblem(*ports.files, options.settingsFile))
+            return startError(world, *problem);
         engine::SettingsFiles(language, view, *ports.regional)
             .LoadSettingsFile(options.settingsFile, false, settings);
     }
@@ -131,33 +170,43 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
     if (!loadLists(world, options, entries, unusableLines))
         return kExitUsage;
 
-    SolidWorksConnector solidWorks
-        = createSolidWorksConnector(ports, settings.UseSolidWorksVersion);
-    engine::SwConnection connection(*solidWorks.connector, *ports.clock, settings);
-    engine::PrinterLineSettings defaultLines = engine::defaultPrinterLineSettings();
-    std::string pdfAddInPath = engine::FindBluebeamAddIn(*ports.store);
-    engine::ActionContext context { settings, counters, connection, view, language, *ports.clock,
-        *ports.files, cancelFlag, defaultLines, pdfAddInPath };
-    engine::RunEnvironment environment { context, registry, *ports.regional, *ports.shell,
-        ports.programFolder, ports.userDataFolder, {}, {} };
-    environment.flags.OpenReadOnly = options.readOnly ? 1 : 0;
-    environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
-    environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;
-    if (!options.quiet)
-        world.err << kProgram << ": " << options.action << " with " << solidWorks.description
-                  << "\n";
-
     engine::RunReport report;
     std::size_t documents = options.active ? 1 : entries.size();
-    if (options.action == "MULTIJOB") {
-        engine::PrintList printList;
-        const std::vector<std::string> dropped = fillPrintList(world, entries, printList);
-        report = engine::RunMultiJob(environment, printList);
-        report.failedEntries.insert(report.failedEntries.end(), dropped.begin(), dropped.end());
-        report.droppedEntries += dropped.size();
-        documents = options.active ? 1 : printList.rows().size() + report.droppedEntries;
-    } else {
-        report = engine::RunActionCommand(environment, options.action, entries);
+    try {
+        SolidWorksConnector solidWorks
+            = createSolidWorksConnector(ports, settings.UseSolidWorksVersion);
+        engine::SwConnection connection(*solidWorks.connector, *ports.clock, settings);
+        engine::PrinterLineSettings defaultLines = engine::defaultPrinterLineSettings();
+        std::string pdfAddInPath = engine::FindBluebeamAddIn(*ports.store);
+        engine::ActionContext context { settings, counters, connection, view, language,
+            *ports.clock, *ports.files, cancelFlag, defaultLines, pdfAddInPath };
+        engine::RunEnvironment environment { context, registry, *ports.regional, *ports.shell,
+            ports.programFolder, ports.userDataFolder, {}, {} };
+        environment.flags.OpenReadOnly = options.readOnly ? 1 : 0;
+        environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
+        environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;
+        if (!options.quiet)
+            world.err << kProgram << ": " << options.action << " with " << solidWorks.description
+                      << "\n";
+
+        if (options.action == "MULTIJOB") {
+            engine::PrintList printList;
+            const std::vector<std::string> dropped = fillPrintList(world, entries, printList);
+            report = engine::RunMultiJob(environment, printList);
+            report.failedEntries.insert(report.failedEntries.end(), dropped.begin(), dropped.end());
+            report.droppedEntries += dropped.size();
+            documents = options.active ? 1 : printList.rows().size() + report.droppedEntries;
+        } else {
+            report = engine::RunActionCommand(environment, options.action, entries);
+        }
+    } catch (const std::exception& error) {
+        // Whatever broke, no entry of this run may pass for done: they all go to the failed
+        // list, to be run again.
+        world.err << kProgram << ": the run stopped: " << error.what() << "\n";
+        report = engine::RunReport {};
+        report.started = true;
+        report.messageText = error.what();
+        report.failedEntries = entries;
     }
 
     if (report.started && !options.quiet) {
@@ -167,7 +216,7 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
                                      : report.failedEntries.size())
                   << " with problems" << (report.cancelled ? ", cancelled" : "") << "\n";
     }
-    if (settings.LoggingActive != 0 && report.started && !options.active)
+    if (settings.LoggingActive != 0 && report.started && !options.active && !report.logPath.empty())
         world.out << "Process log: " << report.logPath << "\n";
     int code = exitCode(report);
     if (!options.failedList.empty()) {
@@ -182,6 +231,19 @@ int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
         }
     }
     return code == kExitDone && !unusableLines.empty() ? kExitProblems : code;
+}
+
+} // namespace
+
+int runBatch(const std::vector<std::string>& arguments, BatchWorld& world)
+{
+    // The program never ends on an uncaught exception: one line and a failure status.
+    try {
+        return runGuardedBatch(arguments, world);
+    } catch (const std::exception& error) {
+        world.err << kProgram << ": " << error.what() << "\n";
+        return kExitProblems;
+    }
 }
 
 } // namespace quorrix::app

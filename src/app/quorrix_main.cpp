@@ -1,5 +1,8 @@
 #include <QApplication>
 
+#include <exception>
+#include <iostream>
+
 #include "app/solidworks_connector.h"
 #include "gui/qt_printer_catalog.h"
 #include "gui/quorrix_session.h"
@@ -9,17 +12,23 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    quorrix::platform::PlatformPorts ports = quorrix::platform::createPlatformPorts();
-    quorrix::gui::QtPrinterCatalog printers;
-    quorrix::app::SolidWorksConnector solidWorks
-        = quorrix::app::createSolidWorksConnector(ports, std::string());
-    const std::unique_ptr<quorrix::engine::DocumentManagerConnector> documentManager
-        = quorrix::app::createDocumentManager(ports);
+    // The program never ends on an uncaught exception: one line and a failure status.
+    try {
+        quorrix::platform::PlatformPorts ports = quorrix::platform::createPlatformPorts();
+        quorrix::gui::QtPrinterCatalog printers;
+        quorrix::app::SolidWorksConnector solidWorks
+            = quorrix::app::createSolidWorksConnector(ports, std::string());
+        const std::unique_ptr<quorrix::engine::DocumentManagerConnector> documentManager
+            = quorrix::app::createDocumentManager(ports);
 
-    quorrix::gui::QuorrixSession session({ *ports.store, *ports.files, *ports.regional,
-        *ports.clock, *ports.shell, *solidWorks.connector, *documentManager, printers,
-        ports.programFolder, ports.userDataFolder, solidWorks.standIn });
-    if (!session.start())
-        return 0;
-    return QApplication::exec();
+        quorrix::gui::QuorrixSession session({ *ports.store, *ports.files, *ports.regional,
+            *ports.clock, *ports.shell, *solidWorks.connector, *documentManager, printers,
+            ports.programFolder, ports.userDataFolder, solidWorks.standIn });
+        if (!session.start())
+            return 0;
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        std::cerr << "quorrix: " << error.what() << "\n";
+        return 1;
+    }
 }

@@ -85,7 +85,8 @@ std::int32_t saveDocument(DocContext& context, const SaveRequest& request)
         ? std::string()
         : renderSavedFile(doc, request, state.installation.preferences, state.journal);
     try {
-        state.files.writeBytesAtomic(request.path, bytes);
+        // SolidWorks writes its files as it does; the stand-in need not wait for the disk.
+        state.files.writeBytesQuickly(request.path, bytes);
     } catch (const engine::PlatformError& error) {
         state.journal.note("save failed: " + request.path + ": " + error.description());
         return kGenericSaveError;

@@ -35,8 +35,15 @@ public:
     virtual std::optional<std::string> readBytes(const std::string& path) = 0;
     // Replaces the file's content as a whole: the bytes go to a temporary file in the same
     // folder that then takes the file's place, so a crash leaves either the old or the new
-    // content. Fails on a read-only file and on a missing folder.
+    // content, and only once the bytes are on disk, so a power loss cannot leave an empty
+    // file either. Fails on a read-only file and on a missing folder.
     virtual void writeBytesAtomic(const std::string& path, const std::string& bytes) = 0;
+    // The same without waiting for the disk: for files that can be made again, where that
+    // wait would be most of the work.
+    virtual void writeBytesQuickly(const std::string& path, const std::string& bytes)
+    {
+        writeBytesAtomic(path, bytes);
+    }
     // Appends to the file, creating it when missing.
     virtual void appendBytes(const std::string& path, const std::string& bytes) = 0;
     virtual bool isWritableFolder(const std::string& path) = 0;

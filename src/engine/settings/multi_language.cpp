@@ -109,6 +109,17 @@ std::string clsMultiLanguage::INIGetSettingString(const std::string& section,
     }
 }
 
+bool clsMultiLanguage::INIReadable(const std::string& fileName)
+{
+    try {
+        m_ini.document(fileName);
+        return true;
+    } catch (const PlatformError& e) {
+        showError("INIGetSettingString", e.number(), e.description());
+        return false;
+    }
+}
+
 bool clsMultiLanguage::INIWriteSetting(const std::string& section, const std::string& key,
     const std::string& value, const std::string& fileName)
 {

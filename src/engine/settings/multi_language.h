@@ -31,6 +31,10 @@ public:
     bool INIWriteSettings(const std::vector<IniEntry>& entries, const std::string& fileName,
         const std::optional<std::string>& startText = std::nullopt);
 
+    // True when the file can be read (a missing file reads as empty); otherwise the user is
+    // told once why not.
+    bool INIReadable(const std::string& fileName);
+
     // A normal file (not a folder, not hidden or system) by this name; a name with wildcards
     // counts when any file matches.
     bool FileExists(const std::string& fileName);

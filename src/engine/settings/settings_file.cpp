@@ -64,6 +64,9 @@ void SettingsFiles::LoadSettingsFile(
             MessageButtons::Ok);
         return;
     }
+    // A file that cannot be read says so once, not once for every key.
+    if (!m_texts.INIReadable(fileName))
+        return;
     const char separator = m_regional.decimalSeparator();
     for (const SettingsFileKey& key : settingsFileLayout()) {
         if (key.mode == KeyMode::WriteOnly)

@@ -28,7 +28,7 @@ public:
         const std::string& fileName, const Settings& settings, const LocalDateTime& now);
     // Reads the keys the file has into the record; keys that are missing or do not convert
     // leave their fields alone. With skipMultiJob the multi-job slots are not touched. A
-    // missing file is reported and changes nothing.
+    // missing or unreadable file is reported once and changes nothing.
     void LoadSettingsFile(const std::string& fileName, bool skipMultiJob, Settings& settings);
 
 private:

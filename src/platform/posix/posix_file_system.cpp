@@ -110,6 +110,13 @@ void replaceFileAtomically(
         ::unlink(temp.c_str());
         throw;
     }
+    if (sync) {
+        // The new name is on disk only once its folder is: without this a power loss could
+        // still bring back the old file, though never a broken one.
+        Descriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder.get() >= 0)
+            ::fsync(folder.get());
+    }
 }
 
 bool PosixFileSystem::isPlainFile(const std::string& path)
@@ -179,6 +186,13 @@ std::optional<std::string> PosixFileSystem::readBytes(const std::string& path)
 }
 
 void PosixFileSystem::writeBytesAtomic(const std::string& path, const std::string& bytes)
+{
+    // The content is on disk before the name points at it, so a crash or a power loss leaves
+    // the old file or the new one, never an empty one.
+    replaceFileAtomically(path, bytes, true, 0666);
+}
+
+void PosixFileSystem::writeBytesQuickly(const std::string& path, const std::string& bytes)
 {
     replaceFileAtomically(path, bytes, false, 0666);
 }

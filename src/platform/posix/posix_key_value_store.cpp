@@ -47,18 +47,6 @@ bool isBelow(const std::string& key, const std::string& parent)
     return k.size() > p.size() + 1 && k.compare(0, p.size(), p) == 0 && k[p.size()] == '\\';
 }
 
-void makeFolders(const std::string& folder)
-{
-    std::string partial;
-    for (std::size_t i = 0; i <= folder.size(); ++i) {
-        if (i == folder.size() || (folder[i] == '/' && i > 0)) {
-            partial = folder.substr(0, i);
-            if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
-                throw lastError(partial);
-        }
-    }
-}
-
 const char* const kFileNames[] = { "current-user.ini", "local-machine.ini", "classes-root.ini" };
 const char* const kTitles[] = {
     "QUORRIX settings store, current user. Written by the program.",

@@ -38,6 +38,12 @@ PlatformPorts createPlatformPorts()
     ports.shell = std::make_unique<PosixShell>();
     ports.programFolder = programFolder();
     ports.userDataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
+    // The spool, the failed lists and the logs of a program folder that cannot be written to
+    // go there. Failing here is not fatal: whatever writes into it reports the error then.
+    try {
+        makeFolders(ports.userDataFolder);
+    } catch (const engine::PlatformError&) {
+    }
     ports.userConfigFolder = xdgFolder("XDG_CONFIG_HOME", ".config");
     return ports;
 }

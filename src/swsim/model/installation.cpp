@@ -4,11 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 #include "engine/platform/file_system.h"
 #include "engine/platform/ini_document.h"
 #include "engine/platform/path_text.h"
+#include "engine/platform/platform_error.h"
 #include "swsim/model/value_text.h"
 
 namespace quorrix::swsim {
@@ -152,7 +154,14 @@ Installation loadInstallation(
 {
     Installation installation;
     installation.spoolPath = defaultSpoolPath;
-    const auto bytes = files.readBytes(configPath);
+    std::optional<std::string> bytes;
+    try {
+        bytes = files.readBytes(configPath);
+    } catch (const engine::PlatformError& error) {
+        throw engine::PlatformError(error.number(),
+            "the stand-in's configuration " + configPath
+                + " cannot be read: " + error.description());
+    }
     if (!bytes)
         return installation;
     const IniDocument ini = IniDocument::parse(*bytes);
