@@ -146,6 +146,59 @@ TEST(BatchRunnerTest, BadInputAndMissingSolidWorksExitWithTwo)
     EXPECT_NE(batch.out.str().find("Can't find SWX instance"), std::string::npos);
 }
 
+// A settings file nobody can use would run the list with settings nobody chose, and a
+// broken stand-in must not end the program on an uncaught exception.
+TEST(BatchRunnerTest, UnusableSettingsOrStandInEndTheRunWithOneLine)
+{
+    if (standInConfiguredElsewhere())
+        GTEST_SKIP() << "QUORRIX_SWSIM_CONFIG names another stand-in configuration";
+    const struct {
+        std::string bytes;
+        std::string told;
+    } settingsFiles[] = {
+        { "[TIFF]\r\nTiffPrintDPI=600\r\n[DXF]\r\nDXFVersion=\x01\r\n", "line 4 of the settings file" },
+        { "[TIFF]\r\nTiffPrintDPI=\x81\x90\r\n", "neither UTF-8 nor Windows-1252" },
+        { "[Other]\r\nKey=1\r\n", "holds no settings" },
+    };
+    for (const auto& file : settingsFiles) {
+        BatchRun batch;
+        writeFileBytes(batch.dir.file("a.SLDDRW"), "[Document]\n[Sheet.1]\nName=A\n");
+        writeFileBytes(batch.dir.file("s.qrxcfg"), file.bytes);
+        EXPECT_EQ(batch.run({ "TIFF", "--list", batch.list({ "a.SLDDRW" }), "--settings",
+                      batch.dir.file("s.qrxcfg"), "--quiet" }),
+            kExitUsage);
+        const std::string err = batch.err.str();
+        EXPECT_NE(err.find(file.told), std::string::npos) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_FALSE(std::filesystem::exists(engine::pathFromUtf8(batch.dir.file("A.tif"))));
+    }
+
+    BatchRun batch;
+    writeFileBytes(batch.dir.file("a.SLDDRW"), "[Document]\n");
+    std::filesystem::remove(engine::pathFromUtf8(batch.dir.file("swsim.ini")));
+    std::filesystem::create_directory(engine::pathFromUtf8(batch.dir.file("swsim.ini")));
+    EXPECT_EQ(batch.run({ "EXPORT3D", "--list", batch.list({ "a.SLDDRW", "b.SLDPRT" }),
+                  "--failed-list", batch.dir.file("failed.qrx"), "--quiet" }),
+        kExitProblems);
+    EXPECT_NE(batch.err.str().find("swsim.ini"), std::string::npos) << batch.err.str();
+    EXPECT_EQ(readFileBytes(batch.dir.file("failed.qrx")),
+        "\"" + batch.dir.file("a.SLDDRW") + "\"\r\n\"" + batch.dir.file("b.SLDPRT") + "\"\r\n");
+}
+
+#ifndef _WIN32
+TEST(BatchRunnerTest, TheUsersDataFolderIsMadeWhenMissing)
+{
+    test::TempDir dir;
+    const std::string data = dir.file("share");
+    const char* before = std::getenv("XDG_DATA_HOME");
+    const std::string saved = before ? before : "";
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const platform::PlatformPorts ports = platform::createPlatformPorts();
+    before ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(ports.files->isWritableFolder(ports.userDataFolder)) << ports.userDataFolder;
+}
+#endif
+
 // Ctrl+C arrives while SolidWorks spends this long in a call.
 constexpr int kCtrlCDelay = 777;
 

@@ -83,6 +83,7 @@ public:
         files[path] += bytes;
         ++m_writes[path];
     }
+    void removeFile(const std::string& path) override { files.erase(path); }
     bool isWritableFolder(const std::string&) override { return true; }
 
 private:

@@ -46,6 +46,8 @@ public:
     }
     // Appends to the file, creating it when missing.
     virtual void appendBytes(const std::string& path, const std::string& bytes) = 0;
+    // Deletes the file; a file that is not there is no error.
+    virtual void removeFile(const std::string& path) = 0;
     virtual bool isWritableFolder(const std::string& path) = 0;
 };
 

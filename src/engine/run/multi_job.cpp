@@ -1,7 +1,10 @@
 #include "engine/run/multi_job.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <sstream>
 
 #include "engine/actions/action_context.h"
 #include "engine/actions/drawing_sheets.h"
@@ -9,6 +12,7 @@
 #include "engine/actions/export_document.h"
 #include "engine/actions/export_model_3d.h"
 #include "engine/actions/sheet_filter.h"
+#include "engine/platform/platform_error.h"
 #include "engine/platform/shell.h"
 #include "engine/printlist/print_list.h"
 #include "engine/printlist/print_list_file.h"
@@ -247,7 +251,14 @@ std::optional<std::int32_t> macroSlotOfJobText(const std::string& text)
 
 std::string multiJobTempSettingsPath(RunEnvironment& environment)
 {
-    return environment.shell.temporaryFolder() + kTempSettingsFileName;
+    // A name of its own for every run, so that two programs, or a run after a crash, never
+    // take each other's copy for their own.
+    static std::atomic<unsigned> runs { 0 };
+    const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
+    std::ostringstream name;
+    name << kTempSettingsFileStem << '_' << std::hex << stamp << '_' << std::dec << runs++
+         << ".qrxcfg";
+    return environment.shell.temporaryFolder() + name.str();
 }
 
 RunReport RunMultiJob(RunEnvironment& environment, PrintList& printList)
@@ -288,6 +299,11 @@ RunReport RunMultiJob(RunEnvironment& environment, PrintList& printList)
         restoreLines();
 
     settingsFiles.LoadSettingsFile(tempFile, true, context.settings);
+    try {
+        context.files.removeFile(tempFile);
+    } catch (const PlatformError&) {
+        // Left behind in the temporary folder; the settings are back all the same.
+    }
     report.failedEntries.insert(report.failedEntries.end(), dropped.begin(), dropped.end());
     report.droppedEntries += dropped.size();
     return report;

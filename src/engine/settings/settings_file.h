@@ -40,6 +40,7 @@ private:
 // "QRX Printer configuration file" and "generated on dd.mm.yyyy hh:mm:ss", each with CR LF.
 std::string SettingsFileHeader(const LocalDateTime& now);
 
-inline constexpr const char* kTempSettingsFileName = "quorrix_tempsettings.qrxcfg";
+// The multi-job's copy of the settings: this stem, a name of its own per run, ".qrxcfg".
+inline constexpr const char* kTempSettingsFileStem = "quorrix_tempsettings";
 
 } // namespace quorrix::engine

@@ -205,6 +205,12 @@ void PosixFileSystem::appendBytes(const std::string& path, const std::string& by
     writeAll(fd.get(), bytes, path);
 }
 
+void PosixFileSystem::removeFile(const std::string& path)
+{
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        throw lastError(path);
+}
+
 bool PosixFileSystem::isWritableFolder(const std::string& path)
 {
     return folderExists(path) && ::access(path.c_str(), W_OK | X_OK) == 0;

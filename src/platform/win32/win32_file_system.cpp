@@ -221,6 +221,15 @@ void Win32FileSystem::appendBytes(const std::string& path, const std::string& by
         throwLastError();
 }
 
+void Win32FileSystem::removeFile(const std::string& path)
+{
+    if (DeleteFileW(utf16FromUtf8(path).c_str()))
+        return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+        throwLastError();
+}
+
 bool Win32FileSystem::isWritableFolder(const std::string& path)
 {
     if (!folderExists(path))

@@ -16,6 +16,7 @@ public:
     std::optional<std::string> readBytes(const std::string& path) override;
     void writeBytesAtomic(const std::string& path, const std::string& bytes) override;
     void appendBytes(const std::string& path, const std::string& bytes) override;
+    void removeFile(const std::string& path) override;
     bool isWritableFolder(const std::string& path) override;
 };
 

@@ -148,6 +148,7 @@ public:
     std::optional<std::string> readBytes(const std::string&) override { throw locked(); }
     void writeBytesAtomic(const std::string&, const std::string&) override { throw locked(); }
     void appendBytes(const std::string&, const std::string&) override { throw locked(); }
+    void removeFile(const std::string&) override { throw locked(); }
     bool isWritableFolder(const std::string&) override { return true; }
 
 private:

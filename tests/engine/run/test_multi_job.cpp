@@ -257,8 +257,10 @@ TEST(MultiJobRunTest, LoadedSettingsHoldForThePassAndThePreviousComeBack)
     EXPECT_EQ(dpi.front(), "600");
     EXPECT_EQ(run.settings.TiffPrintDPI, 150);
     EXPECT_EQ(run.settings.MultiJobAction, before.MultiJobAction);
-    EXPECT_NE(test::readFileBytes(run.dir.file(kTempSettingsFileName)).find("TiffPrintDPI=150"),
-        std::string::npos); // the copy stays
+    // Each run keeps the settings in a copy of its own, gone once they are back.
+    EXPECT_NE(multiJobTempSettingsPath(run.environment), multiJobTempSettingsPath(run.environment));
+    for (const auto& file : std::filesystem::directory_iterator(run.shell.temporaryFolder()))
+        EXPECT_EQ(file.path().filename().string().find(kTempSettingsFileStem), std::string::npos);
 }
 
 TEST(MultiJobRunTest, ListFilePreJobInsertsBeforeTheCurrentRowOrReportsAMissingFile)
