@@ -175,5 +175,11 @@ if [ -n "${QUORRIX_SCREENSHOT_KEYS:-}" ]; then
 fi
 
 mkdir -p "$(dirname "$output")"
-import -window "$target" "png:$output" || { cat "$work/quorrix.log" >&2; exit 1; }
+# Some windows of a program without a window manager cannot be read by their id; those are
+# cut out of the whole screen at their place instead.
+if ! import -window "$target" "png:$output" 2>"$work/import.log"; then
+    eval "$(xdotool getwindowgeometry --shell "$target")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "png:$output" \
+        || { cat "$work/import.log" "$work/quorrix.log" >&2; exit 1; }
+fi
 echo "Wrote $output"
