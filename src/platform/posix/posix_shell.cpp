@@ -55,6 +55,9 @@ std::int32_t shellCodeOf(int error)
 // document on. Some openers end at once with their verdict; others run the viewer in the
 // foreground and end only with it.
 constexpr std::chrono::milliseconds kOpenerPatience { 1000 };
+// lp ends once the job is in the queue or refused; the refusal is what the caller has to
+// hear, not a success.
+constexpr std::chrono::milliseconds kPrintPatience { 10000 };
 
 // Starts args[0] with the given arguments in folder (when not empty). Returns the child's id,
 // or the negated errno when it could not be started (the failed child is reaped).
@@ -215,13 +218,17 @@ engine::ShellResult PosixShell::execute(const engine::ShellRequest& request)
         return { kFileNotFound, 0 };
     const auto command = commandFor(request);
     const bool opener = command.front() == "xdg-open";
+    const bool printer = command.front() == "lp";
     const std::int64_t id = spawn(command, request.directory);
     if (id < 0) {
-        // Without the desktop's opener nothing can open the document, however it is there.
-        return { opener ? kNoAssociation : shellCodeOf(static_cast<int>(-id)), 0 };
+        // Without the desktop's opener or the print spooler nothing can open or print the
+        // document, however it is there.
+        return { opener || printer ? kNoAssociation : shellCodeOf(static_cast<int>(-id)), 0 };
     }
-    if (opener) {
-        if (const std::optional<int> exitCode = exitCodeWithin(id, kOpenerPatience))
+    if (opener || printer) {
+        const std::optional<int> exitCode
+            = exitCodeWithin(id, printer ? kPrintPatience : kOpenerPatience);
+        if (exitCode)
             return { *exitCode == 0 ? kSuccess : openerErrorOf(*exitCode), 0 };
     }
     if (request.wantProcess)

@@ -148,30 +148,35 @@ TEST(PosixShell, TellsWhenTheDesktopCannotOpenADocumentAndLeavesNoChildBehind)
     const std::string document = dir.file("readme_us.txt");
     test::writeFileBytes(document, "read me\n");
     struct Row {
-        const char* opener; // the script's body; nullptr: there is no opener
+        const char* verb;
+        const char* opener; // the script's body; nullptr: there is no opener or spooler
         std::int32_t instance;
     };
     const Row rows[] = {
-        { nullptr, 31 }, { "exit 3", 31 }, // no program for the document
-        { "exit 2", 2 }, { "exit 0", 42 },
-        { "sleep 1.5", 42 }, // shows the document in the foreground
+        { "Open", nullptr, 31 }, { "Open", "exit 3", 31 }, // no program for the document
+        { "Open", "exit 2", 2 }, { "Open", "exit 0", 42 },
+        { "Open", "sleep 1.5", 42 }, // shows the document in the foreground
+        { "Print", nullptr, 31 }, { "Print", "exit 1", 31 }, // no spooler, a refused job
+        { "Print", "exit 0", 42 },
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.opener ? row.opener : "no opener");
-        const std::string bin = dir.file(row.opener ? "bin" : "empty");
+        SCOPED_TRACE(std::string(row.verb) + ": " + (row.opener ? row.opener : "none"));
+        const bool print = std::string(row.verb) == "Print";
+        const std::string bin = dir.file(std::string(row.opener ? "bin" : "empty") + row.verb);
         std::filesystem::create_directories(bin);
         if (row.opener) {
-            test::writeFileBytes(bin + "/xdg-open", std::string("#!/bin/sh\n") + row.opener + "\n");
-            ::chmod((bin + "/xdg-open").c_str(), 0755);
+            const std::string program = bin + (print ? "/lp" : "/xdg-open");
+            test::writeFileBytes(program, std::string("#!/bin/sh\n") + row.opener + "\n");
+            ::chmod(program.c_str(), 0755);
         }
         platform::PosixShell shell;
         engine::ShellRequest request;
-        request.verb = "Open";
+        request.verb = row.verb;
         request.file = document;
         request.wantProcess = true;
         engine::ShellResult result;
         {
-            const PathOnly path(bin + ":/bin:/usr/bin");
+            const PathOnly path(print ? bin : bin + ":/bin:/usr/bin");
             result = shell.execute(request);
         }
         EXPECT_EQ(result.instance, row.instance);
