@@ -6,6 +6,23 @@ namespace quorrix::app {
 
 namespace {
 
+// A whole number of seconds from 0 to a week, or nothing.
+std::optional<std::int32_t> secondsOf(const std::string& text)
+{
+    constexpr std::int32_t kMostSeconds = 7 * 24 * 3600;
+    if (text.empty() || text.size() > 7)
+        return std::nullopt;
+    std::int32_t seconds = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        seconds = seconds * 10 + (c - '0');
+    }
+    if (seconds > kMostSeconds)
+        return std::nullopt;
+    return seconds;
+}
+
 constexpr std::array<const char*, 9> kActions { "Plot", "TIFF", "DXF", "DWG", "EXPORT3D",
     "EXPORTDOC", "EXPORTEDRAWINGS", "RUNMACRO", "MULTIJOB" };
 
@@ -27,7 +44,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
     // Options that take the next argument as their value.
     const auto valueOf = [&](std::size_t& i, std::string& target) {
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-            result.error = arguments[i] + " needs a file name";
+            result.error = arguments[i]
+                + (arguments[i] == "--timeout" ? " needs a number of seconds" : " needs a file name");
             return false;
         }
         target = arguments[++i];
@@ -58,6 +76,16 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
             options.reverse = true;
         } else if (argument == "--log") {
             options.log = true;
+        } else if (argument == "--timeout") {
+            if (!valueOf(i, value))
+                return result;
+            const std::optional<std::int32_t> seconds = secondsOf(value);
+            if (!seconds) {
+                result.error = "--timeout needs a whole number of seconds (0: no limit), not "
+                    + value;
+                return result;
+            }
+            options.timeoutSeconds = seconds;
         } else if (argument == "--quiet") {
             options.quiet = true;
         } else if (argument.starts_with("-")) {
@@ -92,7 +120,7 @@ std::string batchHelpText()
 {
     return R"(Usage: quorrix-batch ACTION [--list FILE]... [--active] [--settings FILE]
                      [--read-only] [--view-only] [--reverse] [--log]
-                     [--failed-list FILE] [--quiet]
+                     [--failed-list FILE] [--timeout SECONDS] [--quiet]
 
 Runs one QUORRIX action over a print list without the windows, for schedulers and
 scripts. It uses the settings the program has stored, drives SolidWorks (or, where
@@ -121,6 +149,9 @@ Options:
   --log               write the process log (processlog_<time>.txt)
   --failed-list FILE  write every entry that was not done (problems, missing or
                       stale output, cancelled, not reached) as a print list file
+  --timeout SECONDS   the longest one document may take from open to close (600
+                      unless the settings say otherwise; 0: no limit); SolidWorks
+                      is then ended and started anew and the run goes on
   --quiet             no progress line
   --help              this text
 
@@ -130,7 +161,8 @@ Exit status:
        the failed list could not be written
   2    bad arguments, an unreadable list or settings file, no SolidWorks, or
        RUNMACRO with no macro chosen for the selected slot
-  130  cancelled (Ctrl+C); the failed list holds every document not done
+  130  cancelled (Ctrl+C); the failed list holds every document not done. A
+       SolidWorks call that keeps Ctrl+C waiting for more than 3 seconds is ended
 )";
 }
 

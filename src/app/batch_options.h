@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ struct BatchOptions {
     std::string failedList;
     bool quiet = false;
     bool help = false;
+    // --timeout: the seconds one document may take (0: no limit); the stored limit when
+    // not given.
+    std::optional<std::int32_t> timeoutSeconds;
 };
 
 // Exit codes of quorrix-batch.

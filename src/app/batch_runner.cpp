@@ -161,6 +161,8 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
     }
     if (options.reverse)
         settings.PrintlistReverse = engine::kTrue;
+    if (options.timeoutSeconds)
+        settings.DocumentTimeLimit = *options.timeoutSeconds;
     if (options.log)
         settings.LoggingActive = 1;
     settings.selectActiveFilter();
@@ -185,6 +187,7 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
         environment.flags.OpenReadOnly = options.readOnly ? 1 : 0;
         environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
         environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;
+        environment.cancelRequested = [&world] { return world.interrupted != 0; };
         if (!options.quiet)
             world.err << kProgram << ": " << options.action << " with " << solidWorks.description
                       << "\n";

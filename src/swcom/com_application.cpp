@@ -91,4 +91,21 @@ std::shared_ptr<engine::SwExportPdfData> ComApplication::GetExportFileData(std::
     return m_dispatch.wrap<ComExportPdfData>(m_dispatch.call(L"GetExportFileData", { fileType }));
 }
 
+engine::ProcessEnder ComApplication::GetProcessEnder()
+{
+    const std::int32_t process = m_dispatch.call(L"GetProcessID").toInt32();
+    return [process] {
+        if (process <= 0)
+            return false;
+        HANDLE handle = OpenProcess(
+            PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
+        if (handle == nullptr)
+            return GetLastError() == ERROR_INVALID_PARAMETER; // gone already
+        const bool ended = TerminateProcess(handle, 1) != FALSE
+            && WaitForSingleObject(handle, 10000) == WAIT_OBJECT_0;
+        CloseHandle(handle);
+        return ended;
+    };
+}
+
 } // namespace quorrix::swcom

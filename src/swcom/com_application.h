@@ -26,6 +26,7 @@ public:
     void ActivePrinter(const std::string& printerName) override;
     std::int32_t LoadAddIn(const std::string& fileName) override;
     std::shared_ptr<engine::SwExportPdfData> GetExportFileData(std::int32_t fileType) override;
+    engine::ProcessEnder GetProcessEnder() override;
 };
 
 } // namespace quorrix::swcom

@@ -298,4 +298,14 @@ std::shared_ptr<engine::SwExportPdfData> SimApplication::GetExportFileData(std::
     return std::make_shared<SimExportPdfData>(context);
 }
 
+engine::ProcessEnder SimApplication::GetProcessEnder()
+{
+    Call call = begin("GetProcessID");
+    call.done();
+    return [life = m_life] {
+        life->endProcess();
+        return true;
+    };
+}
+
 } // namespace quorrix::swsim

@@ -17,7 +17,7 @@ class SimApplication : public engine::SwApplication {
 public:
     SimApplication(std::shared_ptr<SimState> state, std::shared_ptr<AppLife> life);
 
-    bool running() const { return m_life->running && !m_life->crashed; }
+    bool running() const { return m_life->running && !m_life->crashed && !m_life->ended(); }
     // The open documents, oldest first; tests look at their state.
     const std::vector<std::shared_ptr<SimDocument>>& documents() const { return m_documents; }
 
@@ -47,6 +47,7 @@ public:
     void ActivePrinter(const std::string& printerName) override;
     std::int32_t LoadAddIn(const std::string& fileName) override;
     std::shared_ptr<engine::SwExportPdfData> GetExportFileData(std::int32_t fileType) override;
+    engine::ProcessEnder GetProcessEnder() override;
 
 private:
     Call begin(const char* member, std::vector<std::string> args = {},

@@ -14,11 +14,34 @@ SimState::SimState(engine::FileSystem& fileSystem, engine::Clock& clockPort, Ins
     journal.setFilePath(installation.journalPath);
 }
 
+void AppLife::endProcess()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_ended = true;
+    }
+    m_endedSignal.notify_all();
+}
+
+bool AppLife::endedWithin(std::optional<std::chrono::milliseconds> patience)
+{
+    std::unique_lock lock(m_mutex);
+    const auto isEnded = [this] { return m_ended.load(); };
+    if (!patience) {
+        m_endedSignal.wait(lock, isEnded);
+        return true;
+    }
+    return m_endedSignal.wait_for(lock, *patience, isEnded);
+}
+
 Call::Call(SimState& state, AppLife& life, DocumentFaultState* document, JournalEntry entry)
     : m_state(state)
+    , m_life(life)
     , m_member(entry.member)
 {
     m_index = m_state.journal.add(std::move(entry));
+    if (life.ended())
+        life.crashed = true;
     if (life.crashed)
         raise(kServerUnavailable, "The remote procedure call failed.");
     if (!life.running)
@@ -64,8 +87,24 @@ int delayOf(const std::map<std::string, int>& delays, const std::string& member)
 
 } // namespace
 
+void Call::applyStalls(const DocumentFaults& faults)
+{
+    std::optional<std::chrono::milliseconds> patience;
+    if (!faults.hang.contains(m_member)) {
+        const int slow = delayOf(faults.slowMilliseconds, m_member);
+        if (slow <= 0)
+            return;
+        patience = std::chrono::milliseconds(slow);
+    }
+    if (m_life.endedWithin(patience)) {
+        m_life.crashed = true;
+        raise(kServerUnavailable, "The remote procedure call failed.");
+    }
+}
+
 void Call::applyDocumentFaults(DocumentFaultState& document)
 {
+    applyStalls(document.faults);
     const int delay = delayOf(document.faults.delayMilliseconds, m_member);
     if (delay > 0)
         m_state.clock.sleepMilliseconds(delay);
@@ -82,6 +121,7 @@ void Call::applyFaults(DocumentFaultState* document)
     bool fail = setup.raise.contains(m_member)
         || firesOnce(setup.raiseOnce, m_state.raisedOnce, m_member);
     if (document != nullptr) {
+        applyStalls(document->faults);
         delay += delayOf(document->faults.delayMilliseconds, m_member);
         fail = fail || document->faults.raise.contains(m_member)
             || firesOnce(document->faults.raiseOnce, document->raisedOnce, m_member);

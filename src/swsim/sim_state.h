@@ -1,6 +1,11 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -37,6 +42,18 @@ struct SimState {
 struct AppLife {
     bool running = true;
     bool crashed = false;
+
+    // Ends the instance as ending its process would: from any thread, also while a call
+    // hangs, which then fails.
+    void endProcess();
+    bool ended() const { return m_ended.load(); }
+    // Waits that long, or for ever, and says whether the instance was ended meanwhile.
+    bool endedWithin(std::optional<std::chrono::milliseconds> patience);
+
+private:
+    std::atomic<bool> m_ended { false };
+    std::mutex m_mutex;
+    std::condition_variable m_endedSignal;
 };
 
 // The faults of one open document and which one-time ones have fired.
@@ -73,7 +90,11 @@ public:
 private:
     void applyFaults(DocumentFaultState* document);
 
+    // The real-time faults: a slow member, a member that hangs until the process is ended.
+    void applyStalls(const DocumentFaults& faults);
+
     SimState& m_state;
+    AppLife& m_life;
     std::size_t m_index;
     bool m_finished = false;
     std::string m_member;

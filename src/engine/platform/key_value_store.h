@@ -62,7 +62,8 @@ public:
     // The values of a key in the order the store keeps them; empty when the key is missing.
     virtual std::vector<NamedValue> listValues(StoreRoot root, const std::string& keyPath) = 0;
     virtual std::vector<std::string> listSubKeys(StoreRoot root, const std::string& keyPath) = 0;
-    // Deletes the key with all its subkeys and values; a missing key is no error.
+    // Deletes the key with all its subkeys and values; a missing key is no error. A root
+    // (an empty path) is refused with PlatformError.
     virtual void deleteKey(StoreRoot root, const std::string& keyPath) = 0;
 
     // Many writes in a row (saving every setting) may be collected and made durable at

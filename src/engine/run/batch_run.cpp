@@ -1,6 +1,7 @@
 #include "engine/run/batch_run.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/actions/drawing_sheets.h"
 #include "engine/actions/edrawings_export.h"
@@ -12,6 +13,7 @@
 #include "engine/platform/ini_document.h"
 #include "engine/platform/platform_error.h"
 #include "engine/platform/regional_format.h"
+#include "engine/run/document_watchdog.h"
 #include "engine/run/macro_runs.h"
 #include "engine/run/multi_job.h"
 #include "engine/run/process_log.h"
@@ -29,6 +31,9 @@ constexpr const char* kProgramTitle = "QUORRIX";
 constexpr const char* kRestartCaption = "Restart SolidWorks (5 sec. Pause)";
 constexpr std::int32_t kAutomationErrorInfo = 140;
 constexpr std::int32_t kLogNotWrittenInfo = 141;
+constexpr std::int32_t kTimedOutInfo = 142;
+constexpr std::int32_t kCancelledInCallInfo = 143;
+constexpr std::int32_t kNotEndedInfo = 144;
 
 // Hands the run's record of written files to the document procedures while it lasts.
 class OutputsInUse {
@@ -59,6 +64,8 @@ public:
         , m_action(action)
         , m_entries(entries)
         , m_beforeShutdown(beforeShutdown)
+        , m_watchdog(std::chrono::seconds(std::max(0, m_context.settings.DocumentTimeLimit)),
+              environment.cancelRequested)
     {
     }
 
@@ -80,6 +87,10 @@ private:
         return m_reverse ? m_entries.size() - 1 - looked : looked;
     }
     bool openAndRun(const std::string& path, ProcessLogLine& line);
+    // Opens, runs and closes the document under the watchdog; false when SolidWorks is gone
+    // for good.
+    bool runWatched(const std::string& path, ProcessLogLine& line);
+    void watchDocument();
     void appendLogLine(const ProcessLogLine& line);
     void appendLogText(const std::string& text);
     void endSteps(bool shutDown);
@@ -95,6 +106,10 @@ private:
     bool m_readOnly = false;
     bool m_viewOnly = false;
     bool m_reverse = false;
+    DocumentWatchdog m_watchdog;
+    // The SolidWorks whose ender the watchdog has; kept so that a new one is noticed.
+    std::shared_ptr<SwApplication> m_enderOf;
+    ProcessEnder m_ender;
 };
 
 bool PrintListRun::connectAndPrepare()
@@ -231,17 +246,7 @@ bool PrintListRun::processEntry(const std::string& path)
         line.loadErrors = "nothing";
         m_report.messageText += path + " " + m_context.infoText(101) + "\r\n";
     } else {
-        try {
-            openAndRun(path, line);
-        } catch (const AutomationError& error) {
-            // SolidWorks failed on this document: tell the user, start it anew and go on.
-            if (line.timestamp.empty())
-                line.timestamp = logTimestamp(m_context.clock.now());
-            line.opened.reset();
-            m_report.messageText += path + " " + m_context.infoText(kAutomationErrorInfo) + " "
-                + error.description() + " (" + std::to_string(error.number()) + ")\r\n";
-            goOn = m_context.connection.RestartSolidWorks();
-        }
+        goOn = runWatched(path, line);
     }
     appendLogLine(line);
     // A cancel seen while the document was worked on ended its sheets or steps early.
@@ -251,6 +256,67 @@ bool PrintListRun::processEntry(const std::string& path)
     if (m_report.messageText.size() != before || cutShort)
         m_report.failedEntries.push_back(path);
     return goOn;
+}
+
+void PrintListRun::watchDocument()
+{
+    if (!m_watchdog.active())
+        return;
+    const std::shared_ptr<SwApplication>& app = m_context.connection.swApp();
+    if (app != m_enderOf) {
+        m_enderOf = app;
+        m_ender = {};
+        try {
+            if (app)
+                m_ender = app->GetProcessEnder();
+        } catch (const AutomationError&) {
+            // This SolidWorks can only be waited for.
+        }
+    }
+    m_watchdog.watch(m_ender);
+}
+
+bool PrintListRun::runWatched(const std::string& path, ProcessLogLine& line)
+{
+    using Verdict = DocumentWatchdog::Verdict;
+    watchDocument();
+    std::optional<AutomationError> failure;
+    try {
+        openAndRun(path, line);
+    } catch (const AutomationError& error) {
+        failure = error;
+    }
+    const Verdict verdict = m_watchdog.release();
+    if (!failure && verdict == Verdict::None)
+        return true;
+    // SolidWorks failed on this document or was ended: tell the user, start it anew and go
+    // on; after a cancel only what is left to put back needs it.
+    if (line.timestamp.empty())
+        line.timestamp = logTimestamp(m_context.clock.now());
+    line.opened.reset();
+    std::string text;
+    switch (verdict) {
+    case Verdict::None:
+        text = m_context.infoText(kAutomationErrorInfo) + " " + failure->description() + " ("
+            + std::to_string(failure->number()) + ")";
+        break;
+    case Verdict::TimedOut:
+        text = m_context.infoText(kTimedOutInfo) + " "
+            + std::to_string(m_context.settings.DocumentTimeLimit);
+        break;
+    case Verdict::Cancelled:
+        text = m_context.infoText(kCancelledInCallInfo);
+        break;
+    case Verdict::NotEnded:
+        text = m_context.infoText(kNotEndedInfo);
+        break;
+    }
+    m_report.messageText += path + " " + text + "\r\n";
+    if (verdict == Verdict::Cancelled) {
+        m_context.cancelFlag = -1;
+        return true;
+    }
+    return m_context.connection.RestartSolidWorks();
 }
 
 void PrintListRun::leaveUndone(std::size_t looked)

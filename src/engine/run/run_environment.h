@@ -30,6 +30,9 @@ struct RunEnvironment {
     MainWindowFlags flags;
     // Refreshes the main window's statistics label (lblProcessed); may be empty.
     std::function<void()> refreshProcessed;
+    // A cancel asked for outside the run's thread (Ctrl+C), which the run can only see
+    // between two calls to SolidWorks; the watchdog reads it during a call. May be empty.
+    std::function<bool()> cancelRequested;
 };
 
 // The statistics label: info text 52, ProcessedDrawings, text 53, ProcessedSheets, text 54,

@@ -49,6 +49,9 @@ struct Settings {
     std::int16_t AutoConvertViews = 0;
     FlagInt ShutdownWhenDone = 0;
     std::int16_t ShutdownEveryXXDrawingValue = 0;
+    // Seconds one document may take from open to close before SolidWorks is ended and
+    // started anew; 0: no limit.
+    std::int32_t DocumentTimeLimit = 600;
 
     std::array<std::string, kPaperSlots> PrinterNameForSize;
     std::array<std::int32_t, kPaperSlots> PrinterSheetForSize {};

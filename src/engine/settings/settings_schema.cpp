@@ -206,6 +206,7 @@ const std::vector<Group>& table()
                 { "PrePostUseit", F::Int, plain<&S::PrePostUseit>, 0 },
                 { "LoggingActive", F::Int, plain<&S::LoggingActive>, 0 },
                 { "UseSolidWorksVersion", F::String, plain<&S::UseSolidWorksVersion>, "" },
+                { "DocumentTimeLimit", F::Long, plain<&S::DocumentTimeLimit>, 600 },
             } },
     };
     return groups;
@@ -312,7 +313,7 @@ const std::vector<FileGroup>& fileGroups()
             { { "PrePostPrefix#" }, { "PrePostPostfix#" }, { "PrePostIgnoreSWXFilename#" } } },
         { "Misc", 0,
             { { "PrePostIndex" }, { "PrePostUseit" }, { "LoggingActive" },
-                { "UseSolidWorksVersion" } } },
+                { "UseSolidWorksVersion" }, { "DocumentTimeLimit" } } },
         // Files of older versions name pre-job 0 without its number.
         { "MultiJob", 0,
             { { "MultiJobPreType", "MultiJobPreType0", KeyMode::ReadOnly },

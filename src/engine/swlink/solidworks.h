@@ -6,6 +6,7 @@
 // automation error raised instead of a result is thrown as AutomationError.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -158,6 +159,11 @@ public:
     virtual std::vector<std::string> GetConfigurationNames() = 0;
 };
 
+// Ends the SolidWorks process an application object runs in; true when it is gone. Any
+// thread may call it, also while a call to that SolidWorks is under way, which then fails
+// with an AutomationError.
+using ProcessEnder = std::function<bool()>;
+
 class SwApplication : public SwUserPreferences {
 public:
     virtual bool Visible() = 0;
@@ -182,6 +188,10 @@ public:
     virtual void ActivePrinter(const std::string& printerName) = 0;
     virtual std::int32_t LoadAddIn(const std::string& fileName) = 0;
     virtual std::shared_ptr<SwExportPdfData> GetExportFileData(std::int32_t fileType) = 0;
+
+    // How to end this SolidWorks from outside (through GetProcessID where SolidWorks is a
+    // process of its own). Asked on the thread that uses the object, before a document.
+    virtual ProcessEnder GetProcessEnder() = 0;
 };
 
 // Creates the application object for a ProgID ("SldWorks.Application" plus a version

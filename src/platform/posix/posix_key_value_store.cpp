@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 #include "engine/platform/ini_document.h"
@@ -188,6 +189,10 @@ std::vector<std::string> PosixKeyValueStore::listSubKeys(StoreRoot root, const s
 
 void PosixKeyValueStore::deleteKey(StoreRoot root, const std::string& keyPath)
 {
+    // A root itself cannot be deleted, as in the registry; an empty path would otherwise
+    // take every key of the root with it.
+    if (normalisePath(keyPath).empty())
+        throw engine::PlatformError(EINVAL, "A root key cannot be deleted: \"" + keyPath + "\"");
     Root& r = load(root);
     const auto removed = std::erase_if(r.content.keys,
         [&](const StoreKey& k) { return samePath(k.path, keyPath) || isBelow(k.path, keyPath); });

@@ -193,6 +193,10 @@ DocumentFaults parseFaults(const IniDocument& ini)
         faults.raiseOnce = readNameSet(*text);
     if (const auto text = value("Delay"))
         faults.delayMilliseconds = readDelays(*text);
+    if (const auto text = value("Slow"))
+        faults.slowMilliseconds = readDelays(*text);
+    if (const auto text = value("Hang"))
+        faults.hang = readNameSet(*text);
     if (const auto text = value("NoExportData"))
         faults.noExportData = readBool(*text).value_or(faults.noExportData);
     if (const auto text = value("EmptyOutput"))

@@ -37,6 +37,9 @@ struct DocumentFaults {
     std::set<std::string> raise; // members that always raise an automation error
     std::set<std::string> raiseOnce; // members that raise the first time they are called
     std::map<std::string, int> delayMilliseconds; // time spent in a member
+    // Real time spent in a member, cut short when the program ends this SolidWorks.
+    std::map<std::string, int> slowMilliseconds;
+    std::set<std::string> hang; // members that return only when SolidWorks is ended
     bool noExportData = false; // GetExportFileData gives nothing while active
     bool emptyOutput = false; // saves report success but leave an empty file
     bool noOutput = false; // saves report success but write nothing at all

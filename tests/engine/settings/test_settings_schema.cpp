@@ -31,8 +31,8 @@ TEST(SettingsSchema, RegistryOrderAndSlotNames)
 {
     const auto list = names();
     EXPECT_EQ(list.front(), "Language");
-    EXPECT_EQ(list.back(), "UseSolidWorksVersion");
-    EXPECT_EQ(list.size(), 8u + 15 * 14 + 3 + 14 + 4 + 5 + 40 + 14 + 30 + 4 + 6 + 10 + 30 + 4);
+    EXPECT_EQ(list.back(), "DocumentTimeLimit");
+    EXPECT_EQ(list.size(), 8u + 15 * 14 + 3 + 14 + 4 + 5 + 40 + 14 + 30 + 4 + 6 + 10 + 30 + 5);
     const std::pair<const char*, const char*> joints[] = {
         { "ShutdownEveryXXDrawingValue", "PrinterNameForSize0" },
         { "PrinterLines0UsePrinterLines", "PrinterLines0ThinLineWeight" },
