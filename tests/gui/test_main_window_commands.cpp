@@ -28,53 +28,83 @@ struct SessionTest : ::testing::Test, test::SessionFixture {
     std::vector<gui::ShownMessage> shown() { return messages().shown(); }
 };
 
-TEST_F(SessionTest, StartupRestoresStoredOptionsThroughTheirMenuEntries)
+// Every option kept in the settings: its control and the value the program stores for "on".
+TEST_F(SessionTest, StoredOptionsComeBackAndEachControlSwitchesItsOwn)
 {
+    using S = engine::Settings;
+    struct Row {
+        const char* control;
+        std::int16_t S::*setting;
+        std::int16_t on;
+    };
+    const Row rows[] = { { "chkAuswahlNurDRW", &S::ShowOnlyDrawings, engine::kTrue },
+        { "chkPrintlistReverse", &S::PrintlistReverse, engine::kTrue },
+        { "chkAutoConvertViews", &S::AutoConvertViews, 1 },
+        { "chkSuppressWarnings", &S::SuppressWarnings, 1 },
+        { "chkListFilterSheetNames", &S::FilterActive, 1 },
+        { "chkPrePostUseit", &S::PrePostUseit, 1 },
+        { "mnuAlwaysOnTop", &S::AlwaysOnTop, engine::kTrue },
+        { "mnuOptShutdownWhenDone", &S::ShutdownWhenDone, engine::kTrue } };
     sim.installation().versions = { "", ".30" };
-    storeSettings([](engine::Settings& s) {
+    storeSettings([&rows](S& s) {
+        for (const Row& row : rows)
+            s.*row.setting = row.on;
         s.Language = 0;
-        s.AlwaysOnTop = engine::kTrue;
-        s.ShowOnlyDrawings = engine::kTrue;
         s.ShowOnlyModels = engine::kFalse;
-        s.PrintlistReverse = engine::kTrue;
-        s.AutoConvertViews = 1;
-        s.ShutdownWhenDone = engine::kTrue;
         s.ShutdownEveryXXDrawingValue = 75; // written by hand: no such entry
-        s.FilterActive = 1;
         s.FilterNameIndex = 3;
-        s.PrePostUseit = 1;
-        s.SuppressWarnings = 1;
         s.UseSolidWorksVersion = ".30";
     });
     start();
 
-    EXPECT_EQ(window().windowTitle().toStdString(), session->program().language.GetInfoText(1));
+    EXPECT_EQ(window().windowTitle().toStdString(), info(1));
     EXPECT_EQ(window().control<QPushButton>(QStringLiteral("cmdPlot"))->text(),
         QStringLiteral("Drucken"));
     EXPECT_TRUE(entry("mnuLngGerman")->isChecked());
     EXPECT_FALSE(entry("mnuLngEnglish")->isChecked());
-    for (const char* box : { "chkAuswahlNurDRW", "chkPrintlistReverse", "chkAutoConvertViews",
-             "chkListFilterSheetNames", "chkPrePostUseit", "chkSuppressWarnings" })
-        EXPECT_TRUE(check(box)->isChecked()) << box;
-    for (const char* box :
-        { "chkAuswahlNurModel", "chkOpenReadOnly", "chkOpenViewOnly", "chkWorkWithActiveDrawing" })
-        EXPECT_FALSE(check(box)->isChecked()) << box;
-    EXPECT_TRUE(entry("mnuPrintlistReverse")->isChecked());
-    EXPECT_TRUE(entry("mnuAlwaysOnTop")->isChecked());
+    EXPECT_FALSE(check("chkAuswahlNurModel")->isChecked());
     EXPECT_TRUE(window().windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(entry("mnuOptShutdownWhenDone")->isChecked());
     EXPECT_TRUE(entry("mnuOptShutdownEvery000Drawing")->isChecked());
     EXPECT_EQ(current().ShutdownEveryXXDrawingValue, 0);
-    // The values stay what the program stores for "on".
-    EXPECT_EQ(current().PrintlistReverse, engine::kTrue);
-    EXPECT_EQ(current().AutoConvertViews, 1);
-    EXPECT_EQ(current().SuppressWarnings, 1);
     EXPECT_EQ(check("chkListFilterSheetNames")->text(), QStringLiteral("3"));
     EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
         QStringLiteral("SWX-Version: SOLIDWORKS 2022"));
     // Restoring shows no notice, but the suppressed warnings are red.
     EXPECT_TRUE(shown().empty());
     EXPECT_TRUE(check("chkSuppressWarnings")->autoFillBackground());
+
+    const auto toggle = [this](const char* control) {
+        if (QCheckBox* box = check(control))
+            box->click();
+        else
+            trigger(control);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.control);
+        QCheckBox* box = check(row.control);
+        EXPECT_TRUE(box ? box->isChecked() : entry(row.control)->isChecked());
+        EXPECT_EQ(current().*row.setting, row.on);
+        toggle(row.control);
+        EXPECT_EQ(current().*row.setting, 0);
+        toggle(row.control);
+        EXPECT_EQ(current().*row.setting, row.on);
+    }
+    // Switching the warnings on, not off, tells what that means.
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_NE(shown()[0].request.text.find("\n\n"), std::string::npos);
+    trigger("mnuOptShutdownEvery250Drawing");
+    EXPECT_EQ(current().ShutdownEveryXXDrawingValue, 250);
+
+    // Saved only on request.
+    const auto storedValue = [this] {
+        return store.read(engine::StoreRoot::CurrentUser, engine::kProgramKey, "PrintlistReverse");
+    };
+    const auto before = storedValue();
+    ASSERT_TRUE(before.has_value());
+    toggle("chkPrintlistReverse");
+    EXPECT_EQ(storedValue()->data, before->data);
+    trigger("mnuSaveSettings");
+    EXPECT_NE(storedValue()->data, before->data);
 }
 
 TEST_F(SessionTest, WithoutPrintersEnterEndsTheProgramBeforeSolidWorksIsAsked)
@@ -85,41 +115,6 @@ TEST_F(SessionTest, WithoutPrintersEnterEndsTheProgramBeforeSolidWorksIsAsked)
     EXPECT_EQ(shown()[0].answer, engine::MessageAnswer::Cancel);
     EXPECT_EQ(session->window(), nullptr);
     EXPECT_TRUE(sim.journal().entries().empty());
-}
-
-TEST_F(SessionTest, OptionsFollowTheirCheckBoxesAndTheNoticeComesOncePerSwitch)
-{
-    start();
-    EXPECT_TRUE(check("chkAuswahlNurDRW")->isChecked()); // defaults: both filters on
-    EXPECT_TRUE(check("chkAuswahlNurModel")->isChecked());
-
-    check("chkSuppressWarnings")->click();
-    ASSERT_EQ(shown().size(), 1u);
-    EXPECT_NE(shown()[0].request.text.find("\n\n"), std::string::npos);
-    trigger("mnuOptSuppressWarnings"); // off again: no notice
-    EXPECT_EQ(shown().size(), 1u);
-    EXPECT_EQ(current().SuppressWarnings, 0);
-
-    trigger("mnuPrintlistReverse");
-    EXPECT_EQ(current().PrintlistReverse, engine::kTrue);
-    check("chkPrePostUseit")->click();
-    EXPECT_EQ(current().PrePostUseit, 1);
-    trigger("mnuOptShutdownEvery250Drawing");
-    EXPECT_EQ(current().ShutdownEveryXXDrawingValue, 250);
-    trigger("mnuOptShutdownWhenDone");
-    EXPECT_EQ(current().ShutdownWhenDone, engine::kTrue);
-    trigger("mnuAlwaysOnTop");
-    EXPECT_EQ(current().AlwaysOnTop, engine::kTrue);
-    trigger("mnuAlwaysOnTop");
-    EXPECT_EQ(current().AlwaysOnTop, engine::kFalse);
-
-    // Saved only on request.
-    const auto storedValue = [this] {
-        return store.read(engine::StoreRoot::CurrentUser, engine::kProgramKey, "PrintlistReverse");
-    };
-    EXPECT_FALSE(storedValue().has_value());
-    trigger("mnuSaveSettings");
-    EXPECT_TRUE(storedValue().has_value());
 }
 
 TEST_F(SessionTest, LanguagesSwitchTheWindowAndAMissingUserFileLeavesItsTexts)
