@@ -14,13 +14,11 @@
 #include "engine/settings/registry.h"
 #include "gui/frm_open_directory.h"
 #include "gui/message_boxes.h"
-#include "gui/qt_positioned_window.h"
 #include "platform/platform_ports.h"
 #include "support/memory_key_value_store.h"
 #include "support/temp_dir.h"
 
 using namespace quorrix;
-using engine::StoredValue;
 using engine::StoreRoot;
 using gui::frmOpenDirectory;
 
@@ -166,19 +164,4 @@ TEST_F(OpenDirectoryTest, TextsComeFromTheLanguageFile)
         EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdOkay"))->text(), row.okay);
         EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdAbbruch"))->text(), row.cancel);
     }
-}
-
-TEST_F(OpenDirectoryTest, OpensAtItsStoredPosition)
-{
-    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
-    store.write(StoreRoot::CurrentUser, kPositions, "frmOpenDirectory",
-        StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
-            + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
-            + ";W=" + std::to_string(gui::pixelsToTwips(350, dpi.x))
-            + ";H=" + std::to_string(gui::pixelsToTwips(420, dpi.y)) + ";S=0;"));
-    frmOpenDirectory dialog(language, store);
-    dialog.show();
-    QApplication::processEvents();
-    EXPECT_EQ(dialog.frameGeometry(), QRect(30, 40, 350, 420));
-    dialog.reject();
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 
+#include <tuple>
+
 #include "engine/settings/registry.h"
 #include "gui/frm_preview_bitmap.h"
 #include "gui/message_boxes.h"
@@ -99,27 +101,9 @@ TEST_F(PreviewTest, DocumentWithoutStoredPreviewShowsNoPicture)
     view.unload();
 }
 
-TEST_F(PreviewTest, WithoutDocumentManagerEveryClickSaysSo)
-{
-    const std::string drawing = document("a.SLDDRW", "[Document]\n");
-    swsim::SimDocumentManager refusing(*ports.files, std::string("another key"));
-    frmPreviewBitmap refused(refusing, kKey, store, messages);
-    documentManager.setInstalled(false);
-    view.SWXShowPreviewBitmap(drawing);
-    view.SWXShowPreviewBitmap(drawing);
-    refused.SWXShowPreviewBitmap(drawing);
-    ASSERT_EQ(messages.shown().size(), 3u);
-    for (const gui::ShownMessage& shown : messages.shown()) {
-        EXPECT_EQ(shown.request.text, "Ups, kein SwDocManager");
-        EXPECT_EQ(shown.request.title, "QUORRIX");
-        EXPECT_EQ(shown.request.icon, engine::MessageIcon::None);
-        EXPECT_EQ(shown.request.buttons, engine::MessageButtons::Ok);
-    }
-    EXPECT_EQ(title(), "QUORRIX - Preview");
-    EXPECT_TRUE(view.picture().isNull());
-}
-
-TEST_F(PreviewTest, AutomationErrorIsShownNotThrown)
+// Every click says what went wrong, with no picture: no Document Manager, one that refuses
+// the key, and one whose automation fails.
+TEST_F(PreviewTest, AFailingDocumentManagerIsReportedOnEveryClick)
 {
     struct Failing : engine::DocumentManagerConnector {
         std::shared_ptr<engine::SwDMClassFactory> createClassFactory(const std::string&) override
@@ -127,12 +111,27 @@ TEST_F(PreviewTest, AutomationErrorIsShownNotThrown)
             throw engine::AutomationError(-2147221005, "Invalid class string");
         }
     } failing;
-    frmPreviewBitmap failed(failing, kKey, store, messages);
-    failed.SWXShowPreviewBitmap(document("a.SLDPRT", "[Document]\n"));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].request.text, "Error: -2147221005. Invalid class string");
-    EXPECT_EQ(messages.shown()[0].request.title, "SWXShowPreviewBitmap");
-    EXPECT_EQ(failed.windowTitle(), "QUORRIX - Preview");
+    swsim::SimDocumentManager refusing(*ports.files, std::string("another key"));
+    swsim::SimDocumentManager missing(*ports.files, std::string(kKey));
+    missing.setInstalled(false);
+    const std::string drawing = document("a.SLDDRW", "[Document]\n");
+    const std::tuple<engine::DocumentManagerConnector*, const char*, const char*> rows[]
+        = { { &missing, "Ups, kein SwDocManager", "QUORRIX" },
+              { &refusing, "Ups, kein SwDocManager", "QUORRIX" },
+              { &failing, "Error: -2147221005. Invalid class string", "SWXShowPreviewBitmap" } };
+    for (const auto& [manager, text, caption] : rows) {
+        SCOPED_TRACE(text);
+        messages.clearShown();
+        frmPreviewBitmap failed(*manager, kKey, store, messages);
+        failed.SWXShowPreviewBitmap(drawing);
+        failed.SWXShowPreviewBitmap(drawing);
+        ASSERT_EQ(messages.shown().size(), 2u);
+        EXPECT_EQ(messages.shown()[1].request.text, text);
+        EXPECT_EQ(messages.shown()[1].request.title, caption);
+        EXPECT_EQ(messages.shown()[1].request.buttons, engine::MessageButtons::Ok);
+        EXPECT_EQ(failed.windowTitle(), "QUORRIX - Preview");
+        EXPECT_TRUE(failed.picture().isNull());
+    }
 }
 
 TEST_F(PreviewTest, CloseBoxUnloadsTheWindowAndTellsTheMainWindow)
@@ -184,21 +183,5 @@ TEST_F(PreviewTest, HeightFollowsWidthAndReopensWhereItWasLeft)
     view.show();
     QApplication::processEvents();
     EXPECT_EQ(view.frameGeometry(), left);
-    view.unload();
-}
-
-TEST_F(PreviewTest, OpensAtItsStoredPositionWithTheHeightItsWidthAsksFor)
-{
-    const gui::ScreenDpi dpi = gui::primaryScreenDpi();
-    store.write(StoreRoot::CurrentUser, kPositions, "frmPreviewBitmap",
-        engine::StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
-            + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
-            + ";W=" + std::to_string(gui::pixelsToTwips(600, dpi.x)) + ";H=1000;S=0;"));
-    view.show();
-    QApplication::processEvents();
-    const QRect frame = view.frameGeometry();
-    EXPECT_EQ(frame.topLeft(), QPoint(30, 40));
-    EXPECT_EQ(frame.width(), 600);
-    EXPECT_NEAR(frame.height(), 600 / 1.43 + gui::twipsToPixels(350, dpi.y), 1.0);
     view.unload();
 }

@@ -5,15 +5,21 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <functional>
+#include <tuple>
+
 #include "engine/settings/multi_language.h"
 #include "engine/settings/registry.h"
 #include "gui/eliding_label.h"
+#include "gui/frm_open_directory.h"
+#include "gui/frm_preview_bitmap.h"
 #include "gui/frm_progress.h"
 #include "gui/message_boxes.h"
 #include "gui/qt_positioned_window.h"
 #include "platform/platform_ports.h"
 #include "support/memory_key_value_store.h"
 #include "support/temp_dir.h"
+#include "swsim/sim_document_manager.h"
 
 using namespace quorrix;
 using engine::RunBar;
@@ -63,7 +69,6 @@ TEST_F(ProgressTest, LoadsWhenTheRunFirstTouchesItAndUnloadsAtTheEnd)
     useLanguageFile("[Info]\r\nText.3=QRX Test Progress\r\n"
                     "[frmProgress]\r\ncmdCancel.Caption=Stop\r\ncmdCancel.ToolTipText=Stops\r\n"
                     "lblSheet.Caption=design sheet\r\n");
-    EXPECT_EQ(view.objectName(), "frmProgress");
     EXPECT_FALSE(view.isLoaded());
     EXPECT_EQ(view.windowTitle(), "QRX Progress");
     EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), "Abbruch");
@@ -100,25 +105,34 @@ TEST_F(ProgressTest, LoadsWhenTheRunFirstTouchesItAndUnloadsAtTheEnd)
     EXPECT_EQ(view.label(RunLabel::List), "");
 }
 
-TEST_F(ProgressTest, WithoutLanguageFileTheDesignTextsStay)
+// The tool windows open where they were left; the preview's height follows its width.
+TEST_F(ProgressTest, ToolWindowsOpenAtTheirStoredPlace)
 {
-    view.show();
-    EXPECT_EQ(view.windowTitle(), "INI file doesn't exists ");
-    EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), "Abbruch");
-    view.unload();
-}
-
-TEST_F(ProgressTest, StoredPositionIsRestoredOnLoad)
-{
+    swsim::SimDocumentManager documents { *ports.files, std::string("key") };
+    gui::frmPreviewBitmap preview { documents, "key", store, messages };
+    gui::frmOpenDirectory folders { language, store };
     const gui::ScreenDpi dpi = gui::primaryScreenDpi();
-    store.write(StoreRoot::CurrentUser, kPositions, "frmProgress",
-        StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
-            + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
-            + ";W=" + std::to_string(gui::pixelsToTwips(500, dpi.x))
-            + ";H=" + std::to_string(gui::pixelsToTwips(200, dpi.y)) + ";S=0;"));
-    view.setLabel(RunLabel::Progress, "x");
-    EXPECT_EQ(view.frameGeometry().topLeft(), QPoint(30, 40));
-    EXPECT_EQ(view.frameGeometry().width(), 500);
+    const std::tuple<QWidget*, std::function<void()>, double> rows[] = {
+        { &view, [this] { view.setLabel(RunLabel::Progress, "x"); }, 200 },
+        { &folders, [&folders] { folders.show(); }, 200 },
+        { &preview, [&preview] { preview.show(); }, 500 / 1.43 + gui::twipsToPixels(350, dpi.y) }
+    };
+    for (const auto& [window, open, height] : rows) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        store.write(StoreRoot::CurrentUser, kPositions, window->objectName().toStdString(),
+            StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
+                + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
+                + ";W=" + std::to_string(gui::pixelsToTwips(500, dpi.x))
+                + ";H=" + std::to_string(gui::pixelsToTwips(200, dpi.y)) + ";S=0;"));
+        open();
+        QApplication::processEvents();
+        EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(30, 40));
+        EXPECT_EQ(window->frameGeometry().width(), 500);
+        EXPECT_NEAR(window->frameGeometry().height(), height, 1.0);
+    }
+    view.unload();
+    preview.unload();
+    folders.reject();
 }
 
 TEST_F(ProgressTest, BarsMapTheirFloatRangeOntoSteps)
@@ -194,7 +208,7 @@ TEST_F(ProgressTest, MessageBoxesGoThroughTheWrapper)
     EXPECT_EQ(messages.shown()[0].request.icon, engine::MessageIcon::Exclamation);
 }
 
-TEST_F(ProgressTest, ShippedLanguageFilesTranslateTheWindow)
+TEST_F(ProgressTest, LanguageFilesTranslateTheWindow)
 {
     struct Row {
         const char* file;
@@ -204,15 +218,15 @@ TEST_F(ProgressTest, ShippedLanguageFilesTranslateTheWindow)
     const Row rows[] = {
         { "QUORRIX-lng_de.ini", "QUORRIX - Fortschritt", "Abbruch" },
         { "QUORRIX-lng_us.ini", "QUORRIX - Progress", "Cancel" },
+        { "", "INI file doesn't exists ", "Abbruch" }, // the design texts stay
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
-        language.IniFile(std::string(QUORRIX_LANG_DIR) + "/" + row.file);
-        ASSERT_NE(language.IniFile(), "");
+        language.IniFile(*row.file ? std::string(QUORRIX_LANG_DIR) + "/" + row.file : "");
         view.show();
         EXPECT_EQ(view.windowTitle(), row.title);
         EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), row.cancel);
-        EXPECT_FALSE(child<QPushButton>("cmdCancel")->toolTip().isEmpty());
+        EXPECT_EQ(child<QPushButton>("cmdCancel")->toolTip().isEmpty(), !*row.file);
         view.unload();
     }
 }
