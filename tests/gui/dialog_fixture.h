@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -59,6 +61,17 @@ struct DialogFixture : SessionFixture {
     {
         in<QAbstractButton>(dialog, button)->click();
         QCoreApplication::processEvents();
+    }
+    // A user's choice or typing, with the signal that only the user's action sends.
+    static void choose(QComboBox* box, int entry)
+    {
+        box->setCurrentIndex(entry);
+        emit box->activated(entry);
+    }
+    static void type(QLineEdit* box, const QString& text)
+    {
+        box->setText(text);
+        emit box->textEdited(text);
     }
     // The window closes on OK or Cancel and is gone once the event loop ran.
     static void press(QDialog* dialog, Qt::Key key)

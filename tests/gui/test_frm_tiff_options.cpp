@@ -17,11 +17,6 @@ namespace {
 
 struct TIFFOptionsTest : ::testing::Test, test::DialogFixture {
     template <typename T> T* at(QDialog* dialog, const char* name) { return in<T>(dialog, name); }
-    static void choose(QComboBox* combo, int entry)
-    {
-        combo->setCurrentIndex(entry);
-        emit combo->activated(entry);
-    }
 };
 
 TEST_F(TIFFOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
@@ -43,18 +38,11 @@ TEST_F(TIFFOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].request.text, info(171));
     EXPECT_EQ(at<QComboBox>(dialog, "cmbTO_ImageType")->currentIndex(), 0);
-    press(dialog, Qt::Key_Escape);
-    ASSERT_FALSE(openDialog("frmTIFFOptions"));
-
-    dialog = openFromToolbar("TIFFSettings", "frmTIFFOptions");
-    ASSERT_TRUE(dialog);
     // The user paper, 100 mm x 50 mm at 100 dpi, scaled to 50 %.
     choose(at<QComboBox>(dialog, "cmbTO_PaperSize"), 12);
     EXPECT_TRUE(at<QLineEdit>(dialog, "txtTO_PrintPaperWidth")->isEnabled());
-    at<QLineEdit>(dialog, "txtTO_PrintPaperWidth")->setText(QStringLiteral("0.1"));
-    emit at<QLineEdit>(dialog, "txtTO_PrintPaperWidth")->textEdited(QStringLiteral("0.1"));
-    at<QLineEdit>(dialog, "txtTO_PrintPaperHeight")->setText(QStringLiteral("0.05"));
-    emit at<QLineEdit>(dialog, "txtTO_PrintPaperHeight")->textEdited(QStringLiteral("0.05"));
+    type(at<QLineEdit>(dialog, "txtTO_PrintPaperWidth"), QStringLiteral("0.1"));
+    type(at<QLineEdit>(dialog, "txtTO_PrintPaperHeight"), QStringLiteral("0.05"));
     choose(at<QComboBox>(dialog, "cmbTO_PrintDPI"), 1);
     auto* scale = at<QLineEdit>(dialog, "txtTO_PrintScaleFactor");
     EXPECT_FALSE(scale->isEnabled()); // fitted
