@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QRadioButton>
 
 #include <filesystem>
 
 #include "dialog_fixture.h"
-#include "engine/run/program_start.h"
 
 using namespace quorrix;
 

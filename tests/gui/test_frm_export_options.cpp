@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "dialog_fixture.h"
-#include "engine/run/program_start.h"
 
 using namespace quorrix;
 

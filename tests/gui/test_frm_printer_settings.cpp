@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "dialog_fixture.h"
-#include "engine/run/program_start.h"
 #include "gui/qt_printer_catalog.h"
 #include "gui/up_down_buttons.h"
 

@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QRadioButton>
 
 #include <filesystem>
 
 #include "dialog_fixture.h"
-#include "engine/run/program_start.h"
-#include "support/temp_dir.h"
 
 using namespace quorrix;
 

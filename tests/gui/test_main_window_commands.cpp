@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include "engine/run/program_start.h"
-#include "engine/settings/registry.h"
-#include "gui/frm_main.h"
 #include "gui/frm_progress.h"
-#include "gui/main_window_commands.h"
 #include "gui/qt_positioned_window.h"
-#include "gui/quorrix_session.h"
 #include "session_fixture.h"
 
 using namespace quorrix;

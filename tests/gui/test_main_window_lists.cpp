@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 
 #include <filesystem>
 #include <tuple>
 
-#include "engine/run/program_start.h"
 #include "engine/settings/app_settings_store.h"
-#include "gui/file_dialogs.h"
-#include "gui/frm_main.h"
 #include "gui/frm_main_list_view.h"
-#include "gui/frm_progress.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_lists.h"
-#include "gui/message_boxes.h"
 #include "session_fixture.h"
 
 using namespace quorrix;

@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "engine/run/program_start.h"
-#include "engine/settings/registry.h"
-#include "gui/file_dialogs.h"
-#include "gui/frm_main.h"
 #include "gui/frm_main_list_view.h"
 #include "gui/frm_preview_bitmap.h"
-#include "gui/frm_progress.h"
-#include "gui/main_window_commands.h"
 #include "gui/main_window_preview.h"
-#include "gui/message_boxes.h"
 #include "session_fixture.h"
 
 using namespace quorrix;

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
 
 #include <filesystem>
 
 #include "dialog_fixture.h"
-#include "engine/run/program_start.h"
 
 using namespace quorrix;
 
