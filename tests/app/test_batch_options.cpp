@@ -23,15 +23,10 @@ TEST(BatchOptionsTest, AcceptsTheDocumentedCommandLines)
 
 TEST(BatchOptionsTest, RejectsWhatCannotRun)
 {
-    const std::vector<std::vector<std::string>> bad {
-        {},
+    const std::vector<std::vector<std::string>> bad { {},
         { "plot", "--list", "a.qrx" }, // action codes are case-sensitive
-        { "Plot" },
-        { "Plot", "--list" },
-        { "Plot", "--list", "a.qrx", "--active" },
-        { "Plot", "DXF", "--list", "a.qrx" },
-        { "Plot", "--list", "a.qrx", "--colour" },
-    };
+        { "Plot" }, { "Plot", "--list" }, { "Plot", "--list", "a.qrx", "--active" },
+        { "Plot", "DXF", "--list", "a.qrx" }, { "Plot", "--list", "a.qrx", "--colour" } };
     for (const auto& arguments : bad) {
         const ParsedOptions parsed = parseBatchOptions(arguments);
         EXPECT_FALSE(parsed.options);

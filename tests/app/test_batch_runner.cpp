@@ -240,6 +240,7 @@ TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
         std::vector<std::string> failed;
         std::vector<std::string> written; // by this run, in the documents' folder
         std::string reported; // a line of the report names this, then the second document
+        std::vector<std::string> switches = {}; // a document's name stands for its path
     };
     const Row rows[] = {
         { "longer than the window's list", "EXPORT3D", { { "shaft.SLDPRT", "[Document]\n" } },
@@ -270,6 +271,12 @@ TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
                 "[Document]\n[Sheet.1]\nName=../X\n[Sheet.2]\nName=a<b>:c\"d|e?f*g\\h\n"
                 "[Sheet.3]\nName=con\n" } },
             { "u.SLDDRW" }, kExitDone, {}, { ".._X.dxf", "a_b__c_d_e_f_g_h.dxf", "_con.dxf" }, {} },
+        { "a settings file and switches", "DXF",
+            { { "a.SLDDRW", "[Document]\n[Sheet.1]\nName=One\n" },
+                { "b.SLDDRW", "[Document]\n[Sheet.1]\nName=Two\n" },
+                { "s.qrxcfg", "[DXF]\nDXFSaveFullPathName=2\n" } },
+            { "a.SLDDRW", "b.SLDDRW" }, kExitDone, {}, { "a.dxf", "b.dxf" }, {},
+            { "--settings", "s.qrxcfg", "--reverse" } },
     };
     for (const Row& row : rows) {
         BatchRun batch;
@@ -279,15 +286,19 @@ TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
         std::string failed;
         for (const std::string& name : row.failed)
             failed += "\"" + batch.dir.file(name) + "\"\r\n";
-        EXPECT_EQ(batch.run({ row.action, "--list", batch.list(row.list), "--failed-list",
-                      batch.dir.file("failed.qrx"), "--quiet" }),
-            row.exit)
-            << row.what;
+        std::vector<std::string> arguments { row.action, "--list", batch.list(row.list),
+            "--failed-list", batch.dir.file("failed.qrx"), "--quiet" };
+        for (const std::string& switch_ : row.switches) {
+            const bool named = std::any_of(row.documents.begin(), row.documents.end(),
+                [&](const auto& document) { return document.first == switch_; });
+            arguments.push_back(named ? batch.dir.file(switch_) : switch_);
+        }
+        EXPECT_EQ(batch.run(arguments), row.exit) << row.what << batch.err.str();
         EXPECT_TRUE(readFileBytes(batch.dir.file("failed.qrx")) == failed) << row.what;
         for (const std::string& name : row.written) {
             const bool there = std::filesystem::exists(engine::pathFromUtf8(batch.dir.file(name)));
-            EXPECT_TRUE(there && readFileBytes(batch.dir.file(name)) != "old")
-                << row.what << ": " << name;
+            const std::string bytes = there ? readFileBytes(batch.dir.file(name)) : "";
+            EXPECT_TRUE(!bytes.empty() && bytes != "old") << row.what << ": " << name;
         }
         EXPECT_FALSE(
             std::filesystem::exists(engine::pathFromUtf8(batch.dir.path()).parent_path() / "X.dxf"))
@@ -300,22 +311,6 @@ TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
             EXPECT_NE(line.find(batch.dir.file("a.SLDDRW")), std::string::npos) << row.what;
         }
     }
-}
-
-TEST(BatchRunnerTest, SettingsFileAndSwitchesApplyToTheRun)
-{
-    if (standInConfiguredElsewhere())
-        GTEST_SKIP() << "QUORRIX_SWSIM_CONFIG names another stand-in configuration";
-    BatchRun batch;
-    writeFileBytes(batch.dir.file("a.SLDDRW"), "[Document]\n[Sheet.1]\nName=One\n");
-    writeFileBytes(batch.dir.file("b.SLDDRW"), "[Document]\n[Sheet.1]\nName=Two\n");
-    writeFileBytes(batch.dir.file("s.qrxcfg"), "[DXF]\nDXFSaveFullPathName=2\n");
-    ASSERT_EQ(batch.run({ "DXF", "--list", batch.list({ "a.SLDDRW", "b.SLDDRW" }), "--settings",
-                  batch.dir.file("s.qrxcfg"), "--reverse", "--quiet" }),
-        kExitDone)
-        << batch.out.str() << batch.err.str();
-    EXPECT_FALSE(readFileBytes(batch.dir.file("a.dxf")).empty());
-    EXPECT_FALSE(readFileBytes(batch.dir.file("b.dxf")).empty());
 }
 
 } // namespace

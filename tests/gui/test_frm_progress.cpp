@@ -143,17 +143,9 @@ TEST_F(ProgressTest, BarsMapTheirFloatRangeOntoSteps)
         float value;
         int shown;
     };
-    const Row rows[] = {
-        { 0, 4, 1, 2500 },
-        { 0, 4, 0, 0 },
-        { 0, 3, 3, 10000 },
-        { 1, 3, 2, 5000 },
-        { 0, 6, 1, 1667 },
-        { 0, 0, 0, 0 }, // an empty range shows nothing done
-        { 0, 2, -1, 0 },
-        { 0, 2, 5, 10000 },
-        { 5, 1, 3, 0 },
-    };
+    const Row rows[] = { { 0, 4, 1, 2500 }, { 0, 4, 0, 0 }, { 0, 3, 3, 10000 }, { 1, 3, 2, 5000 },
+        { 0, 6, 1, 1667 }, { 0, 0, 0, 0 }, // an empty range shows nothing done
+        { 0, 2, -1, 0 }, { 0, 2, 5, 10000 }, { 5, 1, 3, 0 } };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.shown);
         for (RunBar bar : { RunBar::List, RunBar::Sheet }) {

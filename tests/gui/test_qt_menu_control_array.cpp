@@ -70,13 +70,6 @@ TEST_F(FavouritesMenuTest, EntriesFollowTheListBetweenElementZeroAndTheCommands)
 
     favourites.Remove(1);
     EXPECT_EQ(shown(), (std::vector<std::string> { "-", "/data/b", "-", "Favorit hinzufügen" }));
-    // A stored list comes back into the menu.
-    ASSERT_TRUE(favourites.StoreSettings("QUORRIX", "DirFavorites"));
-    favourites.Clear();
-    favourites.Refresh();
-    EXPECT_EQ(shown(), (std::vector<std::string> { "(hidden)-", "-", "Favorit hinzufügen" }));
-    ASSERT_TRUE(favourites.ReadSettings("QUORRIX", "DirFavorites"));
-    EXPECT_EQ(shown(), (std::vector<std::string> { "-", "/data/b", "-", "Favorit hinzufügen" }));
 
     QComboBox combo;
     gui::QtListControl list(combo);
