@@ -18,6 +18,21 @@ namespace quorrix::test {
 // The started program with a way into its option windows as a user opens them: from a menu
 // entry, a main-window button or a toolbar key.
 struct DialogFixture : SessionFixture {
+    // Started in English, over stored settings changed as the test needs them.
+    void startIn(const std::function<void(engine::Settings&)>& change = {})
+    {
+        storeSettings([&change](engine::Settings& s) {
+            s.Language = 1;
+            if (change)
+                change(s);
+        });
+        start();
+    }
+    void run(const char* action)
+    {
+        trigger("mnuEditAddAll");
+        trigger(action);
+    }
     // The option window of that name if it is open.
     QDialog* openDialog(const char* name)
     {

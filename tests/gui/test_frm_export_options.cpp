@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QRadioButton>
 
 #include <filesystem>
 #include <fstream>
@@ -13,14 +14,6 @@ using namespace quorrix;
 namespace {
 
 struct ExportOptionsTest : ::testing::Test, test::DialogFixture {
-    void startIn(const std::function<void(engine::Settings&)>& change)
-    {
-        storeSettings([&change](engine::Settings& s) {
-            s.Language = 1;
-            change(s);
-        });
-        start();
-    }
     // A folder for the outputs, chosen in the window's folder frame.
     std::string chooseFolder(QDialog* dialog, const char* name)
     {
@@ -30,11 +23,6 @@ struct ExportOptionsTest : ::testing::Test, test::DialogFixture {
         dialogs().queueResult(gui::FileDialogResult { out, 0 });
         click(dialog, "cmdTS_ChooseSaveDirectory");
         return out;
-    }
-    void run(const char* action)
-    {
-        trigger("mnuEditAddAll");
-        trigger(action);
     }
 };
 
@@ -56,7 +44,7 @@ TEST_F(ExportOptionsTest, CancelKeepsTheFolderAndOkKeepsAMissingOneWithAWarning)
         { "mnuOptExportEDrawings", "frmExportEDrawingsOptions", 83, &S::EDrawingsSaveFolder },
         { "mnuOptFilter", "frmListFilter", 81, nullptr },
         { "mnuOptPrePostEdit", "frmPrePostFilenames", 87, nullptr } };
-    startIn([](S&) {});
+    startIn();
     const auto typeFolder = [](QDialog* dialog, const char* folder) {
         in<QCheckBox>(dialog, "chkTS_SaveInDocFolder")->setChecked(false);
         in<QLineEdit>(dialog, "txtTS_SaveDirectory")->setText(QString::fromUtf8(folder));
@@ -72,8 +60,9 @@ TEST_F(ExportOptionsTest, CancelKeepsTheFolderAndOkKeepsAMissingOneWithAWarning)
             typeFolder(dialog, "/cancelled");
         press(dialog, Qt::Key_Escape);
         ASSERT_FALSE(openDialog(row.name));
-        if (row.folder)
+        if (row.folder) {
             EXPECT_EQ(current().*row.folder, before);
+        }
 
         dialog = openFromMenu(row.menuEntry, row.name);
         ASSERT_TRUE(dialog);
@@ -188,6 +177,111 @@ TEST_F(ExportOptionsTest, EDrawingsOptionsReachSolidWorksAndTheProfessionalSelec
     const auto toggles = sim.journal().calls("SetUserPreferenceToggle");
     ASSERT_FALSE(toggles.empty());
     EXPECT_EQ(toggles.front().args, (std::vector<std::string> { "160", "True" }));
+}
+
+TEST_F(ExportOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
+{
+    document("plan.SLDDRW", "[Document]\n[Sheet.1]\nName=Front\nWidth=0.42\nHeight=0.297\n");
+    startIn([](engine::Settings& s) {
+        s.TiffSaveEachSheetOwnSize = 0;
+        s.TiffImageType = 0;
+        s.TiffCompressionScheme = 2;
+    });
+
+    QDialog* dialog = openFromButton("cmdCallTIFFSettings", "frmTIFFOptions");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(in<QComboBox>(dialog, "cmbTO_PaperSize")->itemText(12).toStdString(), info(31));
+    // Colour with Group 4 is refused and set back.
+    choose(in<QComboBox>(dialog, "cmbTO_ImageType"), 1);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].request.text, info(171));
+    EXPECT_EQ(in<QComboBox>(dialog, "cmbTO_ImageType")->currentIndex(), 0);
+    // The user paper, 100 mm x 50 mm at 100 dpi, scaled to 50 %.
+    choose(in<QComboBox>(dialog, "cmbTO_PaperSize"), 12);
+    EXPECT_TRUE(in<QLineEdit>(dialog, "txtTO_PrintPaperWidth")->isEnabled());
+    type(in<QLineEdit>(dialog, "txtTO_PrintPaperWidth"), QStringLiteral("0.1"));
+    type(in<QLineEdit>(dialog, "txtTO_PrintPaperHeight"), QStringLiteral("0.05"));
+    choose(in<QComboBox>(dialog, "cmbTO_PrintDPI"), 1);
+    auto* scale = in<QLineEdit>(dialog, "txtTO_PrintScaleFactor");
+    EXPECT_FALSE(scale->isEnabled()); // fitted
+    in<QCheckBox>(dialog, "chkTO_PrintScaleToFit")->click();
+    scale->setText(QStringLiteral("1001"));
+    emit scale->editingFinished();
+    EXPECT_EQ(shown().back().request.text, info(170));
+    EXPECT_EQ(scale->text(), QStringLiteral("100"));
+    scale->setText(QStringLiteral("50.9"));
+    emit scale->editingFinished();
+    EXPECT_EQ(scale->text(), QStringLiteral("50"));
+    // Screen capture greys the print-only boxes.
+    choose(in<QComboBox>(dialog, "cmbTO_ScreenOrPrintCapture"), 0);
+    EXPECT_FALSE(in<QComboBox>(dialog, "cmbTO_PrintDPI")->isEnabled());
+    EXPECT_FALSE(in<QLineEdit>(dialog, "txtTO_PrintPaperWidth")->isEnabled());
+    choose(in<QComboBox>(dialog, "cmbTO_ScreenOrPrintCapture"), 1);
+    in<QRadioButton>(dialog, "optTS_SaveAsTitleName_1")->click();
+
+    // The TIFF line weights, kept until OK.
+    click(dialog, "cmdSetTIFFLineWeight");
+    QDialog* lines = openDialogIn(dialog, "frmPrinterLineSettings");
+    ASSERT_TRUE(lines);
+    in<QCheckBox>(lines, "chkUse")->setChecked(true);
+    press(lines, Qt::Key_Return);
+    EXPECT_TRUE(in<QCheckBox>(dialog, "chkUseLineWeight")->isChecked());
+    EXPECT_EQ(current().PrinterLines[13].UsePrinterLines, 0);
+
+    messages().clearShown();
+    press(dialog, Qt::Key_Return);
+    ASSERT_FALSE(openDialog("frmTIFFOptions"));
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(current().TiffPrintPaperSize, 12);
+    EXPECT_DOUBLE_EQ(current().TiffPrintPaperWidth, 100);
+    EXPECT_EQ(current().TiffprintScaleFactor, 50);
+    EXPECT_EQ(current().TiffPrintScaleToFit, 0);
+    EXPECT_EQ(current().TiffPrintDPI, 100);
+    EXPECT_EQ(current().TiffSaveFullPathName, 1);
+    EXPECT_EQ(current().PrinterLines[13].UsePrinterLines, engine::kTrue);
+
+    // The run writes the sheet at the chosen paper and resolution: 394 x 197 pixels.
+    run("mnuEditTIFF");
+    const std::string tiff = dir.file("Front.tif");
+    ASSERT_TRUE(std::filesystem::exists(tiff));
+    EXPECT_EQ(test::tiffSize(test::readFileBytes(tiff)), std::make_pair(394u, 197u));
+}
+
+TEST_F(ExportOptionsTest, OkStoresTheChoicesAndTheDxfRunUsesThem)
+{
+    document("pump.SLDDRW", "[Document]\n[Sheet.1]\nName=Front\n[Sheet.2]\nName=Side\n");
+    startIn([](engine::Settings& s) {
+        s.DXFSaveInDrawingFolder = 1;
+        s.DXFSaveFolder = "/gone";
+        s.DXFSaveFullPathName = 1;
+    });
+
+    QDialog* dialog = openFromButton("cmdCallDXFSettings", "frmDXFOptions");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(in<QRadioButton>(dialog, "optTS_SaveAsTitleName_1")->isChecked());
+    EXPECT_FALSE(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->isEnabled());
+    EXPECT_EQ(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->text(), QStringLiteral("/gone"));
+    const std::string out = dir.file("dxf-out");
+    std::filesystem::create_directory(out);
+    in<QCheckBox>(dialog, "chkTS_SaveInDocFolder")->click();
+    EXPECT_TRUE(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->isEnabled());
+    dialogs().queueResult(gui::FileDialogResult { out, 0 });
+    click(dialog, "cmdTS_ChooseSaveDirectory");
+    EXPECT_EQ(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->text().toStdString(), out);
+    in<QRadioButton>(dialog, "optTS_SaveAsTitleName_2")->click();
+    in<QCheckBox>(dialog, "chkSWXMultiDXF")->click();
+    press(dialog, Qt::Key_Return);
+    EXPECT_FALSE(openDialog("frmDXFOptions"));
+    EXPECT_EQ(current().DXFSaveInDrawingFolder, 0);
+    EXPECT_EQ(current().DXFSaveFolder, out);
+    EXPECT_EQ(current().DXFSaveFullPathName, 2);
+    EXPECT_EQ(current().DXFSWXMultiDXF, 1);
+    EXPECT_TRUE(shown().empty());
+
+    // The run writes the drawing's one file into the chosen folder, named like the document.
+    run("mnuEditDXF");
+    EXPECT_TRUE(std::filesystem::exists(out + "/pump.dxf"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1);
 }
 
 } // namespace

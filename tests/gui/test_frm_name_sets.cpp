@@ -30,22 +30,13 @@ struct NameSetsTest : ::testing::Test, test::DialogFixture {
         chooseSet(dialog, array, 2);
         EXPECT_EQ(box(dialog, name)->text(), QStringLiteral("typed 2")) << array;
     }
-    void run(const char* action)
-    {
-        trigger("mnuEditAddAll");
-        trigger(action);
-    }
 };
 
 TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
 {
-    storeSettings([](engine::Settings& s) {
-        s.Language = 1;
-        s.FilterNameFilter[2].NotContain0 = "Draft";
-    });
     document("plan.SLDDRW",
         "[Document]\n[Sheet.1]\nName=Front\n[Sheet.2]\nName=Front Draft\n[Sheet.3]\nName=Side\n");
-    start();
+    startIn([](engine::Settings& s) { s.FilterNameFilter[2].NotContain0 = "Draft"; });
 
     QDialog* dialog = openFromButton("cmdListFilterSheetNames", "frmListFilter");
     ASSERT_TRUE(dialog);
@@ -74,14 +65,12 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
 
 TEST_F(NameSetsTest, PrefixSetsKeepTheirTypingUntilOkAndNameTheFiles)
 {
-    storeSettings([](engine::Settings& s) {
-        s.Language = 1;
+    clock.setNow({ 2024, 3, 5, 9, 7, 0, 0 });
+    document("part1.SLDPRT", "[Document]\n");
+    startIn([](engine::Settings& s) {
         s.PrePostPrefix[1] = "X_:y-:m-:d_";
         s.ThreeDSaveFormat = "step";
     });
-    clock.setNow({ 2024, 3, 5, 9, 7, 0, 0 });
-    document("part1.SLDPRT", "[Document]\n");
-    start();
 
     QDialog* dialog = openFromButton("cmdPrePostEdit", "frmPrePostFilenames");
     ASSERT_TRUE(dialog);

@@ -36,8 +36,11 @@ struct PrinterSettingsTest : ::testing::Test, test::DialogFixture {
 
 TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
 {
-    storeSettings([](engine::Settings& s) {
-        s.Language = 1;
+    document("plan.SLDDRW",
+        "[Document]\n[Sheet.1]\nName=Big\nWidth=0.841\nHeight=0.594\n"
+        "[Sheet.2]\nName=Small\nWidth=0.42\nHeight=0.297\n[Sheet.3]\nName=Odd\nWidth=0.5\n"
+        "Height=0.6\n");
+    startIn([](engine::Settings& s) {
         s.PrinterUseOnlyDefault = engine::kFalse;
         s.PrinterScaleForSize[3] = 0;
         s.PrinterNameForSize[4] = "Gone";
@@ -45,11 +48,6 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
         s.PrinterSheetForSize[12] = 9;
         s.PrinterScaleForSize[12] = 1;
     });
-    document("plan.SLDDRW",
-        "[Document]\n[Sheet.1]\nName=Big\nWidth=0.841\nHeight=0.594\n"
-        "[Sheet.2]\nName=Small\nWidth=0.42\nHeight=0.297\n[Sheet.3]\nName=Odd\nWidth=0.5\n"
-        "Height=0.6\n");
-    start();
 
     // Cancel keeps every row, but "use 'other' for all" stands at once.
     QDialog* dialog = openFromButton("cmdCallPrinterSettings", "frmPrinterSettings");
@@ -133,8 +131,7 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     // The print run takes each sheet to its row's printer, paper and scale.
     sim.installation().spoolPath = dir.file("spool.jsonl");
     messages().clearShown();
-    trigger("mnuEditAddAll");
-    trigger("mnuEditPrint");
+    run("mnuEditPrint");
     const std::string printed = spool();
     EXPECT_NE(
         printed.find("\"printer\":\"Plotter\",\"paper\":9000,\"orientation\":2,\"scale\":1.1"),
@@ -151,8 +148,7 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
 
 TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
 {
-    storeSettings([](engine::Settings& s) { s.Language = 1; });
-    start();
+    startIn();
     QDialog* dialog = openFromMenu("mnuOptPrint", "frmPrinterSettings");
     ASSERT_TRUE(dialog);
     QTest::mouseClick(in<QLabel>(dialog, "lblHeadSize"), Qt::LeftButton);
@@ -195,12 +191,10 @@ TEST_F(PrinterSettingsTest, ListsTheInstalledPrintersWithTheirDriversPapers)
         [](const engine::PrinterPaper& paper) { return paper.code == 9; });
     ASSERT_TRUE(a4) << "no A4 paper (Windows number 9) among the driver's papers";
 
-    storeSettings([&](engine::Settings& s) {
-        s.Language = 1;
+    startIn([&](engine::Settings& s) {
         s.PrinterNameForSize[12] = expected;
         s.PrinterSheetForSize[12] = 9;
     });
-    start();
     QDialog* dialog = openFromMenu("mnuOptPrint", "frmPrinterSettings");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinter", 12)->currentText().toStdString(), expected);

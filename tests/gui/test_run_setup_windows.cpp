@@ -36,11 +36,7 @@ TEST_F(RunSetupTest, MacroSlotsKeepTheirEditsAndTheChosenSlotRunsOnEveryDocument
 {
     const std::string macro = document("stamp.swp", "macro");
     document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n");
-    storeSettings([](engine::Settings& s) {
-        s.Language = 1;
-        s.RunMacroFilePathName[5] = "/old/five.swp";
-    });
-    start();
+    startIn([](engine::Settings& s) { s.RunMacroFilePathName[5] = "/old/five.swp"; });
 
     QDialog* dialog = openFromButton("cmdCallRunMacroSettings", "frmRunMacroSettings");
     ASSERT_TRUE(dialog);
@@ -74,8 +70,7 @@ TEST_F(RunSetupTest, MacroSlotsKeepTheirEditsAndTheChosenSlotRunsOnEveryDocument
     EXPECT_EQ(current().RunMacroFilePathName[5], "/old/five.swp");
     EXPECT_TRUE(window().control<QPushButton>(QStringLiteral("cmdRunMacro"))->text().contains('3'));
 
-    trigger("mnuEditAddAll");
-    trigger("mnuEditRunMacro");
+    run("mnuEditRunMacro");
     const auto runs = calls("RunMacro");
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_NE(runs[0].find("Stamp1"), std::string::npos);
@@ -91,13 +86,11 @@ TEST_F(RunSetupTest, AMultiJobBuiltInTheWindowRunsOverTheListAndLeavesTheSetting
     const std::string list = document(
         "pump.qrx", "\"" + dir.file("a.SLDDRW") + "\"\r\n\"" + dir.file("b.SLDDRW") + "\"\r\n");
     shell.tempFolder = dir.path() + "/";
-    storeSettings([&out](engine::Settings& s) {
-        s.Language = 1;
+    startIn([&out](engine::Settings& s) {
         s.TiffSaveInDrawingFolder = 0;
         s.TiffSaveFolder = out;
         s.MultiJobPreTypeParam[1] = "stale";
     });
-    start();
     const engine::Settings before = current();
 
     QDialog* dialog = openFromMenu("mnuMultiJobSettings", "frmMultijobSettings");
@@ -153,11 +146,7 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
         // Nothing to choose: OK keeps the version chosen before.
         { {}, false, {}, -1, -1, ".31" },
         { { "" }, true, { QStringLiteral("standard") }, 0, 0, "" } };
-    storeSettings([](engine::Settings& s) {
-        s.Language = 1;
-        s.UseSolidWorksVersion = ".30";
-    });
-    start();
+    startIn([](engine::Settings& s) { s.UseSolidWorksVersion = ".30"; });
     for (const Case& c : cases) {
         sim.installation().versions = c.registered;
         sim.installation().installed = c.installed;
@@ -180,8 +169,7 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
 
 TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
 {
-    storeSettings([](engine::Settings& s) { s.Language = 1; });
-    start();
+    startIn();
     QDialog* dialog = openFromMenu("mnuHelpAbout", "frmAbout");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->windowTitle().toStdString(), info(61));
@@ -200,8 +188,7 @@ TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
 // answers with a message that names no text of the language file.
 TEST_F(RunSetupTest, NoCommandEndsInAPlaceholder)
 {
-    storeSettings([](engine::Settings& s) { s.Language = 1; });
-    start();
+    startIn();
     std::vector<QAction*> commands;
     for (QAction* action : window().findChildren<QAction*>())
         if (!action->menu() && !action->isSeparator() && !action->objectName().isEmpty()
