@@ -29,14 +29,12 @@
 #include <tuple>
 #include <utility>
 
-#include "engine/settings/multi_language.h"
 #include "engine/settings/settings.h"
 #include "gui/frm_main.h"
 #include "gui/frm_main_list_view.h"
-#include "gui/message_boxes.h"
 #include "gui/qt_language_form.h"
-#include "platform/platform_ports.h"
 #include "support/fakes.h"
+#include "window_fixture.h"
 
 using quorrix::gui::frmMain;
 using quorrix::gui::RowListView;
@@ -624,13 +622,8 @@ QStringList sectionKeys(const QString& path)
     return keys;
 }
 
-struct frmMainLanguage : ::testing::Test {
-    quorrix::platform::PlatformPorts ports = quorrix::platform::createPlatformPorts();
-    quorrix::gui::MessageBoxes messages;
-    quorrix::engine::clsMultiLanguage language { *ports.files, messages };
+struct frmMainLanguage : ::testing::Test, quorrix::test::WindowFixture {
     frmMain window;
-
-    frmMainLanguage() { messages.setUnattended(true); }
 
     void apply(const char* file)
     {

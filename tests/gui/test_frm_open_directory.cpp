@@ -10,38 +10,24 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "engine/settings/multi_language.h"
-#include "engine/settings/registry.h"
 #include "gui/frm_open_directory.h"
-#include "gui/message_boxes.h"
-#include "platform/platform_ports.h"
-#include "support/memory_key_value_store.h"
-#include "support/temp_dir.h"
+#include "window_fixture.h"
 
 using namespace quorrix;
-using engine::StoreRoot;
 using gui::frmOpenDirectory;
 
 namespace {
-
-const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positions";
 
 QString native(const std::string& path)
 {
     return QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(path)));
 }
 
-struct OpenDirectoryTest : ::testing::Test {
-    platform::PlatformPorts ports = platform::createPlatformPorts();
-    gui::MessageBoxes messages;
-    engine::clsMultiLanguage language { *ports.files, messages };
-    test::MemoryKeyValueStore store;
-    test::TempDir dir;
+struct OpenDirectoryTest : ::testing::Test, test::WindowFixture {
     QString previousDirectory = QDir::currentPath();
 
     OpenDirectoryTest()
     {
-        messages.setUnattended(true);
         QDir(QString::fromStdString(dir.path())).mkpath(QStringLiteral("parts/old"));
         // The tree starts in the process's current directory.
         QDir::setCurrent(QString::fromStdString(dir.path()));
@@ -109,7 +95,7 @@ TEST_F(OpenDirectoryTest, AcceptGivesTheTreesFolderCancelGivesNothing)
         SCOPED_TRACE(row.what);
         EXPECT_EQ(choose(row.user), row.result);
     }
-    EXPECT_TRUE(store.read(StoreRoot::CurrentUser, kPositions, "frmOpenDirectory"));
+    EXPECT_TRUE(storedPlace("frmOpenDirectory"));
 }
 
 TEST_F(OpenDirectoryTest, DriveRootKeepsItsSeparatorAndAMissingDriveFlashes)
@@ -140,28 +126,4 @@ TEST_F(OpenDirectoryTest, DriveRootKeepsItsSeparatorAndAMissingDriveFlashes)
     });
     dialog.exec();
     EXPECT_EQ(dialog.result(), root);
-}
-
-TEST_F(OpenDirectoryTest, TextsComeFromTheLanguageFile)
-{
-    struct Row {
-        const char* file; // in the language folder; empty: no language file
-        QString title;
-        QString okay;
-        QString cancel;
-    };
-    const Row rows[] = {
-        { "QUORRIX-lng_us.ini", "QUORRIX - Choose target folder", "&Accept", "&Cancel" },
-        { "QUORRIX-lng_de.ini", QString::fromUtf8("QUORRIX - Zielordner wählen"),
-            QString::fromUtf8("&Übernehmen"), "&Abbruch" },
-        { "", "INI file doesn't exists ", QString::fromUtf8("&Übernehmen"), "&Abbruch" },
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        language.IniFile(*row.file ? std::string(QUORRIX_LANG_DIR) + "/" + row.file : "");
-        frmOpenDirectory dialog(language, store);
-        EXPECT_EQ(dialog.windowTitle(), row.title);
-        EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdOkay"))->text(), row.okay);
-        EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdAbbruch"))->text(), row.cancel);
-    }
 }

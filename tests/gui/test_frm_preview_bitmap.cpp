@@ -5,36 +5,25 @@
 
 #include <tuple>
 
-#include "engine/settings/registry.h"
 #include "gui/frm_preview_bitmap.h"
-#include "gui/message_boxes.h"
 #include "gui/qt_positioned_window.h"
-#include "platform/platform_ports.h"
-#include "support/memory_key_value_store.h"
-#include "support/temp_dir.h"
 #include "swsim/sim_document_manager.h"
+#include "window_fixture.h"
 
 using namespace quorrix;
-using engine::StoreRoot;
 using gui::frmPreviewBitmap;
 
 namespace {
 
 constexpr const char* kKey = "QRX-TEST-KEY";
-const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positions";
 
-struct PreviewTest : ::testing::Test {
-    platform::PlatformPorts ports = platform::createPlatformPorts();
-    test::TempDir dir;
-    gui::MessageBoxes messages;
-    test::MemoryKeyValueStore store;
+struct PreviewTest : ::testing::Test, test::WindowFixture {
     swsim::SimDocumentManager documentManager { *ports.files, std::string(kKey) };
     frmPreviewBitmap view { documentManager, kKey, store, messages };
     int closedByUser = 0;
 
     PreviewTest()
     {
-        messages.setUnattended(true);
         QObject::connect(&view, &frmPreviewBitmap::closedByUser, [this] { ++closedByUser; });
     }
 
@@ -142,7 +131,7 @@ TEST_F(PreviewTest, CloseBoxUnloadsTheWindowAndTellsTheMainWindow)
     EXPECT_EQ(closedByUser, 1);
     EXPECT_FALSE(view.isLoaded());
     EXPECT_FALSE(view.isVisible());
-    EXPECT_TRUE(store.read(StoreRoot::CurrentUser, kPositions, "frmPreviewBitmap"));
+    EXPECT_TRUE(storedPlace("frmPreviewBitmap"));
 
     // Switching the option off afterwards, or closing an unloaded window, says nothing more.
     view.unload();

@@ -7,19 +7,16 @@
 
 #include <functional>
 #include <tuple>
+#include <utility>
+#include <vector>
 
-#include "engine/settings/multi_language.h"
-#include "engine/settings/registry.h"
 #include "gui/eliding_label.h"
 #include "gui/frm_open_directory.h"
 #include "gui/frm_preview_bitmap.h"
 #include "gui/frm_progress.h"
-#include "gui/message_boxes.h"
 #include "gui/qt_positioned_window.h"
-#include "platform/platform_ports.h"
-#include "support/memory_key_value_store.h"
-#include "support/temp_dir.h"
 #include "swsim/sim_document_manager.h"
+#include "window_fixture.h"
 
 using namespace quorrix;
 using engine::RunBar;
@@ -30,25 +27,9 @@ using gui::frmProgress;
 
 namespace {
 
-const std::string kPositions = std::string(engine::kProgramKey) + "\\Form Positions";
-
-struct ProgressTest : ::testing::Test {
-    platform::PlatformPorts ports = platform::createPlatformPorts();
-    gui::MessageBoxes messages;
-    engine::clsMultiLanguage language { *ports.files, messages };
-    test::MemoryKeyValueStore store;
-    test::TempDir dir;
+struct ProgressTest : ::testing::Test, test::WindowFixture {
     std::int16_t cancel = 0;
     frmProgress view { cancel, language, store, messages };
-
-    ProgressTest() { messages.setUnattended(true); }
-
-    void useLanguageFile(const std::string& content)
-    {
-        const std::string path = dir.file("QUORRIX-lng_us.ini");
-        test::writeFileBytes(path, content);
-        language.IniFile(path);
-    }
     template <typename Widget> Widget* child(const char* name)
     {
         auto* widget = view.findChild<Widget*>(QString::fromLatin1(name));
@@ -95,7 +76,7 @@ TEST_F(ProgressTest, LoadsWhenTheRunFirstTouchesItAndUnloadsAtTheEnd)
     view.unload();
     EXPECT_FALSE(view.isVisible());
     EXPECT_FALSE(view.isLoaded());
-    const auto saved = store.read(StoreRoot::CurrentUser, kPositions, "frmProgress");
+    const auto saved = storedPlace("frmProgress");
     ASSERT_TRUE(saved && saved->isText());
     EXPECT_EQ(saved->asText().rfind("L=", 0), 0u);
 
@@ -119,7 +100,7 @@ TEST_F(ProgressTest, ToolWindowsOpenAtTheirStoredPlace)
     };
     for (const auto& [window, open, height] : rows) {
         SCOPED_TRACE(window->objectName().toStdString());
-        store.write(StoreRoot::CurrentUser, kPositions, window->objectName().toStdString(),
+        store.write(StoreRoot::CurrentUser, test::kPositions, window->objectName().toStdString(),
             StoredValue::text("L=" + std::to_string(gui::pixelsToTwips(30, dpi.x))
                 + ";T=" + std::to_string(gui::pixelsToTwips(40, dpi.y))
                 + ";W=" + std::to_string(gui::pixelsToTwips(500, dpi.x))
@@ -200,25 +181,39 @@ TEST_F(ProgressTest, MessageBoxesGoThroughTheWrapper)
     EXPECT_EQ(messages.shown()[0].request.icon, engine::MessageIcon::Exclamation);
 }
 
-TEST_F(ProgressTest, LanguageFilesTranslateTheWindow)
+// The tool windows take their texts from the language file; without one the design texts
+// stay, and only the file gives the Cancel button its tooltip.
+TEST_F(ProgressTest, ToolWindowsTakeTheirTextsFromTheLanguageFile)
 {
     struct Row {
-        const char* file;
+        const char* file; // in the language folder; empty: no language file
         const char* title;
-        const char* cancel;
+        std::vector<std::pair<const char*, const char*>> buttons;
     };
-    const Row rows[] = {
-        { "QUORRIX-lng_de.ini", "QUORRIX - Fortschritt", "Abbruch" },
-        { "QUORRIX-lng_us.ini", "QUORRIX - Progress", "Cancel" },
-        { "", "INI file doesn't exists ", "Abbruch" }, // the design texts stay
-    };
+    const char* const none = "INI file doesn't exists ";
+    const Row rows[]
+        = { { "QUORRIX-lng_de.ini", "QUORRIX - Fortschritt", { { "cmdCancel", "Abbruch" } } },
+              { "QUORRIX-lng_us.ini", "QUORRIX - Progress", { { "cmdCancel", "Cancel" } } },
+              { "", none, { { "cmdCancel", "Abbruch" } } },
+              { "QUORRIX-lng_us.ini", "QUORRIX - Choose target folder",
+                  { { "cmdOkay", "&Accept" }, { "cmdAbbruch", "&Cancel" } } },
+              { "QUORRIX-lng_de.ini", "QUORRIX - Zielordner wählen",
+                  { { "cmdOkay", "&Übernehmen" }, { "cmdAbbruch", "&Abbruch" } } },
+              { "", none, { { "cmdOkay", "&Übernehmen" }, { "cmdAbbruch", "&Abbruch" } } } };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
+        SCOPED_TRACE(std::string(row.buttons[0].first) + " " + row.file);
         language.IniFile(*row.file ? std::string(QUORRIX_LANG_DIR) + "/" + row.file : "");
-        view.show();
-        EXPECT_EQ(view.windowTitle(), row.title);
-        EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), row.cancel);
-        EXPECT_EQ(child<QPushButton>("cmdCancel")->toolTip().isEmpty(), !*row.file);
+        gui::frmOpenDirectory folders(language, store);
+        const bool progress = row.buttons.size() == 1;
+        if (progress)
+            view.show();
+        QWidget* window = progress ? static_cast<QWidget*>(&view) : &folders;
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(row.title));
+        for (const auto& [button, caption] : row.buttons)
+            EXPECT_EQ(window->findChild<QPushButton*>(button)->text(), QString::fromUtf8(caption));
+        if (progress) {
+            EXPECT_EQ(child<QPushButton>("cmdCancel")->toolTip().isEmpty(), !*row.file);
+        }
         view.unload();
     }
 }

@@ -15,12 +15,9 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "engine/settings/multi_language.h"
 #include "gui/control_array.h"
-#include "gui/message_boxes.h"
 #include "gui/qt_language_form.h"
-#include "platform/platform_ports.h"
-#include "support/temp_dir.h"
+#include "window_fixture.h"
 
 using namespace quorrix;
 using engine::ControlKind;
@@ -98,22 +95,8 @@ struct TestForm {
     }
 };
 
-struct LanguageFormTest : ::testing::Test {
-    platform::PlatformPorts ports = platform::createPlatformPorts();
-    gui::MessageBoxes messages;
-    engine::clsMultiLanguage language { *ports.files, messages };
-    test::TempDir dir;
+struct LanguageFormTest : ::testing::Test, test::WindowFixture {
     TestForm form;
-
-    LanguageFormTest() { messages.setUnattended(true); }
-
-    void useLanguageFile(const std::string& content)
-    {
-        const std::string path = dir.file("QUORRIX-lng_user.ini");
-        test::writeFileBytes(path, content);
-        language.IniFile(path);
-        ASSERT_EQ(language.IniFile(), path);
-    }
 };
 
 } // namespace
