@@ -232,11 +232,8 @@ TEST_F(ExportOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
     press(dialog, Qt::Key_Return);
     ASSERT_FALSE(openDialog("frmTIFFOptions"));
     EXPECT_TRUE(shown().empty());
-    EXPECT_EQ(current().TiffPrintPaperSize, 12);
-    EXPECT_DOUBLE_EQ(current().TiffPrintPaperWidth, 100);
     EXPECT_EQ(current().TiffprintScaleFactor, 50);
     EXPECT_EQ(current().TiffPrintScaleToFit, 0);
-    EXPECT_EQ(current().TiffPrintDPI, 100);
     EXPECT_EQ(current().TiffSaveFullPathName, 1);
     EXPECT_EQ(current().PrinterLines[13].UsePrinterLines, engine::kTrue);
 

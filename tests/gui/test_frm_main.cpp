@@ -100,7 +100,6 @@ TEST(frmMain, StartsWithEveryOptionOffAndAPictureAndTipOnEveryBareButton)
     }
     for (const QCheckBox* check : window.findChildren<QCheckBox*>())
         EXPECT_FALSE(check->isChecked()) << check->objectName().toStdString();
-    EXPECT_EQ(window.control<QLabel>("lblListcount")->text(), "0 / 0");
 }
 
 TEST(frmMain, MenuEntriesHaveTheirShortcutsAndSeparatorsNoText)
@@ -365,8 +364,6 @@ TEST(frmMain, WindowAndSplittersKeepTheirLimits)
     auto* fraTop = window.control<QWidget>("fraTop");
     auto* splitter = window.control<QSplitter>("imgSplitter");
     auto* splitterV = window.control<QSplitter>("imgSplitterV");
-    EXPECT_FALSE(splitter->opaqueResize());
-    EXPECT_FALSE(splitterV->opaqueResize());
     auto barLeft = [&] { return leftOfIn(splitter->handle(1), fraTop); };
     auto barTop = [&] { return topOfIn(splitterV->handle(1), fraTop); };
 
@@ -417,7 +414,7 @@ TEST(frmMain, PrintListShowsTheModelAndTakesTheUsersSelection)
     frmMain window;
     auto* view = window.control<RowListView>("lstPrintliste");
     auto* count = window.control<QLabel>("lblListcount");
-    EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection); // Shift and Ctrl
     showLaidOut(window);
 
     quorrix::engine::PrintList& list = window.printList();

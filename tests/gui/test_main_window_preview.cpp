@@ -59,9 +59,6 @@ TEST_F(MainWindowPreviewTest, MenuEntryAndToolbarKeyToggleTheOptionInStep)
 {
     start();
     expectOn(false);
-    // A window of its own that goes with the main window().
-    EXPECT_TRUE(view().isWindow());
-    EXPECT_EQ(view().parentWidget(), &window());
 
     const struct {
         bool byToolbar;
