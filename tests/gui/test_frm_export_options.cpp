@@ -91,7 +91,7 @@ TEST_F(ExportOptionsTest, ThreeDFormatAndFolderReachTheExport)
     ASSERT_TRUE(dialog);
     auto* formats = in<QComboBox>(dialog, "cmbExportType");
     ASSERT_EQ(formats->count(), 10);
-    EXPECT_EQ(formats->currentText(), QStringLiteral("IGES (*.igs)"));
+    EXPECT_EQ(formats->currentText(), "IGES (*.igs)");
     EXPECT_FALSE(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->isEnabled());
     formats->setCurrentIndex(3);
     const std::string out = chooseFolder(dialog, "models");
@@ -119,7 +119,7 @@ TEST_F(ExportOptionsTest, DocumentExportWritesA3DPdfWithItsLineWeightsOrAJpg)
         click(owner, "cmdSetPDFLineWeight");
         QDialog* lines = openDialogIn(owner, "frmPrinterLineSettings");
         ASSERT_TRUE(lines);
-        in<QLineEdit>(lines, "txtThin")->setText(QStringLiteral("0.5"));
+        in<QLineEdit>(lines, "txtThin")->setText("0.5");
         in<QCheckBox>(lines, "chkUse")->setChecked(true);
         press(lines, Qt::Key_Return);
         EXPECT_TRUE(in<QCheckBox>(owner, "chkUsePDFLineWeight")->isChecked());
@@ -199,19 +199,19 @@ TEST_F(ExportOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
     // The user paper, 100 mm x 50 mm at 100 dpi, scaled to 50 %.
     choose(in<QComboBox>(dialog, "cmbTO_PaperSize"), 12);
     EXPECT_TRUE(in<QLineEdit>(dialog, "txtTO_PrintPaperWidth")->isEnabled());
-    type(in<QLineEdit>(dialog, "txtTO_PrintPaperWidth"), QStringLiteral("0.1"));
-    type(in<QLineEdit>(dialog, "txtTO_PrintPaperHeight"), QStringLiteral("0.05"));
+    type(in<QLineEdit>(dialog, "txtTO_PrintPaperWidth"), "0.1");
+    type(in<QLineEdit>(dialog, "txtTO_PrintPaperHeight"), "0.05");
     choose(in<QComboBox>(dialog, "cmbTO_PrintDPI"), 1);
     auto* scale = in<QLineEdit>(dialog, "txtTO_PrintScaleFactor");
     EXPECT_FALSE(scale->isEnabled()); // fitted
     in<QCheckBox>(dialog, "chkTO_PrintScaleToFit")->click();
-    scale->setText(QStringLiteral("1001"));
+    scale->setText("1001");
     emit scale->editingFinished();
     EXPECT_EQ(shown().back().request.text, info(170));
-    EXPECT_EQ(scale->text(), QStringLiteral("100"));
-    scale->setText(QStringLiteral("50.9"));
+    EXPECT_EQ(scale->text(), "100");
+    scale->setText("50.9");
     emit scale->editingFinished();
-    EXPECT_EQ(scale->text(), QStringLiteral("50"));
+    EXPECT_EQ(scale->text(), "50");
     // Screen capture greys the print-only boxes.
     choose(in<QComboBox>(dialog, "cmbTO_ScreenOrPrintCapture"), 0);
     EXPECT_FALSE(in<QComboBox>(dialog, "cmbTO_PrintDPI")->isEnabled());
@@ -257,7 +257,7 @@ TEST_F(ExportOptionsTest, OkStoresTheChoicesAndTheDxfRunUsesThem)
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(in<QRadioButton>(dialog, "optTS_SaveAsTitleName_1")->isChecked());
     EXPECT_FALSE(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->isEnabled());
-    EXPECT_EQ(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->text(), QStringLiteral("/gone"));
+    EXPECT_EQ(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->text(), "/gone");
     const std::string out = dir.file("dxf-out");
     std::filesystem::create_directory(out);
     in<QCheckBox>(dialog, "chkTS_SaveInDocFolder")->click();

@@ -21,14 +21,14 @@ struct NameSetsTest : ::testing::Test, test::DialogFixture {
     // Typing into set 0 and set 2 and going back and forth shows each set's own typing.
     static void typingStaysWithItsSet(QDialog* dialog, const char* array, const char* name)
     {
-        box(dialog, name)->setText(QStringLiteral("typed 0"));
+        box(dialog, name)->setText("typed 0");
         chooseSet(dialog, array, 2);
         EXPECT_EQ(box(dialog, name)->text(), QString()) << array;
-        box(dialog, name)->setText(QStringLiteral("typed 2"));
+        box(dialog, name)->setText("typed 2");
         chooseSet(dialog, array, 0);
-        EXPECT_EQ(box(dialog, name)->text(), QStringLiteral("typed 0")) << array;
+        EXPECT_EQ(box(dialog, name)->text(), "typed 0") << array;
         chooseSet(dialog, array, 2);
-        EXPECT_EQ(box(dialog, name)->text(), QStringLiteral("typed 2")) << array;
+        EXPECT_EQ(box(dialog, name)->text(), "typed 2") << array;
     }
 };
 
@@ -42,7 +42,7 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(in<QRadioButton>(dialog, "optFilterName_0")->isChecked());
     typingStaysWithItsSet(dialog, "optFilterName", "txtFilterContain1");
-    EXPECT_EQ(box(dialog, "txtFilterNotContain0")->text(), QStringLiteral("Draft"));
+    EXPECT_EQ(box(dialog, "txtFilterNotContain0")->text(), "Draft");
     press(dialog, Qt::Key_Escape);
     EXPECT_EQ(current().FilterNameFilter[0].Contain1, "");
 
@@ -50,7 +50,7 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
     ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkFilterActive")->setChecked(true);
     chooseSet(dialog, "optFilterName", 2);
-    box(dialog, "txtFilterContain0")->setText(QStringLiteral("Front"));
+    box(dialog, "txtFilterContain0")->setText("Front");
     press(dialog, Qt::Key_Return);
     EXPECT_EQ(current().FilterNameIndex, 2);
     EXPECT_EQ(current().ActiveFilter, (engine::FilterSet { "Front", "", "Draft", "" }));
@@ -77,7 +77,7 @@ TEST_F(NameSetsTest, PrefixSetsKeepTheirTypingUntilOkAndNameTheFiles)
     typingStaysWithItsSet(dialog, "optPrePost", "txtPrePostPostfix");
     in<QCheckBox>(dialog, "chkPrePostIgnoreSWXFilename")->setChecked(true);
     chooseSet(dialog, "optPrePost", 1);
-    EXPECT_EQ(box(dialog, "txtPrePostPrefix")->text(), QStringLiteral("X_:y-:m-:d_"));
+    EXPECT_EQ(box(dialog, "txtPrePostPrefix")->text(), "X_:y-:m-:d_");
     EXPECT_FALSE(in<QCheckBox>(dialog, "chkPrePostIgnoreSWXFilename")->isChecked());
     press(dialog, Qt::Key_Escape);
     EXPECT_EQ(current().PrePostPostfix[0], "");
@@ -87,7 +87,7 @@ TEST_F(NameSetsTest, PrefixSetsKeepTheirTypingUntilOkAndNameTheFiles)
     ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkPrePostUseit")->setChecked(true);
     chooseSet(dialog, "optPrePost", 1);
-    box(dialog, "txtPrePostPostfix")->setText(QStringLiteral("_:h:n"));
+    box(dialog, "txtPrePostPostfix")->setText("_:h:n");
     press(dialog, Qt::Key_Return);
     EXPECT_EQ(current().PrePostIndex, 1);
     EXPECT_TRUE(check("chkPrePostUseit")->isChecked());

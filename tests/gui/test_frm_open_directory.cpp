@@ -28,7 +28,7 @@ struct OpenDirectoryTest : ::testing::Test, test::WindowFixture {
 
     OpenDirectoryTest()
     {
-        QDir(QString::fromStdString(dir.path())).mkpath(QStringLiteral("parts/old"));
+        QDir(QString::fromStdString(dir.path())).mkpath("parts/old");
         // The tree starts in the process's current directory.
         QDir::setCurrent(QString::fromStdString(dir.path()));
     }
@@ -71,7 +71,7 @@ TEST_F(OpenDirectoryTest, AcceptGivesTheTreesFolderCancelGivesNothing)
             old },
         { "folder clicked in the tree, accept",
             [&parts](frmOpenDirectory& d) {
-                auto* tree = d.findChild<QTreeView*>(QStringLiteral("Dir1"));
+                auto* tree = d.findChild<QTreeView*>("Dir1");
                 auto* model = qobject_cast<QFileSystemModel*>(tree->model());
                 tree->setCurrentIndex(model->index(QDir::fromNativeSeparators(parts)));
                 click(d, "cmdOkay");
@@ -79,7 +79,7 @@ TEST_F(OpenDirectoryTest, AcceptGivesTheTreesFolderCancelGivesNothing)
             parts },
         { "not a folder, accept",
             [&start](frmOpenDirectory& d) {
-                EXPECT_FALSE(d.setCurrentFolder(start + QStringLiteral("/missing")));
+                EXPECT_FALSE(d.setCurrentFolder(start + "/missing"));
                 click(d, "cmdOkay");
             },
             start },
@@ -102,7 +102,7 @@ TEST_F(OpenDirectoryTest, DriveRootKeepsItsSeparatorAndAMissingDriveFlashes)
 {
     const QString root = QDir::toNativeSeparators(QDir::rootPath());
     frmOpenDirectory dialog(language, store);
-    auto* drives = dialog.findChild<QComboBox*>(QStringLiteral("Drive1"));
+    auto* drives = dialog.findChild<QComboBox*>("Drive1");
     EXPECT_EQ(drives->currentText(), root);
     EXPECT_GT(drives->count(), 0); // the drives stay: they are no texts of the language
 

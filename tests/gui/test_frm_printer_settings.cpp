@@ -56,16 +56,16 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(dialog->isModal());
     EXPECT_TRUE(at<QCheckBox>(dialog, "chkScaleToFit", 3)->isChecked());
-    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 3)->text(), QStringLiteral("0"));
+    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 3)->text(), "0");
     EXPECT_FALSE(at<QLineEdit>(dialog, "txtScale", 3)->isEnabled());
     EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinter", 4)->currentIndex(), -1);
-    EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinterSheet", 12)->currentText(), QStringLiteral("A4"));
+    EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinterSheet", 12)->currentText(), "A4");
     EXPECT_FALSE(in<QLabel>(dialog, "lblUsingCustomSheetsize")->isVisibleTo(dialog));
     in<QCheckBox>(dialog, "chkUseOnlyDefaultPrinter")->click();
     EXPECT_FALSE(at<QComboBox>(dialog, "cmbPrinter", 0)->isEnabled());
     EXPECT_FALSE(at<QLabel>(dialog, "lblSize", 11)->isEnabled());
     EXPECT_TRUE(at<QComboBox>(dialog, "cmbPrinter", 12)->isEnabled());
-    at<QLineEdit>(dialog, "txtScale", 12)->setText(QStringLiteral("7"));
+    at<QLineEdit>(dialog, "txtScale", 12)->setText("7");
     press(dialog, Qt::Key_Escape);
     EXPECT_EQ(current().PrinterUseOnlyDefault, engine::kTrue);
     EXPECT_DOUBLE_EQ(current().PrinterScaleForSize[12], 1);
@@ -80,9 +80,9 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     choose(at<QComboBox>(dialog, "cmbPrinterSheet", 10), 1);
     ASSERT_TRUE(at<QCheckBox>(dialog, "chkScaleToFit", 10)->isChecked()); // scale 0 by default
     at<QCheckBox>(dialog, "chkScaleToFit", 10)->click();
-    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 10)->text(), QStringLiteral("1"));
+    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 10)->text(), "1");
     emit at<gui::UpDownButtons>(dialog, "updwScale", 10)->stepped(1);
-    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 10)->text(), QStringLiteral("1,1"));
+    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 10)->text(), "1,1");
     choose(at<QComboBox>(dialog, "cmbPrinter", 8), 2);
     EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinterSheet", 8)->count(), 0); // a printer without papers
     choose(at<QComboBox>(dialog, "cmbPrinter", 8), 0);
@@ -94,13 +94,13 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     auto* lines = openDialogIn(dialog, "frmPrinterLineSettings");
     ASSERT_TRUE(lines);
     EXPECT_TRUE(lines->isModal());
-    in<QLineEdit>(lines, "txtThin")->setText(QStringLiteral("0,04"));
+    in<QLineEdit>(lines, "txtThin")->setText("0,04");
     in<QCheckBox>(lines, "chkUse")->setChecked(true);
     click(lines, "cmdOkay");
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].request.text, info(70));
     ASSERT_TRUE(lines->isVisible());
-    in<QLineEdit>(lines, "txtThin")->setText(QStringLiteral("0,3"));
+    in<QLineEdit>(lines, "txtThin")->setText("0,3");
     press(lines, Qt::Key_Return);
     EXPECT_TRUE(at<QCheckBox>(dialog, "chkUseOpt", 10)->isChecked());
     EXPECT_EQ(current().PrinterLines[10].UsePrinterLines, 0); // only the window's OK stores
@@ -115,13 +115,13 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
 
     // A scale that is no number names its row and keeps the window open, storing nothing.
     messages().clearShown();
-    type(at<QLineEdit>(dialog, "txtScale", 12), QStringLiteral("x"));
+    type(at<QLineEdit>(dialog, "txtScale", 12), "x");
     click(dialog, "cmdOkay");
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_NE(shown()[0].request.text.find(info(31) + ": x"), std::string::npos);
     ASSERT_TRUE(openDialog("frmPrinterSettings"));
     EXPECT_EQ(current().PrinterNameForSize[10], "");
-    type(at<QLineEdit>(dialog, "txtScale", 12), QStringLiteral("2,5"));
+    type(at<QLineEdit>(dialog, "txtScale", 12), "2,5");
     click(dialog, "cmdOkay");
     EXPECT_FALSE(openDialog("frmPrinterSettings"));
     EXPECT_EQ(current().PrinterNameForSize[4], "---");
@@ -157,9 +157,9 @@ TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
     auto* sizes = openDialogIn(dialog, "frmPrinterSheetSizes");
     ASSERT_TRUE(sizes);
     EXPECT_FALSE(sizes->isModal());
-    EXPECT_EQ(in<QLineEdit>(sizes, "txtSheetWidth_8")->text(), QStringLiteral("0,42"));
+    EXPECT_EQ(in<QLineEdit>(sizes, "txtSheetWidth_8")->text(), "0,42");
 
-    in<QLineEdit>(sizes, "txtSheetHeight_2")->setText(QStringLiteral("tall"));
+    in<QLineEdit>(sizes, "txtSheetHeight_2")->setText("tall");
     in<QCheckBox>(sizes, "chkUse")->setChecked(true);
     click(sizes, "cmdOkay");
     ASSERT_EQ(shown().size(), 1u);
@@ -168,7 +168,7 @@ TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
     EXPECT_EQ(current().PrinterSheetSizeUseCustom, 0);
 
     click(sizes, "cmdResetAllSheetSizes");
-    in<QLineEdit>(sizes, "txtSheetWidth_0")->setText(QStringLiteral("0,2"));
+    in<QLineEdit>(sizes, "txtSheetWidth_0")->setText("0,2");
     click(sizes, "cmdOkay");
     EXPECT_FALSE(openDialogIn(dialog, "frmPrinterSheetSizes")); // closed, and deleted
     EXPECT_EQ(current().PrinterSheetSizeUseCustom, engine::kTrue);

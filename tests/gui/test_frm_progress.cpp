@@ -225,13 +225,13 @@ TEST_F(ProgressTest, ALongPathIsShortenedInTheMiddleAndKeptWhole)
     view.setLabel(RunLabel::List, "Document 5 / 20\n" + path);
     view.show();
     view.resize(300, view.height());
-    auto* label = view.findChild<gui::ElidingLabel*>(QStringLiteral("lblQRXList"));
+    auto* label = view.findChild<gui::ElidingLabel*>("lblQRXList");
     ASSERT_NE(label, nullptr);
     const QStringList lines = label->shownLines();
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], QStringLiteral("Document 5 / 20"));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("C:\\Proj"))) << lines[1].toStdString();
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("cover.SLDDRW"))) << lines[1].toStdString();
+    EXPECT_EQ(lines[0], "Document 5 / 20");
+    EXPECT_TRUE(lines[1].startsWith("C:\\Proj")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("cover.SLDDRW")) << lines[1].toStdString();
     EXPECT_LE(label->fontMetrics().horizontalAdvance(lines[1]), label->contentsRect().width());
     EXPECT_EQ(view.label(RunLabel::List), "Document 5 / 20\n" + path);
 }

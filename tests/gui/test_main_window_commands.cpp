@@ -49,17 +49,16 @@ TEST_F(SessionTest, StoredOptionsComeBackAndEachControlSwitchesItsOwn)
     start();
 
     EXPECT_EQ(window().windowTitle().toStdString(), info(1));
-    EXPECT_EQ(window().control<QPushButton>(QStringLiteral("cmdPlot"))->text(),
-        QStringLiteral("Drucken"));
+    EXPECT_EQ(window().control<QPushButton>("cmdPlot")->text(), "Drucken");
     EXPECT_TRUE(entry("mnuLngGerman")->isChecked());
     EXPECT_FALSE(entry("mnuLngEnglish")->isChecked());
     EXPECT_FALSE(check("chkAuswahlNurModel")->isChecked());
     EXPECT_TRUE(window().windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(entry("mnuOptShutdownEvery000Drawing")->isChecked());
     EXPECT_EQ(current().ShutdownEveryXXDrawingValue, 0);
-    EXPECT_EQ(check("chkListFilterSheetNames")->text(), QStringLiteral("3"));
-    EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
-        QStringLiteral("SWX-Version: SOLIDWORKS 2022"));
+    EXPECT_EQ(check("chkListFilterSheetNames")->text(), "3");
+    EXPECT_EQ(
+        window().control<QLabel>("lblSwAppVersionUsed")->text(), "SWX-Version: SOLIDWORKS 2022");
     // Restoring shows no notice, but the suppressed warnings are red.
     EXPECT_TRUE(shown().empty());
     EXPECT_TRUE(check("chkSuppressWarnings")->autoFillBackground());
@@ -111,31 +110,31 @@ TEST_F(SessionTest, WithoutPrintersEnterEndsTheProgramBeforeSolidWorksIsAsked)
 TEST_F(SessionTest, LanguagesSwitchTheWindowAndAMissingUserFileLeavesItsTexts)
 {
     start();
-    auto* plot = window().control<QPushButton>(QStringLiteral("cmdPlot"));
+    auto* plot = window().control<QPushButton>("cmdPlot");
     const QString english = plot->text();
     const auto label = [this](const char* name) {
         return window().control<QLabel>(QLatin1String(name))->text();
     };
     trigger("mnuLngGerman");
-    EXPECT_EQ(plot->text(), QStringLiteral("Drucken"));
+    EXPECT_EQ(plot->text(), "Drucken");
     EXPECT_EQ(current().Language, 0);
     // The labels the program writes follow at once, not only after the next run.
-    EXPECT_EQ(label("lblProcessed"), QStringLiteral("Bisher bearbeitet: 0 Dokumente, 0 Blätter"));
-    EXPECT_EQ(label("lblSwAppVersionUsed"), QStringLiteral("SWX-Version: standard"));
+    EXPECT_EQ(label("lblProcessed"), "Bisher bearbeitet: 0 Dokumente, 0 Blätter");
+    EXPECT_EQ(label("lblSwAppVersionUsed"), "SWX-Version: standard");
     EXPECT_NE(session->program().helpFile.find("QUORRIX_de.chm"), std::string::npos);
 
     trigger("mnuLngUser"); // no QUORRIX-lng_user.ini
     EXPECT_EQ(current().Language, 2);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("INI file doesn't exists "));
-    EXPECT_EQ(plot->text(), QStringLiteral("Drucken"));
+    EXPECT_EQ(window().windowTitle(), "INI file doesn't exists ");
+    EXPECT_EQ(plot->text(), "Drucken");
     EXPECT_TRUE(entry("mnuLngUser")->isChecked());
     EXPECT_FALSE(entry("mnuLngGerman")->isChecked());
     EXPECT_NE(session->program().helpFile.find("QUORRIX_us.chm"), std::string::npos);
 
     trigger("mnuLngEnglish");
     EXPECT_EQ(plot->text(), english);
-    EXPECT_EQ(label("lblProcessed"), QStringLiteral("Processed so far: 0 documents, 0 sheets"));
-    EXPECT_EQ(label("lblSwAppVersionUsed"), QStringLiteral("SWX version: standard"));
+    EXPECT_EQ(label("lblProcessed"), "Processed so far: 0 documents, 0 sheets");
+    EXPECT_EQ(label("lblSwAppVersionUsed"), "SWX version: standard");
 }
 
 TEST_F(SessionTest, AHelpDocumentTheDesktopCannotOpenIsReportedWithItsPath)
@@ -216,15 +215,15 @@ TEST_F(SessionTest, CancelDuringTheThirdDocumentEndsThePlotRun)
     QObject::connect(&watcher, &QTimer::timeout, [this, &watcher] {
         if (calls("OpenDoc2").size() >= 3) {
             EXPECT_FALSE(entry("mnuEditPrint")->isEnabled());
-            EXPECT_FALSE(window().control<QPushButton>(QStringLiteral("cmdDelAll"))->isEnabled());
+            EXPECT_FALSE(window().control<QPushButton>("cmdDelAll")->isEnabled());
             EXPECT_FALSE(window().close());
             trigger("mnuEditDelAll");
-            session->progress()->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+            session->progress()->findChild<QPushButton*>("cmdCancel")->click();
             watcher.stop();
         }
     });
     watcher.start();
-    window().control<QPushButton>(QStringLiteral("cmdPlot"))->click();
+    window().control<QPushButton>("cmdPlot")->click();
     EXPECT_EQ(window().printList().count(), 5);
     EXPECT_TRUE(entry("mnuEditPrint")->isEnabled());
     EXPECT_FALSE(entry("mnuEditTIFF")->isEnabled()); // still view-only
@@ -250,7 +249,7 @@ TEST_F(SessionTest, FilesGoFromTheBrowserIntoThePrintListAndArePrinted)
     trigger("mnuEditPrint");
     EXPECT_EQ(calls("PrintOut2").size(), 3u);
     EXPECT_EQ(session->program().counters.ProcessedSheets, 3);
-    EXPECT_TRUE(window().control<QLabel>(QStringLiteral("lblProcessed"))->text().contains('3'));
+    EXPECT_TRUE(window().control<QLabel>("lblProcessed")->text().contains('3'));
 
     check("chkWorkWithActiveDrawing")->setChecked(true);
     trigger("mnuEditPrint"); // no document is active in SolidWorks
@@ -264,8 +263,8 @@ TEST_F(SessionTest, KeysRunTheListCommandsWhereverTheFocusIs)
     start();
     QApplication::setActiveWindow(&window());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    auto* list = window().findChild<QWidget*>(QStringLiteral("lstPrintliste"));
-    auto* files = window().findChild<QWidget*>(QStringLiteral("lstAuswahl"));
+    auto* list = window().findChild<QWidget*>("lstPrintliste");
+    auto* files = window().findChild<QWidget*>("lstAuswahl");
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Insert, Qt::ShiftModifier); // add all
     ASSERT_EQ(window().printList().count(), 3);
@@ -300,10 +299,7 @@ TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
     EXPECT_TRUE(check("chkPrePostUseit")->isChecked());
     EXPECT_TRUE(entry("mnuOptPrePostUseit")->isChecked());
     EXPECT_EQ(current().PrePostUseit, 1);
-    EXPECT_TRUE(window()
-                    .control<QPushButton>(QStringLiteral("cmdRunMacro"))
-                    ->text()
-                    .endsWith(QStringLiteral("(0)")));
+    EXPECT_TRUE(window().control<QPushButton>("cmdRunMacro")->text().endsWith("(0)"));
     EXPECT_TRUE(shown().empty());
 }
 

@@ -67,7 +67,7 @@ struct MainWindowListsTest : ::testing::Test, test::SessionFixture {
     }
     static QString caption(int index, const std::string& folder)
     {
-        return QStringLiteral("mnuFavEntry_%1=").arg(index) + QString::fromStdString(folder);
+        return QString("mnuFavEntry_%1=").arg(index) + QString::fromStdString(folder);
     }
 };
 

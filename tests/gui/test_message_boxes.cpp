@@ -137,8 +137,8 @@ TEST(MessageBoxesTest, ALongReportKeepsItsHeadInTheBoxAndAllOfItInTheDetails)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         EXPECT_LE(box->text().count(QLatin1Char('\n')), 25);
-        EXPECT_TRUE(box->text().startsWith(QStringLiteral("C:\\Drawings\\1.SLDDRW")));
-        EXPECT_TRUE(box->detailedText().contains(QStringLiteral("\\1000.SLDDRW")));
+        EXPECT_TRUE(box->text().startsWith("C:\\Drawings\\1.SLDDRW"));
+        EXPECT_TRUE(box->detailedText().contains("\\1000.SLDDRW"));
         box->defaultButton()->click();
     });
     EXPECT_EQ(boxes.show(text, "t", MessageIcon::Exclamation), MessageAnswer::Ok);

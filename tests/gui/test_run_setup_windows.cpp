@@ -68,7 +68,7 @@ TEST_F(RunSetupTest, MacroSlotsKeepTheirEditsAndTheChosenSlotRunsOnEveryDocument
     EXPECT_EQ(current().RunMacroIndex, 3);
     EXPECT_EQ(current().RunMacroProcedureName[3], "main");
     EXPECT_EQ(current().RunMacroFilePathName[5], "/old/five.swp");
-    EXPECT_TRUE(window().control<QPushButton>(QStringLiteral("cmdRunMacro"))->text().contains('3'));
+    EXPECT_TRUE(window().control<QPushButton>("cmdRunMacro")->text().contains('3'));
 
     run("mnuEditRunMacro");
     const auto runs = calls("RunMacro");
@@ -138,12 +138,9 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
         const char* suffixAfterOk;
     };
     const Case cases[] = { { { "", ".30", ".31" }, true,
-                               { QStringLiteral("standard"), QStringLiteral("SOLIDWORKS 2022"),
-                                   QStringLiteral("SOLIDWORKS 2023") },
-                               1, 2, ".31" },
+                               { "standard", "SOLIDWORKS 2022", "SOLIDWORKS 2023" }, 1, 2, ".31" },
         // Nothing to choose: OK keeps the version chosen before.
-        { {}, false, {}, -1, -1, ".31" },
-        { { "" }, true, { QStringLiteral("standard") }, 0, 0, "" } };
+        { {}, false, {}, -1, -1, ".31" }, { { "" }, true, { "standard" }, 0, 0, "" } };
     startIn([](engine::Settings& s) { s.UseSolidWorksVersion = ".30"; });
     for (const Case& c : cases) {
         sim.installation().versions = c.registered;
@@ -161,8 +158,7 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
         press(dialog, Qt::Key_Return);
         EXPECT_EQ(current().UseSolidWorksVersion, c.suffixAfterOk);
     }
-    EXPECT_EQ(window().control<QLabel>(QStringLiteral("lblSwAppVersionUsed"))->text(),
-        QStringLiteral("SWX version: standard"));
+    EXPECT_EQ(window().control<QLabel>("lblSwAppVersionUsed")->text(), "SWX version: standard");
 }
 
 TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
@@ -175,7 +171,7 @@ TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
         at<QLabel>(dialog, "lblVersion")->text().endsWith(QStringLiteral(QUORRIX_TEST_VERSION)));
     const QString solidWorks = at<QLabel>(dialog, "lblValueSolidWorks")->text();
     EXPECT_TRUE(solidWorks.contains(QString::fromStdString(info(193)))) << solidWorks.toStdString();
-    EXPECT_TRUE(at<QLabel>(dialog, "lblValueSettings")->text().contains(QStringLiteral("QUORRIX")));
+    EXPECT_TRUE(at<QLabel>(dialog, "lblValueSettings")->text().contains("QUORRIX"));
     EXPECT_EQ(at<QLabel>(dialog, "lblValueProcessLog")->text().toStdString(), programFolder);
     EXPECT_EQ(at<QLabel>(dialog, "lblValueQt")->text(), QString::fromLatin1(qVersion()));
     press(dialog, Qt::Key_Escape);
@@ -192,7 +188,7 @@ TEST_F(RunSetupTest, NoCommandEndsInAPlaceholder)
         if (!action->menu() && !action->isSeparator() && !action->objectName().isEmpty()
             && action->objectName() != QLatin1String("mnuQuit"))
             commands.push_back(action);
-    const auto buttons = window().findChild<QToolBar*>(QStringLiteral("tbarMenu"))->actions();
+    const auto buttons = window().findChild<QToolBar*>("tbarMenu")->actions();
     commands.insert(commands.end(), buttons.begin(), buttons.end());
     int windows = 0;
     for (QAction* command : commands) {
