@@ -56,7 +56,6 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(dialog->isModal());
     EXPECT_TRUE(at<QCheckBox>(dialog, "chkScaleToFit", 3)->isChecked());
-    EXPECT_EQ(at<QLineEdit>(dialog, "txtScale", 3)->text(), "0");
     EXPECT_FALSE(at<QLineEdit>(dialog, "txtScale", 3)->isEnabled());
     EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinter", 4)->currentIndex(), -1);
     EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinterSheet", 12)->currentText(), "A4");

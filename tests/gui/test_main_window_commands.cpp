@@ -297,7 +297,6 @@ TEST_F(SessionTest, SettingsFilesSaveAndLoadAndTheWindowShowsWhatWasLoaded)
     session->fileDialogs().queueResult(gui::FileDialogResult { file, 1 });
     trigger("mnuLoadSettingsFile");
     EXPECT_TRUE(check("chkPrePostUseit")->isChecked());
-    EXPECT_TRUE(entry("mnuOptPrePostUseit")->isChecked());
     EXPECT_EQ(current().PrePostUseit, 1);
     EXPECT_TRUE(window().control<QPushButton>("cmdRunMacro")->text().endsWith("(0)"));
     EXPECT_TRUE(shown().empty());
