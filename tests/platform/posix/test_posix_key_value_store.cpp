@@ -1,30 +1,50 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include "engine/platform/platform_error.h"
-#include "engine/settings/registry.h"
-#include "engine/settings/settings_schema.h"
+#include <memory>
+
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_key_value_store.h"
 #include "platform/posix/store_file.h"
-#include "support/fakes.h"
-#include "support/settings_samples.h"
 #include "support/temp_dir.h"
 
-using namespace quorrix;
-using engine::NamedValue;
-using engine::StoredValue;
-using engine::StoreRoot;
+namespace quorrix::platform {
+namespace {
 
+struct PlatformStore {
+    test::TempDir dir;
+    const std::string key = "SOFTWARE\\Velmora\\QUORRIX";
+    PosixKeyValueStore store { dir.path() };
+    std::unique_ptr<engine::KeyValueStore> reopen()
+    {
+        return std::make_unique<PosixKeyValueStore>(dir.path());
+    }
+};
+
+struct PlatformFiles {
+    PosixFileSystem files;
+    std::vector<std::string> writeUnlisted(const test::TempDir& dir)
+    {
+        test::writeFileBytes(dir.file(".hidden.slddrw"), "x");
+        return { dir.file(".hidden.slddrw") };
+    }
+};
+
+} // namespace
+} // namespace quorrix::platform
+
+#include "platform/port_contract.h"
+
+namespace quorrix::platform {
 namespace {
 
 const std::string kKey = "SOFTWARE\\Velmora\\QUORRIX";
 
-} // namespace
-
 TEST(StoreFile, EveryValueSurvivesTheFile)
 {
-    platform::StoreContent content;
+    StoreContent content;
     content.keys.push_back({ "SOFTWARE\\We[ir]d;Key",
         {
             { "Language", StoredValue::text("1") },
@@ -40,8 +60,7 @@ TEST(StoreFile, EveryValueSurvivesTheFile)
                 StoredValue::text("\xE2\x82\xAC") },
         },
         {} });
-    const platform::StoreContent back
-        = platform::parseStoreFile(platform::serializeStoreFile(content, "title"));
+    const StoreContent back = parseStoreFile(serializeStoreFile(content, "title"));
     ASSERT_EQ(back.keys.size(), 1u);
     EXPECT_EQ(back.keys[0].path, content.keys[0].path);
     EXPECT_EQ(back.keys[0].values, content.keys[0].values);
@@ -49,74 +68,52 @@ TEST(StoreFile, EveryValueSurvivesTheFile)
 
 TEST(StoreFile, LinesThatDoNotParseAreKeptInTheirKey)
 {
-    const std::string text = "; title\n"
-                             "stray=sz:outside\n"
-                             "[A]\n"
-                             "good=sz:1\n"
-                             "typo line\n"
-                             "bad=dword:xyz\n"
-                             "[B]\r\n"
-                             "k=hex:0\r\n";
-    const platform::StoreContent content = platform::parseStoreFile(text);
+    const StoreContent content = parseStoreFile("; title\nstray=sz:outside\n[A]\ngood=sz:1\n"
+                                                "typo line\nbad=dword:xyz\n[B]\r\nk=hex:0\r\n");
     ASSERT_EQ(content.keys.size(), 2u);
     EXPECT_EQ(
         content.keys[0].values, (std::vector<NamedValue> { { "good", StoredValue::text("1") } }));
     EXPECT_EQ(
         content.keys[0].foreignLines, (std::vector<std::string> { "typo line", "bad=dword:xyz" }));
     EXPECT_EQ(content.keys[1].foreignLines, (std::vector<std::string> { "k=hex:0" }));
-    const std::string again = platform::serializeStoreFile(content, "t");
-    EXPECT_NE(again.find("typo line\n"), std::string::npos);
+    EXPECT_NE(serializeStoreFile(content, "t").find("typo line\n"), std::string::npos);
 }
 
-TEST(PosixKeyValueStore, KeepsTypedValuesAcrossInstances)
+TEST(PosixKeyValueStore, RootsAreSeparateAndValuesKeepTheirFirstPlace)
 {
     test::TempDir dir;
-    {
-        platform::PosixKeyValueStore store(dir.path() + "/QUORRIX");
-        store.write(StoreRoot::CurrentUser, kKey, "TiffPrintDPI", StoredValue::text("300"));
-        store.write(StoreRoot::CurrentUser, kKey, "Blob", StoredValue::bytes({ 1, 2 }));
-        store.write(StoreRoot::CurrentUser, kKey + "\\Form Positions", "frmMain",
-            StoredValue::text("L=1;"));
-        store.write(StoreRoot::LocalMachine, kKey, "Count", StoredValue::dword(7));
-        store.write(StoreRoot::CurrentUser, kKey, "tiffprintdpi", StoredValue::text("600"));
-        store.write(StoreRoot::CurrentUser, kKey, "Ignored", StoredValue::other());
-    }
-    platform::PosixKeyValueStore store(dir.path() + "/QUORRIX");
-    EXPECT_EQ(store.read(StoreRoot::CurrentUser, "software\\velmora\\quorrix\\", "TIFFPRINTDPI"),
-        StoredValue::text("600"));
-    EXPECT_EQ(store.read(StoreRoot::LocalMachine, kKey, "Count"), StoredValue::dword(7));
-    EXPECT_EQ(store.read(StoreRoot::ClassesRoot, kKey, "Count"), std::nullopt);
-    EXPECT_EQ(store.read(StoreRoot::CurrentUser, kKey, "Ignored"), std::nullopt);
-    const auto values = store.listValues(StoreRoot::CurrentUser, kKey);
-    ASSERT_EQ(values.size(), 2u);
-    EXPECT_EQ(values[0].name, "TiffPrintDPI"); // first written keeps its place and spelling
-    EXPECT_EQ(store.listSubKeys(StoreRoot::CurrentUser, "SOFTWARE\\Velmora"),
-        std::vector<std::string> { "QUORRIX" });
-    EXPECT_TRUE(store.keyExists(StoreRoot::CurrentUser, "SOFTWARE"));
-    store.deleteKey(StoreRoot::CurrentUser, "software\\VELMORA");
-    EXPECT_FALSE(store.keyExists(StoreRoot::CurrentUser, kKey + "\\Form Positions"));
-    EXPECT_EQ(store.listValues(StoreRoot::CurrentUser, kKey), std::vector<NamedValue> {});
-    EXPECT_EQ(store.read(StoreRoot::LocalMachine, kKey, "Count"), StoredValue::dword(7));
+    PosixKeyValueStore store(dir.path());
+    store.write(kUser, kKey, "TiffPrintDPI", StoredValue::text("300"));
+    store.write(kUser, kKey, "Blob", StoredValue::bytes({ 1, 2 }));
+    store.write(engine::StoreRoot::LocalMachine, kKey, "Count", StoredValue::dword(7));
+    store.write(kUser, kKey, "tiffprintdpi", StoredValue::text("600"));
+    PosixKeyValueStore reopened(dir.path());
+    EXPECT_EQ(reopened.listValues(kUser, kKey),
+        (std::vector<NamedValue> { { "TiffPrintDPI", StoredValue::text("600") },
+            { "Blob", StoredValue::bytes({ 1, 2 }) } }));
+    EXPECT_EQ(reopened.read(engine::StoreRoot::LocalMachine, kKey, "Count"), StoredValue::dword(7));
+    EXPECT_EQ(reopened.read(engine::StoreRoot::ClassesRoot, kKey, "Count"), std::nullopt);
+    reopened.deleteKey(kUser, "software\\VELMORA");
+    EXPECT_EQ(reopened.read(engine::StoreRoot::LocalMachine, kKey, "Count"), StoredValue::dword(7));
 }
 
 TEST(PosixKeyValueStore, ABatchWritesOnceAndAnotherWriterIsSeen)
 {
     test::TempDir dir;
-    platform::PosixKeyValueStore store(dir.path());
-    platform::PosixKeyValueStore other(dir.path());
+    PosixKeyValueStore store(dir.path());
+    PosixKeyValueStore other(dir.path());
     {
         engine::StoreBatch batch(store);
         for (int i = 0; i < 100; ++i)
-            store.write(
-                StoreRoot::CurrentUser, kKey, "V" + std::to_string(i), StoredValue::text("x"));
-        EXPECT_EQ(other.read(StoreRoot::CurrentUser, kKey, "V0"), std::nullopt); // not yet written
+            store.write(kUser, kKey, "V" + std::to_string(i), StoredValue::text("x"));
+        EXPECT_EQ(other.read(kUser, kKey, "V0"), std::nullopt); // not yet written
         batch.finish();
     }
-    EXPECT_EQ(other.read(StoreRoot::CurrentUser, kKey, "V99"), StoredValue::text("x"));
-    other.write(StoreRoot::CurrentUser, kKey, "V0", StoredValue::text("changed"));
-    EXPECT_EQ(store.read(StoreRoot::CurrentUser, kKey, "V0"), StoredValue::text("changed"));
+    EXPECT_EQ(other.read(kUser, kKey, "V99"), StoredValue::text("x"));
+    other.write(kUser, kKey, "V0", StoredValue::text("changed"));
+    EXPECT_EQ(store.read(kUser, kKey, "V0"), StoredValue::text("changed"));
     struct stat st { };
-    ASSERT_EQ(::stat(store.fileOf(StoreRoot::CurrentUser).c_str(), &st), 0);
+    ASSERT_EQ(::stat(store.fileOf(kUser).c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u); // settings are the user's own
 }
 
@@ -125,32 +122,15 @@ TEST(PosixKeyValueStore, AStoreThatCannotBeWrittenSaysSoAndKeepsItsFile)
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes anywhere";
     test::TempDir dir;
-    platform::PosixKeyValueStore store(dir.path());
-    store.write(StoreRoot::CurrentUser, kKey, "A", StoredValue::text("1"));
+    PosixKeyValueStore store(dir.path());
+    store.write(kUser, kKey, "A", StoredValue::text("1"));
     ::chmod(dir.path().c_str(), 0500);
-    EXPECT_THROW(store.write(StoreRoot::CurrentUser, kKey, "B", StoredValue::text("2")),
-        engine::PlatformError);
+    EXPECT_THROW(store.write(kUser, kKey, "B", StoredValue::text("2")), engine::PlatformError);
     ::chmod(dir.path().c_str(), 0700);
-    platform::PosixKeyValueStore fresh(dir.path());
-    EXPECT_EQ(fresh.read(StoreRoot::CurrentUser, kKey, "A"), StoredValue::text("1"));
-    EXPECT_EQ(fresh.read(StoreRoot::CurrentUser, kKey, "B"), std::nullopt);
+    PosixKeyValueStore fresh(dir.path());
+    EXPECT_EQ(fresh.read(kUser, kKey, "A"), StoredValue::text("1"));
+    EXPECT_EQ(fresh.read(kUser, kKey, "B"), std::nullopt);
 }
 
-TEST(PosixKeyValueStore, HoldsTheWholeSettingsRecord)
-{
-    test::TempDir dir;
-    platform::PosixKeyValueStore store(dir.path());
-    test::RecordingMessageBox messages;
-    for (char separator : { '.', ',' }) {
-        test::FixedRegionalFormat regional(separator);
-        engine::Registry registry(store, messages, regional);
-        const engine::Settings original = test::unusualSettings(separator);
-        ASSERT_TRUE(registry.SaveRegistrySettings(original));
-        platform::PosixKeyValueStore reopened(dir.path());
-        engine::Registry again(reopened, messages, regional);
-        engine::Settings back = engine::defaultSettings();
-        again.LoadRegistrySettings(back);
-        EXPECT_EQ(test::differingSettings(original, back), std::vector<std::string> {});
-    }
-    EXPECT_TRUE(messages.shown.empty());
-}
+} // namespace
+} // namespace quorrix::platform

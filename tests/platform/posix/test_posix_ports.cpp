@@ -4,56 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 #include "engine/platform/platform_error.h"
-#include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_regional_format.h"
 #include "platform/posix/posix_shell.h"
 #include "support/temp_dir.h"
 
 using namespace quorrix;
-
-TEST(PosixFileSystem, HiddenFilesAndFoldersAreNotPlainFiles)
-{
-    test::TempDir dir;
-    test::writeFileBytes(dir.file("a.SLDDRW"), "x");
-    test::writeFileBytes(dir.file(".hidden.slddrw"), "x");
-    ::mkdir(dir.file("sub.slddrw").c_str(), 0700);
-    platform::PosixFileSystem files;
-    EXPECT_EQ(files.plainFiles(dir.path()), std::vector<std::string> { "a.SLDDRW" });
-    EXPECT_TRUE(files.isPlainFile(dir.file("a.SLDDRW")));
-    EXPECT_FALSE(files.isPlainFile(dir.file(".hidden.slddrw")));
-    EXPECT_FALSE(files.isPlainFile(dir.file("sub.slddrw")));
-    EXPECT_TRUE(files.folderExists(dir.file("sub.slddrw")));
-    EXPECT_TRUE(files.plainFiles(dir.file("missing")).empty());
-}
-
-TEST(PosixFileSystem, AtomicWriteReplacesContentAndRespectsReadOnlyFiles)
-{
-    test::TempDir dir;
-    platform::PosixFileSystem files;
-    const std::string path = dir.file("settings.qrxcfg");
-    files.writeBytesAtomic(path, "one");
-    const auto first = files.stamp(path);
-    files.writeBytesAtomic(path, "second");
-    EXPECT_EQ(files.readBytes(path), "second");
-    EXPECT_NE(files.stamp(path), first);
-    EXPECT_EQ(files.readBytes(dir.file("missing")), std::nullopt);
-    files.appendBytes(path, "+line\r\n");
-    EXPECT_EQ(files.readBytes(path), "second+line\r\n");
-    if (::geteuid() != 0) {
-        ::chmod(path.c_str(), 0444);
-        EXPECT_THROW(files.writeBytesAtomic(path, "lost"), engine::PlatformError);
-        EXPECT_EQ(files.readBytes(path), "second+line\r\n");
-    }
-    // No temporary files are left behind.
-    EXPECT_EQ(files.plainFiles(dir.path()).size(), 1u);
-}
 
 TEST(PosixRegionalFormat, ReadsTheSeparatorOfTheNamedLocale)
 {
