@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -10,6 +12,8 @@
 
 #include "engine/platform/file_system.h"
 #include "engine/platform/text_encoding.h"
+#include "engine/settings/settings_schema.h"
+#include "swsim/model/installation.h"
 
 namespace quorrix::fuzz {
 
@@ -26,12 +30,43 @@ namespace quorrix::fuzz {
             ::quorrix::fuzz::fail(#condition, __FILE__, __LINE__);                                 \
     } while (false)
 
+// The libFuzzer entry point around a body that sees the input as the bytes of a file.
+#define FUZZ_TARGET(bytes)                                                                         \
+    static void fuzzOne(const std::string& bytes);                                                 \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)              \
+    {                                                                                              \
+        fuzzOne(std::string(reinterpret_cast<const char*>(data), size));                           \
+        return 0;                                                                                  \
+    }                                                                                              \
+    static void fuzzOne(const std::string& bytes)
+
 // What every text the readers hand to the rest of the program must be: UTF-8 without a NUL
 // or a line break, which no path, name or single-line value can hold.
 inline bool isCleanText(std::string_view text)
 {
     return engine::isValidUtf8(text)
         && text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+}
+
+// Every stored setting as the store writes it; with cleanStrings, the texts must be clean.
+inline std::vector<std::string> settingTexts(const engine::Settings& settings, bool cleanStrings)
+{
+    std::vector<std::string> texts;
+    for (const engine::SettingDefinition& definition : engine::settingsSchema()) {
+        texts.push_back(engine::settingText(definition, settings, '.'));
+        if (cleanStrings && definition.type == engine::FieldType::String)
+            FUZZ_CHECK(isCleanText(texts.back()));
+    }
+    return texts;
+}
+
+// Preferences read from a file: numbers the stand-in can compute with, clean texts.
+inline void checkPreferences(const swsim::Preferences& preferences)
+{
+    for (const auto& [id, value] : preferences.doubles)
+        FUZZ_CHECK(std::isfinite(value));
+    for (const auto& [id, text] : preferences.stringLists)
+        FUZZ_CHECK(isCleanText(text));
 }
 
 // Files in memory: the readers see the FileSystem port and nothing of the disk, so one input

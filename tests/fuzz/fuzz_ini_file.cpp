@@ -62,11 +62,11 @@ Entries readAll(const IniDocument& doc)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(input)
 {
-    FuzzedDataProvider input(data, size);
-    const auto choice = input.ConsumeIntegral<std::uint32_t>(); // from the end of the input
-    const std::string bytes = input.ConsumeRemainingBytesAsString();
+    FuzzedDataProvider provider(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+    const auto choice = provider.ConsumeIntegral<std::uint32_t>(); // from the end of the input
+    const std::string bytes = provider.ConsumeRemainingBytesAsString();
 
     fuzz::MemoryFileSystem files;
     files.files[kPath] = bytes;
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!entries.empty() && (choice & 0x100) != 0)
         key = entries[(choice >> 9) % entries.size()].first;
     if (section.empty() || section.find(']') != std::string::npos || key.empty())
-        return 0; // names the program never writes
+        return; // names the program never writes
     std::string value = bytes.substr(bytes.empty() ? 0 : (choice >> 16) % bytes.size(), 40);
     if (!engine::isValidUtf8(value))
         value = engine::windows1252ToUtf8(value);
@@ -118,5 +118,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++suffix;
     FUZZ_CHECK(oldLines.size() - prefix - suffix <= 1); // the key's own line
     FUZZ_CHECK(newLines.size() - prefix - suffix <= 2); // or a new section and key
-    return 0;
 }

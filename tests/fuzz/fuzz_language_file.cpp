@@ -55,10 +55,10 @@ std::vector<Shown> shownTexts(test::FakeForm& form)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(bytes)
 {
     fuzz::MemoryFileSystem files;
-    files.files[kPath] = std::string(reinterpret_cast<const char*>(data), size);
+    files.files[kPath] = bytes;
     test::RecordingMessageBox messages;
     engine::clsMultiLanguage texts(files, messages);
     texts.IniFile(kPath);
@@ -80,5 +80,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeForm again = makeForm();
     written.GetAllControlText(again);
     FUZZ_CHECK(shownTexts(again) == read);
-    return 0;
 }

@@ -77,14 +77,13 @@ void checkSettings(const std::string& text, char separator, std::size_t pick)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(bytes)
 {
-    FuzzedDataProvider input(data, size);
+    FuzzedDataProvider input(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     checkDouble(std::bit_cast<double>(input.ConsumeIntegral<std::uint64_t>()));
     const char separator = input.ConsumeBool() ? ',' : '.';
     const auto pick = input.ConsumeIntegral<std::uint16_t>();
     const std::string text = input.ConsumeRemainingBytesAsString();
     checkText(text, separator);
     checkSettings(text, separator, pick);
-    return 0;
 }

@@ -17,11 +17,11 @@ constexpr const char* kSavedPath = "/lists/saved.qrx";
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(input)
 {
-    FuzzedDataProvider input(data, size);
-    const auto existingRows = input.ConsumeIntegralInRange<int>(0, 3); // from the end
-    const std::string bytes = input.ConsumeRemainingBytesAsString();
+    FuzzedDataProvider provider(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+    const auto existingRows = provider.ConsumeIntegralInRange<int>(0, 3); // from the end
+    const std::string bytes = provider.ConsumeRemainingBytesAsString();
 
     fuzz::MemoryFileSystem files;
     files.files[kPath] = bytes;
@@ -64,5 +64,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(list.rows()[at + i] == read.rows[i]);
     for (std::size_t i = 0; i < load.notAdded.size(); ++i)
         FUZZ_CHECK(load.notAdded[i] == read.rows[added + i]);
-    return 0;
 }

@@ -6,7 +6,6 @@
 
 #include "engine/platform/ini_document.h"
 #include "engine/settings/registry.h"
-#include "engine/settings/settings_schema.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/posix/store_file.h"
 #include "support/fakes.h"
@@ -91,19 +90,10 @@ StoreContent anyContent(FuzzedDataProvider& input)
     return content;
 }
 
-std::vector<std::string> settingTexts(const engine::Settings& settings)
-{
-    std::vector<std::string> texts;
-    for (const engine::SettingDefinition& definition : engine::settingsSchema())
-        texts.push_back(engine::settingText(definition, settings, '.'));
-    return texts;
-}
-
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(bytes)
 {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     // The file as it is found: written and read again, nothing changes.
     const StoreContent found = platform::parseStoreFile(bytes);
@@ -113,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(platform::serializeStoreFile(reread, "QUORRIX") == written);
 
     // Whatever the program writes, it reads back.
-    FuzzedDataProvider input(data, size);
+    FuzzedDataProvider input(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     const StoreContent made = anyContent(input);
     FUZZ_CHECK(
         sameContent(platform::parseStoreFile(platform::serializeStoreFile(made, "T")), made));
@@ -125,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             store.write(StoreRoot::CurrentUser, engine::kProgramKey, value.name, value.value);
     }
     test::RecordingMessageBox messages;
-    const test::FixedRegionalFormat regional(size % 2 == 0 ? '.' : ',');
+    const test::FixedRegionalFormat regional(bytes.size() % 2 == 0 ? '.' : ',');
     engine::Settings first = engine::defaultSettings();
     engine::Registry(store, messages, regional).LoadRegistrySettings(first);
 
@@ -135,7 +125,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(savedRegistry.SaveRegistrySettings(first));
     engine::Settings second = engine::defaultSettings();
     savedRegistry.LoadRegistrySettings(second);
-    FUZZ_CHECK(settingTexts(second) == settingTexts(first));
+    FUZZ_CHECK(fuzz::settingTexts(second, false) == fuzz::settingTexts(first, false));
     FUZZ_CHECK(savedMessages.shown.empty());
-    return 0;
 }

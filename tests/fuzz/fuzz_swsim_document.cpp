@@ -2,7 +2,6 @@
 // SolidWorks could have (a type, a title, drawings with sheets that can be told apart,
 // models with configurations), the same way every time.
 
-#include <cmath>
 #include <set>
 
 #include "fuzz/fuzz_check.h"
@@ -21,20 +20,11 @@ void checkNames(const std::set<std::string>& names)
         FUZZ_CHECK(!name.empty() && fuzz::isCleanText(name));
 }
 
-void checkPreferences(const swsim::Preferences& preferences)
-{
-    for (const auto& [id, value] : preferences.doubles)
-        FUZZ_CHECK(std::isfinite(value));
-    for (const auto& [id, text] : preferences.stringLists)
-        FUZZ_CHECK(fuzz::isCleanText(text));
-}
-
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(bytes)
 {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::string path = kPaths[size % std::size(kPaths)];
+    const std::string path = kPaths[bytes.size() % std::size(kPaths)];
     const swsim::DocumentModel model = swsim::parseDocumentModel(path, bytes);
     FUZZ_CHECK(swsim::parseDocumentModel(path, bytes) == model);
 
@@ -63,6 +53,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkNames(model.faults.raiseOnce);
     for (const auto& [member, milliseconds] : model.faults.delayMilliseconds)
         FUZZ_CHECK(!member.empty() && fuzz::isCleanText(member) && milliseconds >= 0);
-    checkPreferences(model.preferences);
-    return 0;
+    fuzz::checkPreferences(model.preferences);
 }

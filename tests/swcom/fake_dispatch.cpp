@@ -17,38 +17,11 @@ const IID kFakeIid
 
 std::string kind(WORD flags)
 {
-    switch (flags) {
-    case DISPATCH_METHOD | DISPATCH_PROPERTYGET:
+    if (flags == (DISPATCH_METHOD | DISPATCH_PROPERTYGET))
         return "call";
-    case DISPATCH_PROPERTYGET:
-        return "get";
-    case DISPATCH_PROPERTYPUT:
-        return "put";
-    default:
-        return "flags " + std::to_string(flags);
-    }
-}
-
-std::string typeName(VARTYPE type)
-{
-    switch (type) {
-    case VT_I2:
-        return "I2";
-    case VT_I4:
-        return "I4";
-    case VT_R8:
-        return "R8";
-    case VT_BOOL:
-        return "BOOL";
-    case VT_BSTR:
-        return "BSTR";
-    case VT_DISPATCH:
-        return "DISPATCH";
-    case VT_VARIANT:
-        return "VARIANT";
-    default:
-        return "VT" + std::to_string(type);
-    }
+    if (flags == DISPATCH_PROPERTYGET || flags == DISPATCH_PROPERTYPUT)
+        return flags == DISPATCH_PROPERTYGET ? "get" : "put";
+    return "flags " + std::to_string(flags);
 }
 
 std::string objectName(IDispatch* object)
@@ -62,34 +35,46 @@ std::string objectName(IDispatch* object)
     return fake->name();
 }
 
-std::string scalar(VARTYPE type, const void* data)
+template <class T> std::string print(const void* data)
 {
     std::ostringstream out;
-    out << typeName(type) << ' ';
-    switch (type) {
-    case VT_I2:
-        out << *static_cast<const SHORT*>(data);
-        break;
-    case VT_I4:
-        out << *static_cast<const LONG*>(data);
-        break;
-    case VT_R8:
-        out << *static_cast<const double*>(data);
-        break;
-    case VT_BOOL:
-        out << *static_cast<const VARIANT_BOOL*>(data);
-        break;
-    case VT_BSTR:
-        if (BSTR text = *static_cast<const BSTR*>(data))
-            out << platform::utf8FromUtf16(text, SysStringLen(text));
-        break;
-    case VT_DISPATCH:
-        out << objectName(*static_cast<IDispatch* const*>(data));
-        break;
-    default:
-        break;
-    }
+    out << *static_cast<const T*>(data);
     return out.str();
+}
+
+std::string printText(const void* data)
+{
+    const BSTR text = *static_cast<const BSTR*>(data);
+    return text ? platform::utf8FromUtf16(text, SysStringLen(text)) : std::string();
+}
+
+std::string printObject(const void* data)
+{
+    return objectName(*static_cast<IDispatch* const*>(data));
+}
+
+// How the journal names each type and writes a value of it.
+const std::map<VARTYPE, std::pair<const char*, std::string (*)(const void*)>> kTypes = {
+    { VT_I2, { "I2", print<SHORT> } },
+    { VT_I4, { "I4", print<LONG> } },
+    { VT_R8, { "R8", print<double> } },
+    { VT_BOOL, { "BOOL", print<VARIANT_BOOL> } },
+    { VT_BSTR, { "BSTR", printText } },
+    { VT_DISPATCH, { "DISPATCH", printObject } },
+    { VT_VARIANT, { "VARIANT", nullptr } },
+};
+
+std::string typeName(VARTYPE type)
+{
+    const auto found = kTypes.find(type);
+    return found == kTypes.end() ? "VT" + std::to_string(type) : found->second.first;
+}
+
+std::string scalar(VARTYPE type, const void* data)
+{
+    const auto found = kTypes.find(type);
+    const bool printable = found != kTypes.end() && found->second.second;
+    return typeName(type) + ' ' + (printable ? found->second.second(data) : std::string());
 }
 
 std::string array(VARTYPE type, SAFEARRAY* list)
@@ -159,28 +144,6 @@ HRESULT FakeDispatch::QueryInterface(REFIID iid, void** object)
     }
     *object = nullptr;
     return E_NOINTERFACE;
-}
-
-ULONG FakeDispatch::AddRef()
-{
-    return ++m_references;
-}
-
-ULONG FakeDispatch::Release()
-{
-    return --m_references;
-}
-
-HRESULT FakeDispatch::GetTypeInfoCount(UINT* count)
-{
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT FakeDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    *info = nullptr;
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)

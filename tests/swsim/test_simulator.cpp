@@ -238,12 +238,6 @@ TEST(SimulatorTest, JournalFileHasOneLinePerCall)
     }
 }
 
-} // namespace
-} // namespace quorrix::swsim
-
-namespace quorrix::swsim {
-namespace {
-
 TEST(ConfiguredSimulatorTest, ReadsSwsimIniFromTheConfigurationFolder)
 {
     if (std::getenv("QUORRIX_SWSIM_CONFIG"))

@@ -36,15 +36,6 @@ private:
     platform::PlatformPorts m_ports = platform::createPlatformPorts();
 };
 
-TEST_F(InstallationTest, MissingOrEmptyFileKeepsTheDefaults)
-{
-    EXPECT_EQ(loadInstallation(
-                  *platform::createPlatformPorts().files, inDir("none.ini"), "default.jsonl"),
-        defaults());
-    EXPECT_EQ(load(""), defaults());
-    EXPECT_EQ(load(std::string("\x01\x02garbage\0\xFF", 11)), defaults());
-}
-
 TEST_F(InstallationTest, ReadsEveryKey)
 {
     const std::string journal = inDir("calls.log");
@@ -93,12 +84,17 @@ TEST_F(InstallationTest, ReadsEveryKey)
     EXPECT_EQ(installation, expected);
 }
 
-TEST_F(InstallationTest, MalformedValuesKeepTheirDefaults)
+TEST_F(InstallationTest, MissingFilesAndMalformedValuesKeepTheDefaults)
 {
+    EXPECT_EQ(loadInstallation(
+                  *platform::createPlatformPorts().files, inDir("none.ini"), "default.jsonl"),
+        defaults());
     const struct {
-        const char* text;
+        std::string text;
         std::function<void(Installation&)> change;
     } rows[] = {
+        { "", nullptr },
+        { std::string("\x01\x02garbage\0\xFF", 11), nullptr },
         { "[Installation]\nInstalled=maybe\nRevision=\nEDrawingsProfessional=2", nullptr },
         { "[Installation]\nVersions=", [](Installation& i) { i.versions = { "" }; } },
         { "[Installation]\nVersions=.29,,.29",
