@@ -1,19 +1,23 @@
 #pragma once
 
-// What the engine counts on from the settings store and the file system, the same on every
-// platform. The test file of a platform includes this after defining, in
-// quorrix::platform's unnamed namespace:
+// What the engine counts on from the platform's ports, the same on every platform. The
+// contract test file of a platform includes this after defining, in quorrix::platform's
+// unnamed namespace:
 //   PlatformStore: store (a store of its own for one test), key (a key to use in it) and
 //                  reopen() (another store over the same data);
 //   PlatformFiles: files, and writeUnlisted(dir), which writes files the platform counts
-//                  as hidden and gives their paths.
+//                  as hidden and gives their paths, setReadOnly(path, on) and
+//                  writesReadOnlyFiles (true where the user writes them anyway);
+//   PlatformShell: shell, shortProgram() (a request that starts a program ending soon)
+//                  and missingProgram;
+//   PlatformRegional: regional.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
+#include <thread>
 #include <vector>
 
 #include "engine/platform/path_text.h"
@@ -194,18 +198,12 @@ TEST_F(FileSystemContract, AtomicWriteReplacesExactlyTheBytesAndLeavesNothingEls
 
 TEST_F(FileSystemContract, WritesRefuseAReadOnlyFileOrAFolder)
 {
-    namespace fs = std::filesystem;
+    if (platform.writesReadOnlyFiles)
+        GTEST_SKIP() << "this user writes read-only files";
     const std::string path = dir.file("locked.qrxcfg");
     test::writeFileBytes(path, "kept");
-    const fs::perms writable
-        = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(engine::pathFromUtf8(path), writable, fs::perm_options::remove);
-    fs::create_directory(engine::pathFromUtf8(dir.file("folder")));
-    if (std::ofstream(engine::pathFromUtf8(path), std::ios::app)) {
-        fs::permissions(engine::pathFromUtf8(path), fs::perms::owner_write, fs::perm_options::add);
-        GTEST_SKIP() << "this user writes read-only files";
-    }
-
+    platform.setReadOnly(path, true);
+    std::filesystem::create_directory(engine::pathFromUtf8(dir.file("folder")));
     for (const std::string& target : { path, dir.file("folder") }) {
         for (const bool append : { false, true }) {
             try {
@@ -221,7 +219,7 @@ TEST_F(FileSystemContract, WritesRefuseAReadOnlyFileOrAFolder)
     }
     EXPECT_EQ(test::readFileBytes(path), "kept");
     EXPECT_EQ(files.plainFiles(dir.path()), std::vector<std::string> { "locked.qrxcfg" });
-    fs::permissions(engine::pathFromUtf8(path), fs::perms::owner_write, fs::perm_options::add);
+    platform.setReadOnly(path, false);
 }
 
 TEST_F(FileSystemContract, AppendCreatesThenExtends)
@@ -264,6 +262,68 @@ TEST_F(FileSystemContract, WritableFolderIsProvedByWritingAndLeavesNoTrace)
     EXPECT_FALSE(files.isWritableFolder(dir.file("a file")));
     const auto entries = std::filesystem::directory_iterator(engine::pathFromUtf8(dir.path()));
     EXPECT_EQ(std::distance(begin(entries), end(entries)), 1); // hidden files too
+}
+
+TEST(ShellContract, TemporaryFolderEndsWithASeparatorAndExists)
+{
+    PlatformShell platform;
+    const std::string folder = platform.shell.temporaryFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), engine::kPathSeparator);
+    EXPECT_TRUE(std::filesystem::is_directory(engine::pathFromUtf8(folder)));
+}
+
+TEST(ShellContract, StartedProgramsAreWatchedAndFailuresAreNeverSuccess)
+{
+    PlatformShell platform;
+    engine::ShellRequest request = platform.shortProgram();
+    request.wantProcess = true;
+    const engine::ShellResult started = platform.shell.execute(request);
+    EXPECT_GT(started.instance, 32);
+    ASSERT_NE(started.process, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (platform.shell.isProcessRunning(started.process)
+        && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(platform.shell.isProcessRunning(started.process));
+    platform.shell.releaseProcess(started.process);
+    EXPECT_FALSE(platform.shell.isProcessRunning(0));
+
+    request.file = platform.missingProgram;
+    const engine::ShellResult failed = platform.shell.execute(request);
+    EXPECT_LE(failed.instance, 32);
+    EXPECT_EQ(failed.process, 0);
+}
+
+TEST(RegionalContract, ComparesWithoutRegardToCaseAndSortKeysAgree)
+{
+    PlatformRegional platform;
+    const engine::RegionalFormat& regional = platform.regional;
+    const struct {
+        const char* a;
+        const char* b;
+        int sign;
+    } rows[] = {
+        { "Blatt1", "BLATT1", 0 },
+        { "Ärger", "ärger", 0 },
+        { "ABC.slddrw", "abc.SLDDRW", 0 },
+        { "Zeichnung 10", "zEICHNUNG 10", 0 },
+        { "apple", "Banana", -1 },
+        { "banana", "Apple", 1 },
+        { "b2", "B10", 1 },
+        { "Zeile", "zeile 2", -1 },
+        { "", "", 0 },
+        { "", "a", -1 },
+        { "\xff", "\xff", 0 },
+    };
+    const auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + " " + row.b);
+        EXPECT_EQ(sign(regional.compareText(row.a, row.b)), row.sign);
+        EXPECT_EQ(sign(regional.sortKey(row.a).compare(regional.sortKey(row.b))), row.sign);
+    }
+    const char separator = regional.decimalSeparator();
+    EXPECT_TRUE(separator > ' ' && separator < 0x7f) << int(separator);
 }
 
 } // namespace

@@ -3,9 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <memory>
-
-#include "platform/posix/posix_file_system.h"
+#include "engine/platform/platform_error.h"
 #include "platform/posix/posix_key_value_store.h"
 #include "platform/posix/store_file.h"
 #include "support/temp_dir.h"
@@ -13,33 +11,9 @@
 namespace quorrix::platform {
 namespace {
 
-struct PlatformStore {
-    test::TempDir dir;
-    const std::string key = "SOFTWARE\\Velmora\\QUORRIX";
-    PosixKeyValueStore store { dir.path() };
-    std::unique_ptr<engine::KeyValueStore> reopen()
-    {
-        return std::make_unique<PosixKeyValueStore>(dir.path());
-    }
-};
-
-struct PlatformFiles {
-    PosixFileSystem files;
-    std::vector<std::string> writeUnlisted(const test::TempDir& dir)
-    {
-        test::writeFileBytes(dir.file(".hidden.slddrw"), "x");
-        return { dir.file(".hidden.slddrw") };
-    }
-};
-
-} // namespace
-} // namespace quorrix::platform
-
-#include "platform/port_contract.h"
-
-namespace quorrix::platform {
-namespace {
-
+using engine::NamedValue;
+using engine::StoredValue;
+constexpr engine::StoreRoot kUser = engine::StoreRoot::CurrentUser;
 const std::string kKey = "SOFTWARE\\Velmora\\QUORRIX";
 
 TEST(StoreFile, EveryValueSurvivesTheFile)

@@ -25,20 +25,6 @@ TEST(PosixRegionalFormat, ReadsTheSeparatorOfTheNamedLocale)
     EXPECT_EQ(german.decimalSeparator(), ',');
 }
 
-TEST(PosixRegionalFormat, ComparesWithoutRegardToCase)
-{
-    platform::PosixRegionalFormat format("C.UTF-8");
-    EXPECT_EQ(format.compareText("ABC.slddrw", "abc.SLDDRW"), 0);
-    EXPECT_LT(format.compareText("a", "B"), 0);
-    EXPECT_GT(format.compareText("b2", "B10"), 0);
-    const auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
-    for (const auto& [a, b] : { std::pair { "ABC.slddrw", "abc.SLDDRW" }, { "a", "B" },
-             { "b2", "B10" }, { "Zeile", "zeile 2" }, { "", "x" } }) {
-        EXPECT_EQ(sign(format.sortKey(a).compare(format.sortKey(b))), format.compareText(a, b))
-            << a << " " << b;
-    }
-}
-
 TEST(PosixShell, RequestsBecomeProgramsWithoutAnInterpreter)
 {
     engine::ShellRequest print;
@@ -57,6 +43,8 @@ TEST(PosixShell, RequestsBecomeProgramsWithoutAnInterpreter)
     program.parameters = "one \"two three\" \\\"four";
     EXPECT_EQ(platform::PosixShell::commandFor(program),
         (std::vector<std::string> { "/bin/echo", "one", "two three", "\"four" }));
+    program.file = "/no/such/program";
+    EXPECT_EQ(platform::PosixShell().execute(program).instance, 2);
 }
 
 // Whether the process ended and was reaped (a zombie keeps its entry in /proc).
@@ -81,27 +69,6 @@ struct PathOnly {
     ~PathOnly() { ::setenv("PATH", saved.c_str(), 1); }
     std::string saved;
 };
-
-TEST(PosixShell, StartsProgramsAndWatchesThem)
-{
-    platform::PosixShell shell;
-    engine::ShellRequest request;
-    request.verb = "Open";
-    request.file = "/bin/sleep";
-    request.parameters = "0.2";
-    request.wantProcess = true;
-    const auto result = shell.execute(request);
-    EXPECT_GT(result.instance, 32);
-    ASSERT_GT(result.process, 0);
-    EXPECT_TRUE(shell.isProcessRunning(result.process));
-    shell.releaseProcess(result.process); // still running: reaped when it ends
-    EXPECT_TRUE(goneWithin(result.process, std::chrono::seconds(3)));
-
-    request.file = "/no/such/program";
-    EXPECT_EQ(shell.execute(request).instance, 2);
-    const std::string temp = shell.temporaryFolder();
-    EXPECT_EQ(temp.back(), '/');
-}
 
 TEST(PosixShell, TellsWhenTheDesktopCannotOpenADocumentAndLeavesNoChildBehind)
 {
@@ -141,7 +108,10 @@ TEST(PosixShell, TellsWhenTheDesktopCannotOpenADocumentAndLeavesNoChildBehind)
             result = shell.execute(request);
         }
         EXPECT_EQ(result.instance, row.instance);
-        shell.releaseProcess(result.process);
+        if (row.opener && row.opener[0] == 's') {
+            EXPECT_TRUE(shell.isProcessRunning(result.process));
+        }
+        shell.releaseProcess(result.process); // still running: reaped when it ends
         EXPECT_TRUE(goneWithin(result.process, std::chrono::seconds(3)));
         EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1) << "a child was left to reap";
     }

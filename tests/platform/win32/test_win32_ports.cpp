@@ -8,7 +8,6 @@
 #include "engine/platform/platform_error.h"
 #include "platform/platform_ports.h"
 #include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_regional_format.h"
 #include "platform/win32/win32_text.h"
 
 namespace quorrix::platform {
@@ -64,34 +63,6 @@ TEST(Win32ClockTest, CounterMovesForwardAndScalesWithoutOverflow)
     };
     for (const Row& row : rows)
         EXPECT_EQ(scaleCounterTicks(row.count, row.frequency), row.ticks) << row.count;
-}
-
-TEST(Win32RegionalFormatTest, ComparesWithoutRegardToCase)
-{
-    Win32RegionalFormat regional;
-    struct Row {
-        const char* a;
-        const char* b;
-        int sign;
-    };
-    const std::vector<Row> rows = {
-        { "Blatt1", "BLATT1", 0 },
-        { "Zeichnung 10", "zEICHNUNG 10", 0 },
-        { "Ärger", "ärger", 0 },
-        { "apple", "Banana", -1 },
-        { "banana", "Apple", 1 },
-        { "", "", 0 },
-        { "", "a", -1 },
-        { "\xff", "\xff", 0 },
-    };
-    const auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
-    for (const Row& row : rows) {
-        EXPECT_EQ(regional.compareText(row.a, row.b), row.sign) << row.a << " " << row.b;
-        EXPECT_EQ(sign(regional.sortKey(row.a).compare(regional.sortKey(row.b))), row.sign)
-            << row.a << " " << row.b;
-    }
-    const char separator = regional.decimalSeparator();
-    EXPECT_TRUE(separator > ' ' && separator < 0x7f) << int(separator);
 }
 
 TEST(Win32PlatformPortsTest, FindsTheProgramAndUserDataFolders)
