@@ -1,23 +1,15 @@
 #pragma once
 
-// What the engine counts on from the platform's ports, the same on every platform. The
-// contract test file of a platform includes this after defining, in quorrix::platform's
-// unnamed namespace:
-//   PlatformStore: store (a store of its own for one test), key (a key to use in it) and
-//                  reopen() (another store over the same data);
-//   PlatformFiles: files, and writeUnlisted(dir), which writes files the platform counts
-//                  as hidden and gives their paths, setReadOnly(path, on) and
-//                  writesReadOnlyFiles (true where the user writes them anyway);
-//   PlatformShell: shell, shortProgram() (a request that starts a program ending soon)
-//                  and missingProgram;
-//   PlatformRegional: regional.
+// What the engine counts on from the store, the file system and the regional format, the
+// same on every platform. A platform's contract test file defines, in quorrix::platform's
+// unnamed namespace, what the fixtures below hold (PlatformStore, PlatformFiles and
+// PlatformRegional), then includes this.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 #include <vector>
 
 #include "engine/platform/path_text.h"
@@ -262,37 +254,6 @@ TEST_F(FileSystemContract, WritableFolderIsProvedByWritingAndLeavesNoTrace)
     EXPECT_FALSE(files.isWritableFolder(dir.file("a file")));
     const auto entries = std::filesystem::directory_iterator(engine::pathFromUtf8(dir.path()));
     EXPECT_EQ(std::distance(begin(entries), end(entries)), 1); // hidden files too
-}
-
-TEST(ShellContract, TemporaryFolderEndsWithASeparatorAndExists)
-{
-    PlatformShell platform;
-    const std::string folder = platform.shell.temporaryFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), engine::kPathSeparator);
-    EXPECT_TRUE(std::filesystem::is_directory(engine::pathFromUtf8(folder)));
-}
-
-TEST(ShellContract, StartedProgramsAreWatchedAndFailuresAreNeverSuccess)
-{
-    PlatformShell platform;
-    engine::ShellRequest request = platform.shortProgram();
-    request.wantProcess = true;
-    const engine::ShellResult started = platform.shell.execute(request);
-    EXPECT_GT(started.instance, 32);
-    ASSERT_NE(started.process, 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (platform.shell.isProcessRunning(started.process)
-        && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_FALSE(platform.shell.isProcessRunning(started.process));
-    platform.shell.releaseProcess(started.process);
-    EXPECT_FALSE(platform.shell.isProcessRunning(0));
-
-    request.file = platform.missingProgram;
-    const engine::ShellResult failed = platform.shell.execute(request);
-    EXPECT_LE(failed.instance, 32);
-    EXPECT_EQ(failed.process, 0);
 }
 
 TEST(RegionalContract, ComparesWithoutRegardToCaseAndSortKeysAgree)

@@ -8,7 +8,6 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_key_value_store.h"
 #include "platform/posix/posix_regional_format.h"
-#include "platform/posix/posix_shell.h"
 #include "support/temp_dir.h"
 
 namespace quorrix::platform {
@@ -33,18 +32,6 @@ struct PlatformFiles {
         test::writeFileBytes(dir.file(".hidden.slddrw"), "x");
         return { dir.file(".hidden.slddrw") };
     }
-};
-
-struct PlatformShell {
-    PosixShell shell;
-    engine::ShellRequest shortProgram() const
-    {
-        engine::ShellRequest request;
-        request.file = "/bin/sleep";
-        request.parameters = "0.2";
-        return request;
-    }
-    const char* missingProgram = "/no/such/program";
 };
 
 struct PlatformRegional {

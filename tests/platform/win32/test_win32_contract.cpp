@@ -9,7 +9,6 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_key_value_store.h"
 #include "platform/win32/win32_regional_format.h"
-#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
 #include "support/temp_dir.h"
 
@@ -52,19 +51,6 @@ struct PlatformFiles {
             return {};
         return { dir.file("hidden.txt"), dir.file("system.txt") };
     }
-};
-
-struct PlatformShell {
-    Win32Shell shell;
-    engine::ShellRequest shortProgram() const
-    {
-        engine::ShellRequest request;
-        request.file = "cmd.exe";
-        request.parameters = "/c exit 0";
-        request.showMode = 0;
-        return request;
-    }
-    const char* missingProgram = "C:\\quorrix-missing-folder\\nothing.exe";
 };
 
 struct PlatformRegional {

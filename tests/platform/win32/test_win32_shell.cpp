@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/win32_file_system.h"
+
 namespace quorrix::platform {
 namespace {
 
@@ -48,6 +50,16 @@ TEST(Win32ShellTest, PrinterNameReachesPrintUiAsOneUnchangedArgument)
     }
 }
 
+TEST(Win32ShellTest, TemporaryFolderEndsWithABackslashAndExists)
+{
+    Win32Shell shell;
+    const std::string folder = shell.temporaryFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '\\');
+    Win32FileSystem files;
+    EXPECT_TRUE(files.folderExists(folder));
+}
+
 TEST(Win32ShellTest, ProcessEndedWithCode259IsNotStillRunning)
 {
     Win32Shell shell;
@@ -77,6 +89,18 @@ TEST(Win32ShellTest, ProcessEndedWithCode259IsNotStillRunning)
     EXPECT_TRUE(shell.isProcessRunning(selfValue));
     shell.releaseProcess(selfValue);
     EXPECT_FALSE(shell.isProcessRunning(0));
+}
+
+TEST(Win32ShellTest, FailureIsNeverReportedAsSuccess)
+{
+    Win32Shell shell;
+    engine::ShellRequest request;
+    request.file = "C:\\quorrix-missing-folder\\nothing.exe";
+    request.wantProcess = true;
+    request.showMode = 0;
+    const engine::ShellResult result = shell.execute(request);
+    EXPECT_LE(result.instance, 32);
+    EXPECT_EQ(result.process, 0);
 }
 
 } // namespace
