@@ -43,10 +43,7 @@ std::optional<StoredValue> MemoryKeyValueStore::read(
     StoreRoot root, const std::string& keyPath, const std::string& valueName)
 {
     check(valueName);
-    Key* key = find(root, keyPath);
-    if (!key)
-        return std::nullopt;
-    for (const NamedValue& v : key->values) {
+    for (const NamedValue& v : listValues(root, keyPath)) {
         if (fold(v.name) == fold(valueName))
             return v.value;
     }
@@ -59,18 +56,15 @@ void MemoryKeyValueStore::write(StoreRoot root, const std::string& keyPath,
     check(valueName);
     ++m_writes;
     // Create the parents too, as the registry does.
-    std::string path;
-    for (std::size_t start = 0; start <= keyPath.size();) {
-        std::size_t end = keyPath.find('\\', start);
-        if (end == std::string::npos)
-            end = keyPath.size();
-        path = keyPath.substr(0, end);
-        Key& k = m_keys[id(root, path)];
-        if (k.path.empty())
-            k.path = path;
-        start = end + 1;
+    for (std::size_t end = keyPath.find('\\'); end != std::string::npos;
+         end = keyPath.find('\\', end + 1)) {
+        Key& parent = m_keys[id(root, keyPath.substr(0, end))];
+        if (parent.path.empty())
+            parent.path = keyPath.substr(0, end);
     }
     Key& key = m_keys[id(root, keyPath)];
+    if (key.path.empty())
+        key.path = keyPath;
     for (NamedValue& v : key.values) {
         if (fold(v.name) == fold(valueName)) {
             v.value = value;
