@@ -158,12 +158,5 @@ TEST(SimulatorConfigPath, VariableWinsOverTheUserFolder)
         simulatorConfigPath("cfg", std::getenv("QUORRIX_SWSIM_CONFIG")));
 }
 
-TEST(DefaultPreferences, LineWeightsGrowFromThinToThick)
-{
-    const Preferences preferences = defaultPreferences();
-    for (std::int32_t id = 49; id <= 55; ++id)
-        EXPECT_GT(preferences.doubles.at(id), preferences.doubles.at(id - 1)) << id;
-}
-
 } // namespace
 } // namespace quorrix::swsim
