@@ -101,11 +101,15 @@ public:
         engine::MessageIcon icon, engine::MessageButtons buttons) override
     {
         shown.push_back({ text, title, icon, buttons });
+        return nextAnswer(answers);
+    }
+    static engine::MessageAnswer nextAnswer(std::vector<engine::MessageAnswer>& answers)
+    {
         if (answers.empty())
             return engine::MessageAnswer::Ok;
-        engine::MessageAnswer a = answers.front();
+        const engine::MessageAnswer answer = answers.front();
         answers.erase(answers.begin());
-        return a;
+        return answer;
     }
 
     std::vector<Shown> shown;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/run/run_view.h"
+#include "support/fakes.h"
 
 namespace quorrix::test {
 
@@ -14,12 +15,7 @@ namespace quorrix::test {
 // the run lets the message loop run (1-based), it sets the cancel flag.
 class RecordingRunView : public engine::RunView {
 public:
-    struct Shown {
-        std::string text;
-        std::string title;
-        engine::MessageIcon icon;
-        engine::MessageButtons buttons;
-    };
+    using Shown = RecordingMessageBox::Shown;
 
     explicit RecordingRunView(std::int16_t& cancelFlag)
         : m_cancelFlag(cancelFlag)
@@ -66,11 +62,7 @@ public:
     {
         shown.push_back({ text, title, icon, buttons });
         events.push_back("message " + text);
-        if (answers.empty())
-            return engine::MessageAnswer::Ok;
-        const engine::MessageAnswer answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
+        return RecordingMessageBox::nextAnswer(answers);
     }
 
     std::map<engine::RunLabel, std::string> labels;
