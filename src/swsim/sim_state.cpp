@@ -104,10 +104,10 @@ void Call::applyStalls(const DocumentFaults& faults)
 
 void Call::applyDocumentFaults(DocumentFaultState& document)
 {
-    applyStalls(document.faults);
     const int delay = delayOf(document.faults.delayMilliseconds, m_member);
     if (delay > 0)
         m_state.clock.sleepMilliseconds(delay);
+    applyStalls(document.faults);
     if (document.faults.raise.contains(m_member)
         || firesOnce(document.faults.raiseOnce, document.raisedOnce, m_member)) {
         raise(kServerFault, "The server threw an exception.");
@@ -121,13 +121,14 @@ void Call::applyFaults(DocumentFaultState* document)
     bool fail = setup.raise.contains(m_member)
         || firesOnce(setup.raiseOnce, m_state.raisedOnce, m_member);
     if (document != nullptr) {
-        applyStalls(document->faults);
         delay += delayOf(document->faults.delayMilliseconds, m_member);
         fail = fail || document->faults.raise.contains(m_member)
             || firesOnce(document->faults.raiseOnce, document->raisedOnce, m_member);
     }
     if (delay > 0)
         m_state.clock.sleepMilliseconds(delay);
+    if (document != nullptr)
+        applyStalls(document->faults);
     if (fail)
         raise(kServerFault, "The server threw an exception.");
 }

@@ -271,6 +271,18 @@ TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
                 "[Document]\n[Sheet.1]\nName=../X\n[Sheet.2]\nName=a<b>:c\"d|e?f*g\\h\n"
                 "[Sheet.3]\nName=con\n" } },
             { "u.SLDDRW" }, kExitDone, {}, { ".._X.dxf", "a_b__c_d_e_f_g_h.dxf", "_con.dxf" }, {} },
+        { "a document that hangs past the time limit", "DXF",
+            { { "a.SLDDRW", "[Document]\n[Faults]\nHang=OpenDoc2\n" }, { "b.SLDDRW", sheet1 } },
+            { "a.SLDDRW", "b.SLDDRW" }, kExitProblems, { "a.SLDDRW" }, { "Sheet1.dxf" }, {},
+            { "--timeout", "1" } },
+        { "Ctrl+C while a call hangs", "DXF",
+            { { "a.SLDDRW", sheet1 },
+                { "b.SLDDRW",
+                    "[Document]\n[Faults]\nHang=OpenDoc2\nDelay=OpenDoc2:"
+                        + std::to_string(kCtrlCDelay) + "\n" },
+                { "c.SLDDRW", sheet1 } },
+            { "a.SLDDRW", "b.SLDDRW", "c.SLDDRW" }, kExitCancelled, { "b.SLDDRW", "c.SLDDRW" },
+            { "Sheet1.dxf" }, {}, { "--timeout", "0" } },
         { "a settings file and switches", "DXF",
             { { "a.SLDDRW", "[Document]\n[Sheet.1]\nName=One\n" },
                 { "b.SLDDRW", "[Document]\n[Sheet.1]\nName=Two\n" },

@@ -99,6 +99,10 @@ TEST_F(StoreContract, DeletesAKeyWithEverythingBelowIt)
 
     EXPECT_NO_THROW(store.deleteKey(kUser, key + "\\Form Positions"));
     EXPECT_NO_THROW(store.deleteKey(kUser, key + "\\Missing\\Deeper"));
+    // A root is no key to delete: an empty path once took every key of the root along.
+    for (const std::string root : { "", "\\", "\\\\" })
+        EXPECT_THROW(store.deleteKey(kUser, root), engine::PlatformError) << root;
+    EXPECT_EQ(store.read(kUser, key + "\\Other", "Keep"), StoredValue::text("1"));
 }
 
 TEST_F(StoreContract, MissingKeysAndValuesAreNoError)
