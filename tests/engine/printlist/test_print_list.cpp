@@ -6,9 +6,6 @@
 
 #include "engine/printlist/file_browser.h"
 #include "engine/printlist/print_list.h"
-#include "engine/settings/language_files.h"
-#include "engine/settings/multi_language.h"
-#include "platform/platform_ports.h"
 #include "support/fakes.h"
 
 #include "list_notation.h"
@@ -176,6 +173,12 @@ TEST_F(PrintListAddTest, AdditionsGoAboveTheCurrentRowOrToTheEnd)
         = [](PrintList& list, FileBrowserList& files) { return list.addSelected(files); };
     const auto all = [](PrintList& list, FileBrowserList& files) { return list.addAll(files); };
     const auto one = [](PrintList& list, FileBrowserList& files) { return list.addOne(files); };
+    const auto dropped = [](PrintList& list, FileBrowserList&) {
+        return list.addDropped({ "d1", "d2" });
+    };
+    const auto loaded = [](PrintList& list, FileBrowserList&) {
+        return list.insertPaths({ "l1", "l2" });
+    };
     const std::vector<Case> cases {
         { "selected, no current row", "a b", "x* y z*", selected, "a b f/x f/z", "x y z" },
         { "selected, current row", "a b >c", "x* y* z", selected, "a b f/x f/y >c", "x y z" },
@@ -186,6 +189,10 @@ TEST_F(PrintListAddTest, AdditionsGoAboveTheCurrentRowOrToTheEnd)
         { "all, no current row", "a*", "x y", all, "a* f/x f/y", "x y" },
         { "one, current row", "a >b", "x y* >z", one, "a f/z >b", "x y* >z" },
         { "one, no current file", "a", "x* y", one, "a", "x* y" },
+        // Dropped files go to the end, a loaded list above the current row.
+        { "dropped", "a >b", "", dropped, "a >b d1 d2", "" },
+        { "loaded, current row", "a >b", "", loaded, "a l1 l2 >b", "" },
+        { "loaded, no current row", "a* b", "", loaded, "a* b l1 l2", "" },
     };
     for (const Case& c : cases) {
         PrintList list = listFromNotation(c.list);
@@ -194,18 +201,6 @@ TEST_F(PrintListAddTest, AdditionsGoAboveTheCurrentRowOrToTheEnd)
         EXPECT_EQ(notationOf(list), c.listAfter) << c.name;
         EXPECT_EQ(browserNotation(files), c.filesAfter) << c.name;
     }
-}
-
-TEST_F(PrintListAddTest, DroppedAndLoadedPaths)
-{
-    PrintList list = listFromNotation("a >b");
-    list.addDropped({ "d1", "d2" });
-    EXPECT_EQ(notationOf(list), "a >b d1 d2");
-    list.insertPaths({ "l1", "l2" });
-    EXPECT_EQ(notationOf(list), "a l1 l2 >b d1 d2");
-    list.setCurrentRow(PrintList::kNoRow);
-    list.insertPaths({ "l3" });
-    EXPECT_EQ(notationOf(list), "a l1 l2 b d1 d2 l3");
 }
 
 TEST_F(PrintListAddTest, FullListTakesWhatFitsAndReturnsTheRest)
@@ -262,19 +257,6 @@ TEST(PrintListMessageTest, NotAddedMessageNamesTheFirstPaths)
     }
 }
 
-TEST(PrintListMessageTest, BothLanguagesHaveTheFullListText)
-{
-    const platform::PlatformPorts ports = platform::createPlatformPorts();
-    test::RecordingMessageBox messages;
-    clsMultiLanguage texts(*ports.files, messages);
-    for (int language : { 0, 1 }) {
-        texts.IniFile(LanguageFilePath(ports.programFolder, language));
-        const std::string text = texts.GetInfoText(kInfoPrintListFull);
-        EXPECT_NE(text.find("32767"), std::string::npos) << LanguageCode(language) << ": " << text;
-    }
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST(PrintListSortTest, SortsWholePathsWithoutLetterCase)
 {
     struct Case {
@@ -303,11 +285,7 @@ TEST(PrintListSortTest, SortsWholePathsWithoutLetterCase)
         list.sortDescending(regional);
         EXPECT_EQ(list.rows(), Paths(c.ascending.rbegin(), c.ascending.rend()));
     }
-}
-
-TEST(PrintListSortTest, SortingDropsSelectionAndCurrentRow)
-{
-    test::FixedRegionalFormat regional;
+    // Sorting drops the selection and the current row.
     PrintList list = listFromNotation("c* >b a*");
     list.sortAscending(regional);
     EXPECT_EQ(notationOf(list), "a b c");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/platform/path_text.h"
+#include "engine/printlist/print_list.h"
 #include "engine/settings/language_files.h"
 #include "engine/settings/multi_language.h"
 #include "engine/settings/settings_schema.h"
@@ -150,24 +151,17 @@ TEST_F(MultiLanguageTest, IntegersFilesAndWildcards)
     EXPECT_FALSE(matchesWildcard("readme_us.txt", "*_de.*"));
 }
 
-TEST(LanguageFiles, NamesPerLanguage)
+TEST(LanguageFiles, NamesPerLanguageAndTextDocumentsOpenInIt)
 {
-    const std::string folder = "prog";
     const std::string sep(1, quorrix::engine::kPathSeparator);
-    EXPECT_EQ(LanguageFilePath(folder, 0), "prog" + sep + "QUORRIX-lng_de.ini");
-    EXPECT_EQ(LanguageFilePath(folder, 1), "prog" + sep + "QUORRIX-lng_us.ini");
-    EXPECT_EQ(LanguageFilePath(folder, 2), "prog" + sep + "QUORRIX-lng_user.ini");
-    EXPECT_EQ(HelpFilePath(folder, 0), "prog" + sep + "QUORRIX_de.chm");
-    EXPECT_EQ(HelpFilePath(folder, 2), "prog" + sep + "QUORRIX_us.chm");
-    EXPECT_EQ(TextDocumentPath(folder, "readme", 2), "prog" + sep + "readme_us.txt");
-    EXPECT_EQ(TextDocumentPath(folder, "changes", 0), "prog" + sep + "changes_de.txt");
-}
+    EXPECT_EQ(LanguageFilePath("prog", 0), "prog" + sep + "QUORRIX-lng_de.ini");
+    EXPECT_EQ(LanguageFilePath("prog", 1), "prog" + sep + "QUORRIX-lng_us.ini");
+    EXPECT_EQ(LanguageFilePath("prog", 2), "prog" + sep + "QUORRIX-lng_user.ini");
+    EXPECT_EQ(HelpFilePath("prog", 0), "prog" + sep + "QUORRIX_de.chm");
+    EXPECT_EQ(HelpFilePath("prog", 2), "prog" + sep + "QUORRIX_us.chm");
 
-TEST(LanguageFiles, TextDocumentsOpenInTheLanguageOfTheProgram)
-{
     test::RecordingShell shell;
     CShellExecute launcher(shell);
-    const std::string sep(1, quorrix::engine::kPathSeparator);
     OpenTextDocument("changes", 2, "prog", launcher, 77, "cwd");
     OpenTextDocument("readme", 0, "prog", launcher, 77, "cwd");
     ASSERT_EQ(shell.requests.size(), 2u);
@@ -197,15 +191,8 @@ TEST(ShippedLanguageFiles, HaveEveryInfoTextInBothLanguages)
     test::RecordingMessageBox messages;
     clsMultiLanguage texts(*ports.files, messages);
     std::vector<int> numbers = { 1, 2, 3, 4, 5, 6, 7, 8, 25, 61, 130, 131, 140, 141 };
-    for (int from : { 10, 15, 30, 40, 52, 70, 80, 100 }) {
-        const int to = from == 10 ? 13
-            : from == 15          ? 23
-            : from == 30          ? 33
-            : from == 40          ? 45
-            : from == 52          ? 54
-            : from == 70          ? 72
-            : from == 80          ? 92
-                                  : 124;
+    for (const auto& [from, to] : { std::pair { 10, 13 }, { 15, 23 }, { 30, 33 }, { 40, 45 },
+             { 52, 54 }, { 70, 72 }, { 80, 92 }, { 100, 124 } }) {
         for (int n = from; n <= to; ++n)
             numbers.push_back(n);
     }
@@ -219,6 +206,8 @@ TEST(ShippedLanguageFiles, HaveEveryInfoTextInBothLanguages)
                 << LanguageCode(language) << " " << n;
         }
         EXPECT_EQ(texts.GetInfoText(1), "QUORRIX");
+        // The full print list's text names its limit.
+        EXPECT_NE(texts.GetInfoText(kInfoPrintListFull).find("32767"), std::string::npos);
     }
     EXPECT_TRUE(messages.shown.empty());
 }
