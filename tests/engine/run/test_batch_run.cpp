@@ -64,19 +64,16 @@ TEST(BatchRunTest, ReverseOrderStillCountsForwardAndLogsEveryEntry)
     const std::vector<std::string> entries { run.document("a.SLDDRW", kOneSheet),
         run.document("b.SLDPRT"), run.dir.file("gone.SLDDRW") };
     const RunReport report = run.runList("Plot", entries);
-    std::vector<std::string> opened;
-    for (const auto& entry : run.sim.journal().calls("OpenDoc2"))
-        opened.push_back(entry.args.at(0));
-    EXPECT_EQ(
-        opened, (std::vector<std::string> { "\"" + entries[1] + "\"", "\"" + entries[0] + "\"" }));
+    const auto opened = run.sim.journal().calls("OpenDoc2");
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].args.at(0), "\"" + entries[1] + "\"");
     std::vector<std::string> counted;
-    for (const auto& event : run.view.events) {
-        if (event.starts_with("lblQRXList="))
-            counted.push_back(event);
-    }
-    ASSERT_EQ(counted.size(), 3u);
-    EXPECT_EQ(counted[0], "lblQRXList=" + run.info(21) + " 1 / 3 \n" + entries[2]);
-    EXPECT_EQ(counted[2], "lblQRXList=" + run.info(21) + " 3 / 3 \n" + entries[0]);
+    std::copy_if(run.view.events.begin(), run.view.events.end(), std::back_inserter(counted),
+        [](const std::string& event) { return event.starts_with("lblQRXList="); });
+    EXPECT_EQ(counted,
+        (std::vector<std::string> { "lblQRXList=" + run.info(21) + " 1 / 3 \n" + entries[2],
+            "lblQRXList=" + run.info(21) + " 2 / 3 \n" + entries[1],
+            "lblQRXList=" + run.info(21) + " 3 / 3 \n" + entries[0] }));
     EXPECT_EQ(report.messageText,
         entries[2] + " " + run.info(101) + "\r\n" + entries[1] + " " + run.info(103) + "\r\n");
     EXPECT_EQ(run.counters.ProcessedDrawings, 2);
@@ -99,10 +96,9 @@ TEST(BatchRunTest, ReverseOrderStillCountsForwardAndLogsEveryEntry)
     // The end: counters saved, statistics refreshed, window gone, one message box.
     EXPECT_EQ(run.view.events.back(), "message " + report.messageText);
     EXPECT_EQ(run.refreshes, 1);
-    std::int32_t saved = 0;
-    run.registry.LoadProcessedCounters(run.counters);
-    saved = run.counters.ProcessedDrawings;
-    EXPECT_EQ(saved, 2);
+    UsageCounters saved;
+    run.registry.LoadProcessedCounters(saved);
+    EXPECT_EQ(saved.ProcessedDrawings, 2);
 }
 
 TEST(BatchRunTest, CancelInTheThirdDrawingSkipsTheRestWithOneLine)
@@ -147,11 +143,9 @@ TEST(BatchRunTest, EmptyListAndMissingSolidWorksEndEarly)
 
 TEST(BatchRunTest, DocumentTypeComesFromTheEndOfThePath)
 {
-    EXPECT_EQ(GetDocTypeFromPath("a.SldDrw"), 3);
-    EXPECT_EQ(GetDocTypeFromPath("A.sldprt"), 1);
-    EXPECT_EQ(GetDocTypeFromPath("x.SLDASM"), 2);
-    EXPECT_EQ(GetDocTypeFromPath("x.txt"), 0);
-    EXPECT_EQ(GetDocTypeFromPath("drw"), 0);
+    for (const auto& [path, type] : { std::pair { "a.SldDrw", 3 }, { "A.sldprt", 1 },
+             { "x.SLDASM", 2 }, { "x.txt", 0 }, { "drw", 0 } })
+        EXPECT_EQ(GetDocTypeFromPath(path), type) << path;
 
     RunFixture run;
     const std::string text = run.document("notes.txt", "x");
@@ -160,42 +154,40 @@ TEST(BatchRunTest, DocumentTypeComesFromTheEndOfThePath)
     EXPECT_EQ(report.messageText, text + " " + run.info(122) + "\r\n");
 }
 
-TEST(BatchRunTest, AutomationErrorBecomesALineAndSolidWorksIsStartedAnew)
+TEST(BatchRunTest, AutomationErrorBecomesALineAndSolidWorksIsStartedAnewOrTheRunEnds)
 {
-    RunFixture run;
-    const std::vector<std::string> entries {
-        run.document("bad.SLDDRW", std::string(kOneSheet) + "[Faults]\nRaise=PrintOut2\n"),
-        run.document("good.SLDDRW", kOneSheet)
-    };
-    const RunReport report = run.runList("Plot", entries);
-    const auto message = lines(report.messageText);
-    ASSERT_EQ(message.size(), 1u);
-    EXPECT_TRUE(message[0].starts_with(entries[0] + " " + run.info(140) + " "));
-    EXPECT_NE(message[0].find("(-2147417851)"), std::string::npos);
-    EXPECT_EQ(run.calls("ExitApp").size(), 1u);
-    EXPECT_EQ(run.calls("PrintOut2").size(), 2u);
-    EXPECT_EQ(report.failedEntries, std::vector<std::string> { entries[0] });
-}
-
-TEST(BatchRunTest, FailedReconnectEndsTheRunWithItsEndSteps)
-{
-    RunFixture run;
-    const std::vector<std::string> entries {
-        run.document("bad.SLDDRW", std::string(kOneSheet) + "[Faults]\nRaise=PrintOut2\n"),
-        run.document("next.SLDDRW", kOneSheet)
-    };
-    run.view.onEventLoop = [&](int) { run.sim.installation().installed = false; };
-    const RunReport report = run.runList("Plot", entries);
-    EXPECT_TRUE(report.noSolidWorks);
-    EXPECT_EQ(report.failedEntries, entries); // the second one was never reached
-    EXPECT_EQ(run.calls("OpenDoc2").size(), 1u);
-    ASSERT_EQ(run.view.shown.size(), 2u);
-    EXPECT_EQ(run.view.shown[0].text, kNoSwxInstanceText);
-    EXPECT_TRUE(run.view.shown[1].text.starts_with(entries[0] + " " + run.info(140)));
-    EXPECT_NE(
-        std::find(run.view.events.begin(), run.view.events.end(), "unload"), run.view.events.end());
-    EXPECT_EQ(run.counters.ProcessedDrawings, 1);
-    EXPECT_EQ(run.refreshes, 1);
+    for (const bool reconnects : { true, false }) {
+        SCOPED_TRACE(reconnects);
+        RunFixture run;
+        const std::vector<std::string> entries {
+            run.document("bad.SLDDRW", std::string(kOneSheet) + "[Faults]\nRaise=PrintOut2\n"),
+            run.document("good.SLDDRW", kOneSheet)
+        };
+        if (!reconnects)
+            run.view.onEventLoop = [&](int) { run.sim.installation().installed = false; };
+        const RunReport report = run.runList("Plot", entries);
+        const auto message = lines(report.messageText);
+        ASSERT_EQ(message.size(), 1u);
+        EXPECT_TRUE(message[0].starts_with(entries[0] + " " + run.info(140) + " "));
+        EXPECT_NE(message[0].find("(-2147417851)"), std::string::npos);
+        EXPECT_EQ(run.counters.ProcessedDrawings, reconnects ? 2 : 1);
+        EXPECT_EQ(run.refreshes, 1);
+        if (reconnects) {
+            EXPECT_EQ(run.calls("ExitApp").size(), 1u);
+            EXPECT_EQ(run.calls("PrintOut2").size(), 2u);
+            EXPECT_EQ(report.failedEntries, std::vector<std::string> { entries[0] });
+            continue;
+        }
+        // The end steps still run: the window goes and the message is shown.
+        EXPECT_TRUE(report.noSolidWorks);
+        EXPECT_EQ(report.failedEntries, entries); // the second one was never reached
+        EXPECT_EQ(run.calls("OpenDoc2").size(), 1u);
+        ASSERT_EQ(run.view.shown.size(), 2u);
+        EXPECT_EQ(run.view.shown[0].text, kNoSwxInstanceText);
+        EXPECT_EQ(run.view.shown[1].text, report.messageText);
+        EXPECT_NE(std::find(run.view.events.begin(), run.view.events.end(), "unload"),
+            run.view.events.end());
+    }
 }
 
 TEST(BatchRunTest, UnwritableLogIsReportedOnceAndTheRunGoesOn)
@@ -242,14 +234,12 @@ TEST(BatchRunTest, PlotIsBracketedByTheLineWeightsAndShutdownEndsSolidWorks)
     run.sim.installation().revision = "16.0.0";
     run.runList("Plot", { run.document("a.SLDDRW", kOneSheet) });
     const auto& entries = run.sim.journal().entries();
-    const auto firstOpen = std::find_if(
-        entries.begin(), entries.end(), [](const auto& e) { return e.member == "OpenDoc2"; });
-    EXPECT_NE(std::find_if(entries.begin(), firstOpen,
-                  [](const auto& e) { return e.member == "GetUserPreferenceDoubleValue"; }),
-        firstOpen);
-    const auto exit = std::find_if(
-        entries.begin(), entries.end(), [](const auto& e) { return e.member == "ExitApp"; });
-    ASSERT_NE(exit, entries.end());
+    const auto first = [&](const char* member) {
+        return std::find_if(entries.begin(), entries.end(),
+            [&](const swsim::JournalEntry& e) { return e.member == member; });
+    };
+    EXPECT_LT(first("GetUserPreferenceDoubleValue"), first("OpenDoc2"));
+    EXPECT_NE(first("ExitApp"), entries.end());
     EXPECT_EQ(run.sim.application(), nullptr);
 }
 
