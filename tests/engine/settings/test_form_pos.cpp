@@ -66,66 +66,52 @@ protected:
 
 TEST_F(FormPosTest, RestoresWhatTheStoredTextSays)
 {
+    // Applied when a position or a state comes back.
     struct Row {
         const char* stored;
         bool keepOnScreen;
-        bool applied;
         std::optional<TwipsRect> moved;
         std::optional<int> state;
     };
+    using R = TwipsRect;
     const Row rows[] = {
-        { "", false, false, std::nullopt, std::nullopt },
-        { "L=120;T=300;W=9000;H=7000;S=0;", false, true, TwipsRect { 120, 300, 9000, 7000 },
-            std::nullopt },
-        { "L=120;T=300;W=9000;H=7000;S=2;", false, true, std::nullopt, 2 },
-        { "S=1;", false, true, std::nullopt, 1 },
+        { "", false, {}, {} },
+        { "L=120;T=300;W=9000;H=7000;S=0;", false, R { 120, 300, 9000, 7000 }, {} },
+        { "L=120;T=300;W=9000;H=7000;S=2;", false, {}, 2 },
+        { "S=1;", false, {}, 1 },
         // Missing size tags keep the window's own size.
-        { "L=500;", false, true, TwipsRect { 500, 0, 6000, 4000 }, std::nullopt },
-        { "L=200;T=100;W=0;H=-3;S=0;", false, true, TwipsRect { 200, 100, 6000, 4000 },
-            std::nullopt },
+        { "L=500;", false, R { 500, 0, 6000, 4000 }, {} },
+        { "L=200;T=100;W=0;H=-3;S=0;", false, R { 200, 100, 6000, 4000 }, {} },
         // Numbers as a plain decimal reader takes them, rounded half to even.
-        { "L=2.5;T=3.5;W=8000.5;H=7000.51;S=0;", false, true, TwipsRect { 2, 4, 8000, 7001 },
-            std::nullopt },
-        { "T=+7;L=1e3;W=.5e4;H=5E3xyz;", false, true, TwipsRect { 1000, 7, 5000, 5000 },
-            std::nullopt },
-        { "L=abc;T= 12;W=-;H=1,5;", false, true, TwipsRect { 0, 12, 6000, 1 }, std::nullopt },
-        { "L=1e-400;T=8;", false, true, TwipsRect { 0, 8, 6000, 4000 }, std::nullopt },
-        { "S=2.5;", false, true, std::nullopt, 2 },
+        { "L=2.5;T=3.5;W=8000.5;H=7000.51;S=0;", false, R { 2, 4, 8000, 7001 }, {} },
+        { "T=+7;L=1e3;W=.5e4;H=5E3xyz;", false, R { 1000, 7, 5000, 5000 }, {} },
+        { "L=abc;T= 12;W=-;H=1,5;", false, R { 0, 12, 6000, 1 }, {} },
+        { "L=1e-400;T=8;", false, R { 0, 8, 6000, 4000 }, {} },
+        { "S=2.5;", false, {}, 2 },
         // Beyond 32 bits the value is unusable as a whole.
-        { "L=99999999999;T=0;W=100;H=100;S=0;", false, false, std::nullopt, std::nullopt },
-        { "L=2147483647.5;", false, false, std::nullopt, std::nullopt },
-        { "S=3e9;", false, false, std::nullopt, std::nullopt },
+        { "L=99999999999;T=0;W=100;H=100;S=0;", false, {}, {} },
+        { "L=2147483647.5;", false, {}, {} },
+        { "S=3e9;", false, {}, {} },
         // A position on the second screen stays, so does one whose title bar is mostly on a
         // screen; one whose title bar cannot be taken comes back onto the screen it is on.
-        { "L=30000;T=100;W=9000;H=7000;S=0;", false, true, TwipsRect { 30000, 100, 9000, 7000 },
-            std::nullopt },
-        { "L=-100;T=-100;W=9000;H=7000;S=0;", false, true, TwipsRect { -100, -100, 9000, 7000 },
-            std::nullopt },
-        { "L=1000;T=-2000;W=9000;H=7000;S=0;", false, true, TwipsRect { 1000, 0, 9000, 7000 },
-            std::nullopt },
-        { "L=-8500;T=100;W=9000;H=7000;S=0;", false, true, TwipsRect { 0, 100, 9000, 7000 },
-            std::nullopt },
-        { "L=30000;T=10700;W=9000;H=7000;S=0;", false, true, TwipsRect { 30000, 3800, 9000, 7000 },
-            std::nullopt },
-        { "L=-50000;T=-50000;W=9000;H=7000;S=0;", false, true, TwipsRect { 0, 0, 9000, 7000 },
-            std::nullopt },
-        { "L=90000;T=20000;W=9000;H=7000;S=0;", false, true, TwipsRect { 19800, 9200, 9000, 7000 },
-            std::nullopt },
-        { "L=0;T=20000;W=40000;H=30000;S=0;", false, true, TwipsRect { 0, 0, 40000, 30000 },
-            std::nullopt },
+        { "L=30000;T=100;W=9000;H=7000;S=0;", false, R { 30000, 100, 9000, 7000 }, {} },
+        { "L=-100;T=-100;W=9000;H=7000;S=0;", false, R { -100, -100, 9000, 7000 }, {} },
+        { "L=1000;T=-2000;W=9000;H=7000;S=0;", false, R { 1000, 0, 9000, 7000 }, {} },
+        { "L=-8500;T=100;W=9000;H=7000;S=0;", false, R { 0, 100, 9000, 7000 }, {} },
+        { "L=30000;T=10700;W=9000;H=7000;S=0;", false, R { 30000, 3800, 9000, 7000 }, {} },
+        { "L=-50000;T=-50000;W=9000;H=7000;S=0;", false, R { 0, 0, 9000, 7000 }, {} },
+        { "L=90000;T=20000;W=9000;H=7000;S=0;", false, R { 19800, 9200, 9000, 7000 }, {} },
+        { "L=0;T=20000;W=40000;H=30000;S=0;", false, R { 0, 0, 40000, 30000 }, {} },
         // Keep on screen works on the primary screen.
-        { "L=28800;T=16200;W=9000;H=7000;S=0;", true, true, TwipsRect { 19800, 9200, 9000, 7000 },
-            std::nullopt },
-        { "L=-100;T=-5;W=9000;H=7000;S=0;", true, true, TwipsRect { 0, 0, 9000, 7000 },
-            std::nullopt },
-        { "L=25000;T=100;W=9000;H=7000;S=0;", true, true, TwipsRect { 25000, 100, 9000, 7000 },
-            std::nullopt },
+        { "L=28800;T=16200;W=9000;H=7000;S=0;", true, R { 19800, 9200, 9000, 7000 }, {} },
+        { "L=-100;T=-5;W=9000;H=7000;S=0;", true, R { 0, 0, 9000, 7000 }, {} },
+        { "L=25000;T=100;W=9000;H=7000;S=0;", true, R { 25000, 100, 9000, 7000 }, {} },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.stored);
         window = FakeWindow {};
         store(StoredValue::text(row.stored));
-        EXPECT_EQ(pos.RestoreForm(row.keepOnScreen), row.applied);
+        EXPECT_EQ(pos.RestoreForm(row.keepOnScreen), row.moved || row.state);
         EXPECT_EQ(window.moved, row.moved);
         EXPECT_EQ(window.stateSet, row.state);
     }

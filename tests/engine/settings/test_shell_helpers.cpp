@@ -14,16 +14,12 @@ namespace {
 
 constexpr NativeWindow kOwner = 0x1234;
 
-void expectRequest(const ShellRequest& actual, const ShellRequest& expected)
+// A request as one line, so that a wrong field shows at once.
+std::string text(const ShellRequest& r)
 {
-    EXPECT_EQ(actual.owner, expected.owner);
-    EXPECT_EQ(actual.verb, expected.verb);
-    EXPECT_EQ(actual.file, expected.file);
-    EXPECT_EQ(actual.parameters, expected.parameters);
-    EXPECT_EQ(actual.directory, expected.directory);
-    EXPECT_EQ(actual.showMode, expected.showMode);
-    EXPECT_EQ(actual.wantProcess, expected.wantProcess);
-    EXPECT_EQ(actual.expandEnvironment, expected.expandEnvironment);
+    return std::to_string(r.owner) + "|" + r.verb + "|" + r.file + "|" + r.parameters + "|"
+        + r.directory + "|" + std::to_string(r.showMode) + "|" + std::to_string(r.wantProcess)
+        + std::to_string(r.expandEnvironment);
 }
 
 TEST(ShellExecuteTest, EachOperationAsksTheShellForItsOwnRequest)
@@ -59,20 +55,15 @@ TEST(ShellExecuteTest, EachOperationAsksTheShellForItsOwnRequest)
         CShellExecute launcher(shell);
         EXPECT_EQ(row.call(launcher), CShellExecute::kLaunched);
         ASSERT_EQ(shell.requests.size(), 1u);
-        expectRequest(shell.requests[0], row.expected);
+        EXPECT_EQ(text(shell.requests[0]), text(row.expected));
     }
 }
 
 TEST(ShellExecuteTest, ReturnsTheShellsErrorCode)
 {
-    const std::pair<std::int32_t, std::int32_t> rows[] = {
-        { 0, 0 },
-        { 2, 2 },
-        { 31, 31 },
-        { 32, 32 },
-        { 33, -1 },
-        { 42, -1 },
-    };
+    // Up to 32 the instance is an error code; above, the launch worked.
+    const std::pair<std::int32_t, std::int32_t> rows[]
+        = { { 0, 0 }, { 2, 2 }, { 31, 31 }, { 32, 32 }, { 33, -1 }, { 42, -1 } };
     for (const auto& [instance, returned] : rows) {
         test::RecordingShell shell;
         shell.nextResult = { instance, 0 };
@@ -132,7 +123,8 @@ TEST(WindowsHandlingTest, MailLinks)
         test::RecordingShell shell;
         EXPECT_EQ(SendMailTo(shell, row.address, row.subject, row.body), CShellExecute::kLaunched);
         ASSERT_EQ(shell.requests.size(), 1u);
-        expectRequest(shell.requests[0], { 0, "open", row.link, "", "", 5, false, false });
+        EXPECT_EQ(text(shell.requests[0]),
+            text(ShellRequest { 0, "open", row.link, "", "", 5, false, false }));
     }
 }
 
@@ -142,8 +134,8 @@ TEST(WindowsHandlingTest, OpensTargetsAndPrinterDialogs)
     shell.nextResult = { 5, 0 };
     EXPECT_EQ(ShellOpen(shell, kOwner, "C:\\doc one.pdf"), 5);
     ASSERT_EQ(shell.requests.size(), 1u);
-    expectRequest(
-        shell.requests[0], { kOwner, "Open", "C:\\doc one.pdf", "", "", 1, false, false });
+    EXPECT_EQ(text(shell.requests[0]),
+        text(ShellRequest { kOwner, "Open", "C:\\doc one.pdf", "", "", 1, false, false }));
 
     ShowPrinterProperties(shell, "HP \"Laser\" & Co");
     EXPECT_EQ(shell.printerDialogs, (std::vector<std::string> { "HP \"Laser\" & Co" }));

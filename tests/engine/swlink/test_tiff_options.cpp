@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine/swlink/tiff_options.h"
 #include "support/solidworks_fixture.h"
 
 namespace quorrix::engine {
 namespace {
-
-using test::SolidWorksFixture;
 
 TiffOptions wanted()
 {
@@ -23,11 +23,30 @@ TiffOptions wanted()
     return options;
 }
 
-TEST(TiffOptionsTest, WritesPresetsThenEachValueInOrder)
+// The nine values in the order of their declaration.
+std::string text(const TiffOptions& o)
 {
-    SolidWorksFixture sw;
+    std::ostringstream out;
+    out << o.capture << ' ' << o.imageType << ' ' << o.compression << ' ' << o.dpi << ' '
+        << o.paperSize << ' ' << o.scaleFactor << ' ' << o.scaleToFit << ' ' << o.paperWidth << ' '
+        << o.paperHeight;
+    return out.str();
+}
+
+struct TiffOptionsTest : ::testing::Test {
+    test::SolidWorksFixture sw;
     test::RecordingMessageBox messages;
+    TiffOptions read;
     std::string error = "stale";
+};
+
+TEST_F(TiffOptionsTest, ReadsTheDefaultsThenWritesPresetsAndEachValueInOrder)
+{
+    ASSERT_TRUE(GetTiffOptions(sw.connection, messages, read, error));
+    EXPECT_TRUE(text(read).starts_with("1 0 2 300 8 100 -1 ")) << text(read);
+    EXPECT_GT(read.paperWidth, 0.0);
+
+    sw.sim.journal().clear();
     ASSERT_TRUE(SetTiffOptions(sw.connection, messages, wanted(), error));
     EXPECT_EQ(error, "");
     std::vector<std::string> writes;
@@ -39,20 +58,14 @@ TEST(TiffOptionsTest, WritesPresetsThenEachValueInOrder)
         (std::vector<std::string> { "I6=1", "I10=12", "T28=True", "I8=0", "I11=50", "T28=False",
             "D9=0.5", "D8=0.25", "I10=12", "I9=200", "I6=1", "I7=1", "I8=1" }));
 
-    TiffOptions read;
     ASSERT_TRUE(GetTiffOptions(sw.connection, messages, read, error));
-    EXPECT_EQ(read.dpi, 200);
-    EXPECT_EQ(read.scaleToFit, 0);
-    EXPECT_DOUBLE_EQ(read.paperWidth, 0.5);
+    EXPECT_EQ(text(read), text(wanted()));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(TiffOptionsTest, RefusedValuesGiveHeadingAndLinesInWriteOrder)
+TEST_F(TiffOptionsTest, RefusedValuesGiveHeadingAndLinesInWriteOrder)
 {
-    SolidWorksFixture sw;
     sw.sim.installation().refusedPreferences = { "Integer.9", "10" };
-    test::RecordingMessageBox messages;
-    std::string error;
     TiffOptions options = wanted();
     options.scaleFactor = 0; // out of range
     EXPECT_FALSE(SetTiffOptions(sw.connection, messages, options, error));
@@ -63,35 +76,13 @@ TEST(TiffOptionsTest, RefusedValuesGiveHeadingAndLinesInWriteOrder)
         "TiffPrintDPI konnte nicht gesetzt werden\r\n");
 }
 
-TEST(TiffOptionsTest, ReadsSolidWorksDefaults)
+TEST_F(TiffOptionsTest, WithoutSolidWorksBothTellTheUserAndFail)
 {
-    SolidWorksFixture sw;
-    test::RecordingMessageBox messages;
-    TiffOptions read;
-    std::string error;
-    ASSERT_TRUE(GetTiffOptions(sw.connection, messages, read, error));
-    EXPECT_EQ(read.capture, 1);
-    EXPECT_EQ(read.imageType, 0);
-    EXPECT_EQ(read.compression, 2);
-    EXPECT_EQ(read.dpi, 300);
-    EXPECT_EQ(read.paperSize, 8);
-    EXPECT_EQ(read.scaleFactor, 100);
-    EXPECT_EQ(read.scaleToFit, -1);
-    EXPECT_GT(read.paperWidth, 0.0);
-}
-
-TEST(TiffOptionsTest, WithoutSolidWorksBothTellTheUserAndFail)
-{
-    SolidWorksFixture sw;
     sw.sim.installation().installed = false;
-    test::RecordingMessageBox messages;
-    TiffOptions read = wanted();
-    std::string error;
+    read = wanted();
     EXPECT_FALSE(GetTiffOptions(sw.connection, messages, read, error));
     EXPECT_EQ(error, "Unbekannter Fehler");
-    EXPECT_EQ(read.dpi, -1);
-    EXPECT_EQ(read.scaleToFit, 0);
-    EXPECT_DOUBLE_EQ(read.paperHeight, -1.0);
+    EXPECT_EQ(text(read), "-1 -1 -1 -1 -1 -1 0 -1 -1");
     EXPECT_FALSE(SetTiffOptions(sw.connection, messages, wanted(), error));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, kNoSwxInstanceMessage);
