@@ -16,22 +16,12 @@ TEST(NumberText, WritesShortestTextInTheUsersFormat)
         const char* point;
         const char* comma;
     };
-    const Row rows[] = {
-        { 0.00025, "0.00025", "0,00025" },
-        { 0.0005, "0.0005", "0,0005" },
-        { 100.0, "100", "100" },
-        { 0.2794, "0.2794", "0,2794" },
-        { -1.5, "-1.5", "-1,5" },
-        { 1e-05, "0.00001", "0,00001" },
-        { 0.0, "0", "0" },
-        { 1.189, "1.189", "1,189" },
-        { 2.5e-06, "2.5E-06", "2,5E-06" },
-        { 1e15, "1E+15", "1E+15" },
-        { 123456.75, "123456.75", "123456,75" },
-        { -0.0, "-0", "-0" },
-        { 1e300, "1E+300", "1E+300" },
-        { 120.0, "120", "120" },
-    };
+    const Row rows[] = { { 0.00025, "0.00025", "0,00025" }, { 0.0005, "0.0005", "0,0005" },
+        { 100.0, "100", "100" }, { 0.2794, "0.2794", "0,2794" }, { -1.5, "-1.5", "-1,5" },
+        { 1e-05, "0.00001", "0,00001" }, { 0.0, "0", "0" }, { 1.189, "1.189", "1,189" },
+        { 2.5e-06, "2.5E-06", "2,5E-06" }, { 1e15, "1E+15", "1E+15" },
+        { 123456.75, "123456.75", "123456,75" }, { -0.0, "-0", "-0" },
+        { 1e300, "1E+300", "1E+300" }, { 120.0, "120", "120" } };
     for (const Row& r : rows) {
         EXPECT_EQ(formatDouble(r.value, '.'), r.point);
         EXPECT_EQ(formatDouble(r.value, ','), r.comma);
@@ -66,51 +56,32 @@ TEST(NumberText, ReadsWhatUsersAndOtherComputersWrite)
         char sep;
         std::optional<double> expected;
     };
-    const Row rows[] = {
-        { " 0,5 ", ',', 0.5 },
-        { "0.5", ',', 0.5 },
-        { "0,5", '.', 0.5 },
-        { "1E-05", '.', 1e-05 },
-        { "2.5D+01", '.', 25.0 },
-        { "-3", '.', -3.0 },
-        { "+3", '.', 3.0 },
-        { "", '.', std::nullopt },
-        { "abc", '.', std::nullopt },
-        { "1,5", ',', 1.5 },
-        { "1.000,5", ',', std::nullopt },
-        { "1,2,3", ',', std::nullopt },
-        { "5 mm", '.', std::nullopt },
-        { "1e", '.', std::nullopt },
-        { ",5", ',', 0.5 },
-        { ".", '.', std::nullopt },
-        { "-", '.', std::nullopt },
-    };
+    const Row rows[] = { { " 0,5 ", ',', 0.5 }, { "0.5", ',', 0.5 }, { "0,5", '.', 0.5 },
+        { "1E-05", '.', 1e-05 }, { "2.5D+01", '.', 25.0 }, { "-3", '.', -3.0 }, { "+3", '.', 3.0 },
+        { "", '.', std::nullopt }, { "abc", '.', std::nullopt }, { "1,5", ',', 1.5 },
+        { "1.000,5", ',', std::nullopt }, { "1,2,3", ',', std::nullopt },
+        { "5 mm", '.', std::nullopt }, { "1e", '.', std::nullopt }, { ",5", ',', 0.5 },
+        { ".", '.', std::nullopt }, { "-", '.', std::nullopt } };
     for (const Row& r : rows)
         EXPECT_EQ(parseDouble(r.text, r.sep), r.expected) << r.text;
 }
 
 TEST(NumberText, WholeNumbersRoundHalfToEvenAndCheckTheirRange)
 {
-    EXPECT_EQ(parseInt16("300", '.'), 300);
-    EXPECT_EQ(parseInt16("-1", '.'), -1);
-    EXPECT_EQ(parseInt16("2,5", ','), 2);
-    EXPECT_EQ(parseInt16("3.5", '.'), 4);
-    EXPECT_EQ(parseInt16("32767", '.'), 32767);
-    EXPECT_EQ(parseInt16("32768", '.'), std::nullopt);
-    EXPECT_EQ(parseInt16("-32769", '.'), std::nullopt);
+    const std::tuple<const char*, char, std::optional<std::int16_t>> shorts[]
+        = { { "300", '.', 300 }, { "-1", '.', -1 }, { "2,5", ',', 2 }, { "3.5", '.', 4 },
+              { "32767", '.', 32767 }, { "32768", '.', std::nullopt },
+              { "-32769", '.', std::nullopt } };
+    for (const auto& [text, separator, value] : shorts)
+        EXPECT_EQ(parseInt16(text, separator), value) << text;
     EXPECT_EQ(parseInt32("2147483647", '.'), 2147483647);
-    EXPECT_EQ(parseInt32("2147483648", '.'), std::nullopt);
-    EXPECT_EQ(parseInt32("nan", '.'), std::nullopt);
-    EXPECT_EQ(parseInt32("x1", '.'), std::nullopt);
+    for (const char* text : { "2147483648", "nan", "x1" })
+        EXPECT_EQ(parseInt32(text, '.'), std::nullopt) << text;
 }
 
 TEST(NumberText, LeadingNumberStopsAtTheFirstForeignCharacter)
 {
-    EXPECT_EQ(leadingNumber("120;T=300;"), 120);
-    EXPECT_EQ(leadingNumber("  -7.5;"), -7.5);
-    EXPECT_EQ(leadingNumber("1e3;"), 1000);
-    EXPECT_EQ(leadingNumber("4e;"), 4);
-    EXPECT_EQ(leadingNumber("1,5;"), 1);
-    EXPECT_EQ(leadingNumber(";"), 0);
-    EXPECT_EQ(leadingNumber(""), 0);
+    for (const auto& [text, value] : { std::pair { "120;T=300;", 120.0 }, { "  -7.5;", -7.5 },
+             { "1e3;", 1000.0 }, { "4e;", 4.0 }, { "1,5;", 1.0 }, { ";", 0.0 }, { "", 0.0 } })
+        EXPECT_EQ(leadingNumber(text), value) << text;
 }

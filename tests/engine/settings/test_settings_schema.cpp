@@ -26,24 +26,6 @@ TEST(SettingsSchema, SlotNamesAreTheStoredOnesAndUnique)
         EXPECT_TRUE(unique.insert(definition.name).second) << definition.name;
 }
 
-TEST(SettingsSchema, Defaults)
-{
-    const Settings s = defaultSettings();
-    const std::map<std::string, std::string> expected = { { "Language", "1" },
-        { "ShowOnlyDrawings", "-1" }, { "ShowOnlyModels", "-1" }, { "AlwaysOnTop", "0" },
-        { "PrinterUseOnlyDefault", "-1" }, { "PrinterSheetForSize3", "-1" },
-        { "PrinterScaleForSize3", "0" }, { "PrinterLines7ThinLineWeight", "0.00025" },
-        { "PrinterLines14Thick6LineWeight", "0.004" }, { "PrinterSheetSizeWidth0", "0.2794" },
-        { "PrinterSheetSizeHeight11", "0.841" }, { "PrinterSheetSizeWidth12", "0" },
-        { "TiffCompressionScheme", "2" }, { "TiffPrintDPI", "300" }, { "TiffPrintPaperSize", "8" },
-        { "TiffprintScaleFactor", "100" }, { "TiffPrintPaperWidth", "100" },
-        { "3DSaveFormat", "igs" }, { "ExpDocSaveFormat", "pdf" }, { "EDrawingsSaveShaded", "1" },
-        { "MultiJobPreType2", "-" }, { "MultiJobAction9", "-" }, { "RunMacroIndex", "0" } };
-    for (const auto& [name, text] : expected)
-        EXPECT_EQ(settingText(*findSetting(name), s, '.'), text) << name;
-    EXPECT_EQ(s.DrawingColor, 0);
-}
-
 TEST(SettingsSchema, SettingsFileLayout)
 {
     const auto& layout = settingsFileLayout();

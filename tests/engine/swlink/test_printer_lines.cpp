@@ -94,7 +94,6 @@ TEST(PrinterLinesTest, ForceWritesSystemOptionsWithADrawingActive)
     EXPECT_EQ(message, "");
     EXPECT_EQ(writers(sw).front(), "SldWorks 48");
 
-    sw.sim.installation().installed = false;
     SolidWorksFixture none;
     none.sim.installation().installed = false;
     EXPECT_FALSE(Swx_ForceSystemPrinterLines(none.connection, lines(0.0003), message));
@@ -104,13 +103,20 @@ TEST(PrinterLinesTest, ForceWritesSystemOptionsWithADrawingActive)
 TEST(PrinterLinesTest, ReadingClampsDrawingWeightsAndNeedsRevision9Point4)
 {
     SolidWorksFixture sw;
+    // Without a document from revision 17 on, there is nothing to read.
+    PrinterLineSettings read = lines(0.123);
+    read.UsePrinterLines = kTrue;
+    std::string status = "x";
+    ASSERT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
+    EXPECT_EQ(read.UsePrinterLines, kTrue);
+    EXPECT_DOUBLE_EQ(read.Weights[0], 0.123);
+
     auto drawing = sw.open(sw.document("a.SLDDRW"), kSwDocDrawing);
     ASSERT_TRUE(drawing);
     ASSERT_TRUE(drawing->SetUserPreferenceDoubleValue(48, 0.0001));
     ASSERT_TRUE(drawing->SetUserPreferenceDoubleValue(55, 0.01));
-    PrinterLineSettings read = defaultPrinterLineSettings();
+    read = defaultPrinterLineSettings();
     read.UsePrinterLines = kTrue;
-    std::string status = "x";
     ASSERT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
     EXPECT_EQ(status, "");
     EXPECT_EQ(read.UsePrinterLines, kFalse);
@@ -132,27 +138,13 @@ TEST(PrinterLinesTest, ReadingClampsDrawingWeightsAndNeedsRevision9Point4)
     EXPECT_EQ(status, "NoSolidWorks");
 }
 
-TEST(PrinterLinesTest, ReadingWithoutDocumentFromRevision17ChangesNothing)
-{
-    SolidWorksFixture sw;
-    PrinterLineSettings read = lines(0.123);
-    read.UsePrinterLines = kTrue;
-    std::string status;
-    EXPECT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
-    EXPECT_EQ(read.UsePrinterLines, kTrue);
-    EXPECT_DOUBLE_EQ(read.Weights[0], 0.123);
-}
-
 TEST(PrinterLinesTest, DialogAcceptsMillimetresFrom0Point05To4)
 {
     test::FixedRegionalFormat point('.');
     test::FixedRegionalFormat comma(',');
-    EXPECT_FALSE(isValidLineWeightText("0.04", point));
-    EXPECT_TRUE(isValidLineWeightText("0.05", point));
-    EXPECT_TRUE(isValidLineWeightText("4", point));
-    EXPECT_FALSE(isValidLineWeightText("4.0001", point));
-    EXPECT_FALSE(isValidLineWeightText("", point));
-    EXPECT_FALSE(isValidLineWeightText("0.3mm", point));
+    for (const auto& [text, valid] : { std::pair { "0.04", false }, { "0.05", true }, { "4", true },
+             { "4.0001", false }, { "", false }, { "0.3mm", false } })
+        EXPECT_EQ(isValidLineWeightText(text, point), valid) << text;
     EXPECT_TRUE(isValidLineWeightText("0,35", comma));
 
     PrinterLineTexts texts = printerLineTexts(defaultPrinterLineSettings(), comma);
