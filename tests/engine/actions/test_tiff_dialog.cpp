@@ -43,16 +43,7 @@ TEST(TiffDialogTest, PaperEntriesShowMetresAndStoreMillimetres)
     EXPECT_EQ(settings.TiffPrintPaperSize, 8);
 
     // "Get" shows what SolidWorks holds, lengths as read.
-    TiffOptions read;
-    read.capture = 1;
-    read.imageType = 1;
-    read.compression = 1;
-    read.dpi = 600;
-    read.paperSize = 12;
-    read.scaleFactor = 50;
-    read.scaleToFit = 0;
-    read.paperWidth = 0.5;
-    read.paperHeight = 0.25;
+    const TiffOptions read { 1, 1, 1, 600, 12, 50, 0, 0.5, 0.25 }; // declaration order
     copy.show(read);
     EXPECT_EQ(copy.dpiEntry, 5);
     const auto handed = copy.options();

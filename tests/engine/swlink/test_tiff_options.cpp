@@ -10,17 +10,7 @@ namespace {
 
 TiffOptions wanted()
 {
-    TiffOptions options;
-    options.capture = 1;
-    options.imageType = 1;
-    options.compression = 1;
-    options.dpi = 200;
-    options.paperSize = 12;
-    options.scaleFactor = 50;
-    options.scaleToFit = 0;
-    options.paperWidth = 0.5;
-    options.paperHeight = 0.25;
-    return options;
+    return { 1, 1, 1, 200, 12, 50, 0, 0.5, 0.25 }; // in the order of the declaration
 }
 
 // The nine values in the order of their declaration.
