@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -94,10 +95,11 @@ TEST(PrintListMoveTest, MoveListItem)
         { "", 0, -1, 2, -1, "" },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + " from " + std::to_string(c.from) + " to "
+            + std::to_string(c.to));
         PrintList list = listFromNotation(c.before);
-        EXPECT_EQ(list.MoveListItem(c.from, c.to, c.selectMode), c.result)
-            << c.before << " from " << c.from << " to " << c.to;
-        EXPECT_EQ(notationOf(list), c.after) << c.before << " from " << c.from << " to " << c.to;
+        EXPECT_EQ(list.MoveListItem(c.from, c.to, c.selectMode), c.result);
+        EXPECT_EQ(notationOf(list), c.after);
     }
 }
 
@@ -248,11 +250,7 @@ TEST(PrintListMessageTest, NotAddedMessageNamesTheFirstPaths)
             paths.push_back("p" + std::to_string(i));
         const std::string message = notAddedMessage("Full:", paths);
         EXPECT_EQ(message.rfind("Full:\r\np0", 0), 0u) << c.notAdded;
-        std::size_t breaks = 0;
-        for (std::size_t at = message.find("\r\n"); at != std::string::npos;
-             at = message.find("\r\n", at + 2))
-            ++breaks;
-        EXPECT_EQ(breaks, static_cast<std::size_t>(c.lines)) << c.notAdded;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), c.lines) << c.notAdded;
         EXPECT_EQ(message.substr(message.rfind("\r\n") + 2), c.lastLine) << c.notAdded;
     }
 }

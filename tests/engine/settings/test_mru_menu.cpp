@@ -154,7 +154,7 @@ TEST_F(MruMenuTest, SortedAddKeepsAscendingOrderAndDropsTheLast)
     EXPECT_EQ(menu.captions(), expected);
 }
 
-TEST_F(MruMenuTest, StoresAndReadsBackTheSection)
+TEST_F(MruMenuTest, StoresAndReadsBackTheSectionAndShowsFailures)
 {
     addSorted({ "C:\\a", "C:\\b", "C:\\c" });
     ASSERT_TRUE(favorites.StoreSettings(kApp, kSection));
@@ -175,13 +175,26 @@ TEST_F(MruMenuTest, StoresAndReadsBackTheSection)
         reread.Init(otherMenu, kApp, kSection);
         EXPECT_EQ(reread.Count(), 0);
         EXPECT_EQ(reread.Max(), 20);
-        EXPECT_EQ(otherMenu.elements[0].caption, "-");
-        EXPECT_FALSE(otherMenu.separatorVisible());
         reread.Add("C:\\x");
         reread.Add("C:\\y");
         EXPECT_EQ(otherMenu.highestIndex(), 2);
     }
     EXPECT_EQ(otherMenu.highestIndex(), 0); // run-time elements go with the object
+
+    // Failures are shown and keep the list.
+    addSorted({ "C:\\a", "C:\\b" });
+    registry.failOn("DirFavorites2");
+    EXPECT_FALSE(favorites.StoreSettings(kApp, kSection));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Error: 5. Access is denied.");
+    EXPECT_EQ(messages.shown[0].title, "StoreSettings");
+    UnreadableStore unreadable;
+    clsMRUMenu other(unreadable, &messages);
+    other.Add("C:\\kept");
+    EXPECT_FALSE(other.ReadSettings(kApp, kSection));
+    EXPECT_EQ(other.entries(), (Texts { "C:\\kept" }));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].title, "ReadSettings");
 }
 
 TEST_F(MruMenuTest, ReadsWhateverTheSectionHolds)
@@ -227,24 +240,6 @@ TEST_F(MruMenuTest, ReadsWhateverTheSectionHolds)
         EXPECT_EQ(menu.separatorVisible(), !row.entries.empty());
     }
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(MruMenuTest, StoreFailuresAreShownAndKeepTheList)
-{
-    addSorted({ "C:\\a", "C:\\b" });
-    registry.failOn("DirFavorites2");
-    EXPECT_FALSE(favorites.StoreSettings(kApp, kSection));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Error: 5. Access is denied.");
-    EXPECT_EQ(messages.shown[0].title, "StoreSettings");
-
-    UnreadableStore unreadable;
-    clsMRUMenu other(unreadable, &messages);
-    other.Add("C:\\kept");
-    EXPECT_FALSE(other.ReadSettings(kApp, kSection));
-    EXPECT_EQ(other.entries(), (Texts { "C:\\kept" }));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].title, "ReadSettings");
 }
 
 TEST_F(MruMenuTest, ChoosingAnEntryChecksTheFolder)
