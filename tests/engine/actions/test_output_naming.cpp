@@ -60,17 +60,10 @@ TEST(OutputNamingTest, PrePostfixUsesTheActiveSetOnlyWhenSwitchedOn)
 // What the batch test does not reach: names Windows would shorten or take for a device.
 TEST(OutputNamingTest, SafeFileNamesStayInTheirFolderOnEveryPlatform)
 {
-    const std::pair<const char*, const char*> rows[] = {
-        { "..", "__" },
-        { "rev. ", "rev__" },
-        { "a\tb\x7f", "a_b_" },
-        { "COM1.dxf", "_COM1.dxf" },
-        { "lpt9 .dxf", "_lpt9 .dxf" },
-        { "COM10.dxf", "COM10.dxf" },
-        { "console.dxf", "console.dxf" },
-        { "Ü:1.dxf", "Ü_1.dxf" },
-        { ".dxf", ".dxf" },
-    };
+    const std::pair<const char*, const char*> rows[] = { { "..", "__" }, { "rev. ", "rev__" },
+        { "a\tb\x7f", "a_b_" }, { "COM1.dxf", "_COM1.dxf" }, { "lpt9 .dxf", "_lpt9 .dxf" },
+        { "COM10.dxf", "COM10.dxf" }, { "console.dxf", "console.dxf" }, { "Ü:1.dxf", "Ü_1.dxf" },
+        { ".dxf", ".dxf" } };
     for (const auto& [name, safe] : rows)
         EXPECT_EQ(safeFileName(name), safe) << name;
 }

@@ -7,26 +7,15 @@ namespace {
 
 TEST(SheetFilterTest, NameNeedsOneContainPartAndNoNotContainPart)
 {
-    struct Row {
-        FilterSet filter;
-        const char* name;
-        bool filtered;
-    };
-    const Row rows[] = {
-        { { "A", "", "", "" }, "Blatt A", false },
-        { { "A", "", "", "" }, "Blatt a", true },
-        { { "", "", "X", "" }, "Sheet1", false },
-        { { "", "", "X", "" }, "SheetX", true },
-        { { "", "", "", "X" }, "SheetX", true },
-        { { "1", "2", "", "" }, "Sheet12", false },
-        { { "1", "2", "", "" }, "Sheet2", false },
-        { { "1", "2", "", "" }, "Sheet3", true },
-        { { "", "2", "", "" }, "Sheet3", true },
-        { { "Sheet", "", "1", "" }, "Sheet1", true },
-        { { "", "", "", "" }, "", false },
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(IsSheetFiltered(row.filter, row.name), row.filtered) << row.name;
+    using Row = std::tuple<FilterSet, const char*, bool>;
+    const Row rows[] = { { { "A", "", "", "" }, "Blatt A", false },
+        { { "A", "", "", "" }, "Blatt a", true }, { { "", "", "X", "" }, "Sheet1", false },
+        { { "", "", "X", "" }, "SheetX", true }, { { "", "", "", "X" }, "SheetX", true },
+        { { "1", "2", "", "" }, "Sheet12", false }, { { "1", "2", "", "" }, "Sheet2", false },
+        { { "1", "2", "", "" }, "Sheet3", true }, { { "", "2", "", "" }, "Sheet3", true },
+        { { "Sheet", "", "1", "" }, "Sheet1", true }, { { "", "", "", "" }, "", false } };
+    for (const auto& [filter, name, filtered] : rows)
+        EXPECT_EQ(IsSheetFiltered(filter, name), filtered) << name;
 }
 
 TEST(SheetFilterTest, ActiveFilterIsACopyTakenOnOk)

@@ -99,14 +99,9 @@ TEST(SheetPrintingTest, SheetSizeChoosesTheRowAndTheOrientation)
         const char* printer;
         const char* orientation;
     };
-    const Row rows[] = {
-        { "0.29701", "0.21", "P6", "2" },
-        { "0.2971", "0.21", "P12", "2" },
-        { "0.21", "0.297", "P7", "1" },
-        { "0.5", "0.5", "P12", "1" },
-        { "0.5", "0.50001", "P12", "1" },
-        { "1.189", "0.841", "P11", "2" },
-    };
+    const Row rows[] = { { "0.29701", "0.21", "P6", "2" }, { "0.2971", "0.21", "P12", "2" },
+        { "0.21", "0.297", "P7", "1" }, { "0.5", "0.5", "P12", "1" },
+        { "0.5", "0.50001", "P12", "1" }, { "1.189", "0.841", "P11", "2" } };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.width) + " x " + row.height);
         ActionFixture fx;

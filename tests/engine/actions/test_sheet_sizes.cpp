@@ -104,26 +104,22 @@ TEST(SheetSizesTest, DialogGetResetAndOkWorkOnTheUsersNumberFormat)
 
 TEST(SheetSizesTest, OkWithATextThatIsNoNumberStoresNothing)
 {
-    struct Row {
-        int index;
-        bool height;
-        const char* text;
-    };
+    using Row = std::tuple<int, bool, const char*>;
     const Row rows[] = { { 4, true, "abc" }, { 0, false, "" }, { 11, false, "0,4,2" },
         { 7, true, "nan" }, { 3, false, "inf" } };
     const FixedRegionalFormat point('.');
-    for (const Row& row : rows) {
+    for (const auto& [index, height, text] : rows) {
         const Settings before = defaultSettings();
         Settings settings = before;
         SheetSizesWorkingCopy copy(settings, point);
         copy.useCustom = true;
         copy.widths[1] = "0.1";
-        auto& texts = row.height ? copy.heights : copy.widths;
-        texts[static_cast<std::size_t>(row.index)] = row.text;
+        auto& texts = height ? copy.heights : copy.widths;
+        texts[static_cast<std::size_t>(index)] = text;
 
-        EXPECT_EQ(copy.store(settings), (SheetSizeField { row.index, row.height })) << row.text;
-        EXPECT_EQ(settings.PrinterSheetSizeWidth, before.PrinterSheetSizeWidth) << row.text;
-        EXPECT_EQ(settings.PrinterSheetSizeUseCustom, kFalse) << row.text;
+        EXPECT_EQ(copy.store(settings), (SheetSizeField { index, height })) << text;
+        EXPECT_EQ(settings.PrinterSheetSizeWidth, before.PrinterSheetSizeWidth) << text;
+        EXPECT_EQ(settings.PrinterSheetSizeUseCustom, kFalse) << text;
     }
 }
 

@@ -11,20 +11,16 @@ using namespace quorrix::engine;
 
 TEST(NumberText, WritesShortestTextInTheUsersFormat)
 {
-    struct Row {
-        double value;
-        const char* point;
-        const char* comma;
-    };
+    using Row = std::tuple<double, const char*, const char*>;
     const Row rows[] = { { 0.00025, "0.00025", "0,00025" }, { 0.0005, "0.0005", "0,0005" },
         { 100.0, "100", "100" }, { 0.2794, "0.2794", "0,2794" }, { -1.5, "-1.5", "-1,5" },
         { 1e-05, "0.00001", "0,00001" }, { 0.0, "0", "0" }, { 1.189, "1.189", "1,189" },
         { 2.5e-06, "2.5E-06", "2,5E-06" }, { 1e15, "1E+15", "1E+15" },
         { 123456.75, "123456.75", "123456,75" }, { -0.0, "-0", "-0" },
         { 1e300, "1E+300", "1E+300" }, { 120.0, "120", "120" } };
-    for (const Row& r : rows) {
-        EXPECT_EQ(formatDouble(r.value, '.'), r.point);
-        EXPECT_EQ(formatDouble(r.value, ','), r.comma);
+    for (const auto& [value, point, comma] : rows) {
+        EXPECT_EQ(formatDouble(value, '.'), point);
+        EXPECT_EQ(formatDouble(value, ','), comma);
     }
 }
 
@@ -51,19 +47,15 @@ TEST(NumberText, EveryDoubleSurvivesTheRoundTripWithBothSeparators)
 
 TEST(NumberText, ReadsWhatUsersAndOtherComputersWrite)
 {
-    struct Row {
-        const char* text;
-        char sep;
-        std::optional<double> expected;
-    };
+    using Row = std::tuple<const char*, char, std::optional<double>>;
     const Row rows[] = { { " 0,5 ", ',', 0.5 }, { "0.5", ',', 0.5 }, { "0,5", '.', 0.5 },
         { "1E-05", '.', 1e-05 }, { "2.5D+01", '.', 25.0 }, { "-3", '.', -3.0 }, { "+3", '.', 3.0 },
         { "", '.', std::nullopt }, { "abc", '.', std::nullopt }, { "1,5", ',', 1.5 },
         { "1.000,5", ',', std::nullopt }, { "1,2,3", ',', std::nullopt },
         { "5 mm", '.', std::nullopt }, { "1e", '.', std::nullopt }, { ",5", ',', 0.5 },
         { ".", '.', std::nullopt }, { "-", '.', std::nullopt } };
-    for (const Row& r : rows)
-        EXPECT_EQ(parseDouble(r.text, r.sep), r.expected) << r.text;
+    for (const auto& [text, sep, expected] : rows)
+        EXPECT_EQ(parseDouble(text, sep), expected) << text;
 }
 
 TEST(NumberText, WholeNumbersRoundHalfToEvenAndCheckTheirRange)

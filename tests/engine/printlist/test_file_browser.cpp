@@ -29,10 +29,7 @@ std::string native(std::string path)
 
 TEST(FileBrowserTest, MakeFullPathPutsExactlyOneSeparatorBeforeTheName)
 {
-    struct Case {
-        std::string folder;
-        std::string expected;
-    };
+    using Case = std::tuple<std::string, std::string>;
     std::vector<Case> cases {
         { native("C:\\"), native("C:\\part1.sldprt") },
         { native("C:\\x"), native("C:\\x\\part1.sldprt") },
@@ -47,8 +44,8 @@ TEST(FileBrowserTest, MakeFullPathPutsExactlyOneSeparatorBeforeTheName)
         // a backslash is an ordinary character in a POSIX name
         cases.push_back({ "/x\\", "/x\\/part1.sldprt" });
     }
-    for (const Case& c : cases)
-        EXPECT_EQ(MakeFullPath(c.folder, "part1.sldprt"), c.expected) << c.folder;
+    for (const auto& [folder, expected] : cases)
+        EXPECT_EQ(MakeFullPath(folder, "part1.sldprt"), expected) << folder;
 }
 
 TEST(FileBrowserTest, FilterSwitchesCompareExtensionsWithoutLetterCase)

@@ -20,10 +20,7 @@ using Rows = std::vector<std::string>;
 
 TEST(PrintListFileTest, ReadingRuleSplitsFieldsAtCommasAndLineEnds)
 {
-    struct Case {
-        const char* text;
-        Rows rows;
-    };
+    using Case = std::tuple<const char*, Rows>;
     const std::vector<Case> cases {
         { "\"C:\\A\\B.SLDDRW\"\r\n\"C:\\x y\\c.slddrw\"\r\n",
             { "C:\\A\\B.SLDDRW", "C:\\x y\\c.slddrw" } },
@@ -43,8 +40,8 @@ TEST(PrintListFileTest, ReadingRuleSplitsFieldsAtCommasAndLineEnds)
         { "\"unclosed\r\nb\r\n", { "unclosed", "b" } },
         { "", {} },
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(parsePrintListText(c.text), c.rows) << c.text;
+    for (const auto& [text, rows] : cases)
+        EXPECT_EQ(parsePrintListText(text), rows) << text;
 }
 
 class PrintListFileIoTest : public ::testing::Test {
