@@ -66,28 +66,18 @@ struct StepRun : test::RunFixture {
 
 TEST(MultiJobTest, EachStepReachesItsProcedureAndLeavesTheDocumentOpen)
 {
-    const std::pair<const char*, const char*> rows[] = {
-        // step, file written beside the document (or the macro module called)
-        { "TIFF", "Detail.tif" },
-        // Per sheet even when the settings ask for the whole drawing in one file.
-        { "DXF", "Back.dxf" },
-        { "DWG", "Front.dwg" },
-        { "Export 3D X_T", "shaft.x_t" },
-        { "Export 3D X_B", "shaft.x_b" },
-        { "Export 3D IGES", "shaft.igs" },
-        { "Export 3D STEP", "shaft.step" },
-        { "Export 3D SAT", "shaft.sat" },
-        { "Export 3D STL", "shaft.stl" },
-        { "Export 3D WRL", "shaft.wrl" },
-        { "Export Doc PDF", "plate.pdf" },
-        { "Export Doc JPG", "plate.jpg" },
-        { "Export eDrawings", "plate.edrw" },
-        { "Run Macro 0", "\"Module0\"" },
-        { "Run Macro 7", "\"Module7\"" },
-        { "Plot", "" },
-        { "use filter 3", "" }, // texts compare case-sensitively
-        { "Something else", "" },
-    };
+    // The step and the file written beside the document, or the macro module called. DXF
+    // goes per sheet even when the settings ask for the whole drawing in one file; step
+    // texts compare case-sensitively.
+    const std::pair<const char*, const char*> rows[]
+        = { { "TIFF", "Detail.tif" }, { "DXF", "Back.dxf" }, { "DWG", "Front.dwg" },
+              { "Export 3D X_T", "shaft.x_t" }, { "Export 3D X_B", "shaft.x_b" },
+              { "Export 3D IGES", "shaft.igs" }, { "Export 3D STEP", "shaft.step" },
+              { "Export 3D SAT", "shaft.sat" }, { "Export 3D STL", "shaft.stl" },
+              { "Export 3D WRL", "shaft.wrl" }, { "Export Doc PDF", "plate.pdf" },
+              { "Export Doc JPG", "plate.jpg" }, { "Export eDrawings", "plate.edrw" },
+              { "Run Macro 0", "\"Module0\"" }, { "Run Macro 7", "\"Module7\"" }, { "Plot", "" },
+              { "use filter 3", "" }, { "Something else", "" } };
     for (const auto& [step, output] : rows) {
         SCOPED_TRACE(step);
         StepRun run;
@@ -99,10 +89,9 @@ TEST(MultiJobTest, EachStepReachesItsProcedureAndLeavesTheDocumentOpen)
             run.settings.RunMacroProcedureName[n] = "main";
         }
         const std::string text = step;
-        const auto doc
-            = run.openDocument(text.starts_with("Export 3D") ? "shaft.SLDPRT" : "plate.SLDDRW");
         run.setSteps({ text });
-        run.runSteps(*doc);
+        run.runSteps(
+            *run.openDocument(text.starts_with("Export 3D") ? "shaft.SLDPRT" : "plate.SLDDRW"));
 
         EXPECT_EQ(run.messageText, "");
         EXPECT_TRUE(run.calls("CloseDoc").empty());
