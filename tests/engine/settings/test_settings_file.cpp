@@ -151,7 +151,7 @@ TEST_F(SettingsFileTest, LongValuesAndDamagedFiles)
         "e"); // an old ANSI file
 }
 
-TEST_F(SettingsFileTest, AMissingFileIsReportedAndChangesNothing)
+TEST_F(SettingsFileTest, AMissingOrUnwritableFileIsReportedAndChangesNothing)
 {
     Settings s = test::unusualSettings(9);
     files.LoadSettingsFile(dir.file("nope.qrxcfg"), false, s);
@@ -160,12 +160,9 @@ TEST_F(SettingsFileTest, AMissingFileIsReportedAndChangesNothing)
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
     // Without a language file the info texts say so.
     EXPECT_EQ(messages.shown[0].text, "INI file doesn't exists ");
-}
 
-TEST_F(SettingsFileTest, AFileThatCannotBeWrittenIsReported)
-{
     EXPECT_FALSE(files.SaveSettingsFile(dir.file("no-folder") + "/x.qrxcfg", defaultSettings()));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "INIWriteSetting");
-    EXPECT_EQ(messages.shown[0].text.rfind("Error: ", 0), 0u);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].title, "INIWriteSetting");
+    EXPECT_EQ(messages.shown[1].text.rfind("Error: ", 0), 0u);
 }
