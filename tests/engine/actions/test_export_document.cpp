@@ -188,12 +188,7 @@ TEST(ExportDocumentTest, JpgTakesNamePdfLineWeightsAndStaysOpenWhenAsked)
 TEST(ExportDocumentTest, FindBluebeamAddInReadsTheInstallFolder)
 {
     const std::string key = "SOFTWARE\\Bluebeam Software\\Pushbutton PDF\\SolidWorks";
-    struct Row {
-        StoreRoot root;
-        std::optional<StoredValue> value;
-        bool failing;
-        bool found;
-    };
+    using Row = std::tuple<StoreRoot, std::optional<StoredValue>, bool, bool>;
     const Row rows[] = {
         { StoreRoot::LocalMachine, StoredValue::text("C:\\BB"), false, true },
         { StoreRoot::LocalMachine, std::nullopt, false, false },
@@ -202,14 +197,14 @@ TEST(ExportDocumentTest, FindBluebeamAddInReadsTheInstallFolder)
         { StoreRoot::LocalMachine, StoredValue::dword(1), false, false },
         { StoreRoot::LocalMachine, StoredValue::text("C:\\BB"), true, false },
     };
-    for (const Row& row : rows) {
+    for (const auto& [root, value, failing, found] : rows) {
         test::MemoryKeyValueStore store;
-        if (row.value)
-            store.write(row.root, key, "InstallFolder", *row.value);
-        if (row.failing)
+        if (value)
+            store.write(root, key, "InstallFolder", *value);
+        if (failing)
             store.failOn("InstallFolder");
         EXPECT_EQ(FindBluebeamAddIn(store),
-            row.found ? std::string("C:\\BB") + kPathSeparator + "BbSldWksPdfLt.dll" : "");
+            found ? std::string("C:\\BB") + kPathSeparator + "BbSldWksPdfLt.dll" : "");
     }
 }
 

@@ -44,12 +44,7 @@ TEST(SheetSizesTest, CustomTableMatchesOnlyWhenSwitchedOnAndTheLowerRowWins)
     settings.PrinterSheetSizeHeight[5] = 0.3;
     settings.PrinterSheetSizeWidth[8] = 0.43;
 
-    struct Row {
-        bool useCustom;
-        double width;
-        double height;
-        int sheetClass;
-    };
+    using Row = std::tuple<bool, double, double, int>;
     const Row rows[] = {
         { false, 0.5, 0.3, 12 }, { true, 0.5, 0.3, 3 }, { true, 0.50004, 0.29996, 3 },
         { true, 0.3, 0.5, 12 }, { false, 0.42, 0.297, 8 },
@@ -57,10 +52,10 @@ TEST(SheetSizesTest, CustomTableMatchesOnlyWhenSwitchedOnAndTheLowerRowWins)
         { true, 0.43, 0.297, 8 },
         { true, 0.297, 0.21, 6 }, // untouched custom rows still hold the standard sizes
     };
-    for (const Row& row : rows) {
-        settings.PrinterSheetSizeUseCustom = row.useCustom ? kTrue : kFalse;
-        EXPECT_EQ(sheetSizeClass(settings, row.width, row.height), row.sheetClass)
-            << row.useCustom << " " << row.width << " x " << row.height;
+    for (const auto& [useCustom, width, height, sheetClass] : rows) {
+        settings.PrinterSheetSizeUseCustom = useCustom ? kTrue : kFalse;
+        EXPECT_EQ(sheetSizeClass(settings, width, height), sheetClass)
+            << useCustom << " " << width << " x " << height;
     }
 }
 

@@ -25,11 +25,7 @@ const char* const kSample = "; written by hand\r\n"
 TEST(IniDocument, ReadsLikeTheProfileFunctions)
 {
     const IniDocument doc = IniDocument::parse(kSample);
-    struct Row {
-        const char* section;
-        const char* key;
-        std::optional<std::string> value;
-    };
+    using Row = std::tuple<const char*, const char*, std::optional<std::string>>;
     const Row rows[] = {
         { "TIFF", "TiffPrintDPI", "300" }, // first section wins over [tiff]
         { "tiff", "TIFFPRINTDPI", "300" }, // names compare without case
@@ -43,8 +39,8 @@ TEST(IniDocument, ReadsLikeTheProfileFunctions)
         { "TIFF", "junk line without equals", std::nullopt },
         { "", "orphan", std::nullopt },
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(doc.get(r.section, r.key), r.value) << r.section << "/" << r.key;
+    for (const auto& [section, key, value] : rows)
+        EXPECT_EQ(doc.get(section, key), value) << section << "/" << key;
     EXPECT_EQ(doc.sectionNames(), (std::vector<std::string> { "TIFF", "tiff", "Misc" }));
 }
 
@@ -120,11 +116,7 @@ TEST(IniDocument, UnusableLinesAreReportedSkippedAndKeptAsRead)
     const std::string text(
         "[A]\r\nu=\xC3\xA4\r\nw=\xE4\r\nbad=x\0y\r\n[B\x81]\r\nk=1\r\n[C]\r\nn=2\r\n", 46);
     const IniDocument doc = IniDocument::parse(text);
-    struct Row {
-        const char* section;
-        const char* key;
-        std::optional<std::string> value;
-    };
+    using Row = std::tuple<const char*, const char*, std::optional<std::string>>;
     const Row rows[] = {
         { "A", "u", "\xC3\xA4" },
         { "A", "w", "\xC3\xA4" }, // a Windows-1252 line beside a UTF-8 one
@@ -132,8 +124,8 @@ TEST(IniDocument, UnusableLinesAreReportedSkippedAndKeptAsRead)
         { "A", "k", std::nullopt }, // a damaged header still ends the section before it
         { "C", "n", "2" },
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(doc.get(r.section, r.key), r.value) << r.section << "/" << r.key;
+    for (const auto& [section, key, value] : rows)
+        EXPECT_EQ(doc.get(section, key), value) << section << "/" << key;
     EXPECT_EQ(doc.problems(),
         (std::vector<LineProblem> {
             { 4, LineFault::ControlCharacter }, { 5, LineFault::Undecodable } }));

@@ -227,31 +227,26 @@ TEST(MultiJobRunTest, LoadedSettingsHoldForThePassAndThePreviousComeBack)
 
 TEST(MultiJobRunTest, ListFilePreJobInsertsBeforeTheCurrentRowOrReportsAMissingFile)
 {
-    struct Row {
-        int current;
-        bool missing;
-        std::vector<std::string> opened;
-        int currentAfter;
-    };
+    using Row = std::tuple<int, bool, std::vector<std::string>, int>;
     const Row rows[] = {
         { 1, false, { "a", "x", "y", "b", "c" }, 3 },
         { PrintList::kNoRow, false, { "a", "b", "c", "x", "y" }, PrintList::kNoRow },
         { 1, true, { "a", "b", "c" }, 1 },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.current);
+    for (const auto& [current, missing, opened, currentAfter] : rows) {
+        SCOPED_TRACE(current);
         StepRun run;
         std::vector<std::string> expected;
         for (const char* name : { "a", "b", "c" })
             run.printList.insertPaths({ run.document(std::string(name) + ".SLDDRW") });
-        run.printList.setCurrentRow(row.current);
-        for (const std::string& name : row.opened)
+        run.printList.setCurrentRow(current);
+        for (const std::string& name : opened)
             expected.push_back("\"" + run.dir.file(name + ".SLDDRW") + "\"");
         const std::string list
             = "\"" + run.document("x.SLDDRW") + "\"\r\n\"" + run.document("y.SLDDRW") + "\"\r\n";
         run.settings.MultiJobPreType = { "LoadQRXList", "Run Macro 3", "Nonsense" };
         run.settings.MultiJobPreTypeParam[0]
-            = row.missing ? run.dir.file("gone.qrx") : run.document("l.qrx", list);
+            = missing ? run.dir.file("gone.qrx") : run.document("l.qrx", list);
         run.settings.RunMacroFilePathName[3] = run.document("m.swp", "x");
         run.settings.RunMacroModuleName[3] = "Module1";
         run.settings.RunMacroProcedureName[3] = "main";
@@ -261,10 +256,10 @@ TEST(MultiJobRunTest, ListFilePreJobInsertsBeforeTheCurrentRowOrReportsAMissingF
         EXPECT_EQ(run.firstArgs("OpenDoc2"), expected);
         EXPECT_EQ(run.calls("CloseDoc").size(), expected.size());
         EXPECT_TRUE(run.calls("SaveAs2").empty());
-        EXPECT_EQ(run.printList.currentRow(), row.currentAfter);
+        EXPECT_EQ(run.printList.currentRow(), currentAfter);
         EXPECT_LT(run.firstCall("RunMacro"), run.firstCall("OpenDoc2")); // once, before
-        ASSERT_EQ(run.view.shown.size(), row.missing ? 1u : 0u);
-        if (row.missing) {
+        ASSERT_EQ(run.view.shown.size(), missing ? 1u : 0u);
+        if (missing) {
             EXPECT_EQ(run.view.shown[0].text, run.info(101));
             EXPECT_EQ(run.view.shown[0].title, run.info(86));
             EXPECT_EQ(run.view.shown[0].icon, MessageIcon::Exclamation);

@@ -103,12 +103,7 @@ TEST(ShellExecuteTest, RemembersOnlyTheLastStartedProcess)
 
 TEST(WindowsHandlingTest, MailLinks)
 {
-    struct Row {
-        const char* address;
-        const char* subject;
-        const char* body;
-        const char* link;
-    };
+    using Row = std::tuple<const char*, const char*, const char*, const char*>;
     const Row rows[] = {
         { "MAILTO:x", "", "", "MAILTO:x" },
         { "x", "a", "b", "mailto:x?subject=a&body=b" },
@@ -118,13 +113,13 @@ TEST(WindowsHandlingTest, MailLinks)
         { "A B@x", "a b&c=d?#%+", "Zeile 1\r\n\xC3\x84-._~",
             "mailto:A B@x?subject=a%20b%26c%3Dd%3F%23%25%2B&body=Zeile%201%0D%0A%C3%84-._~" },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.link);
+    for (const auto& [address, subject, body, link] : rows) {
+        SCOPED_TRACE(link);
         test::RecordingShell shell;
-        EXPECT_EQ(SendMailTo(shell, row.address, row.subject, row.body), CShellExecute::kLaunched);
+        EXPECT_EQ(SendMailTo(shell, address, subject, body), CShellExecute::kLaunched);
         ASSERT_EQ(shell.requests.size(), 1u);
         EXPECT_EQ(text(shell.requests[0]),
-            text(ShellRequest { 0, "open", row.link, "", "", 5, false, false }));
+            text(ShellRequest { 0, "open", link, "", "", 5, false, false }));
     }
 }
 

@@ -13,12 +13,7 @@ using test::SolidWorksFixture;
 
 TEST(RevisionTest, ComparesMajorThenRoundedMinor)
 {
-    struct Row {
-        const char* revision;
-        const char* major;
-        const char* minor;
-        bool expected;
-    };
+    using Row = std::tuple<const char*, const char*, const char*, bool>;
     const Row rows[] = {
         { "14.0.0", "14", "-7", true }, // any 14.x
         { "14.0.0", "14", "1", false },
@@ -35,9 +30,9 @@ TEST(RevisionTest, ComparesMajorThenRoundedMinor)
         { "30", "30", "0", true }, // no minor
         { "garbage", "9", "4", false },
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(revisionAtLeast(row.revision, row.major, row.minor), row.expected)
-            << row.revision << " vs " << row.major << "." << row.minor;
+    for (const auto& [revision, major, minor, expected] : rows) {
+        EXPECT_EQ(revisionAtLeast(revision, major, minor), expected)
+            << revision << " vs " << major << "." << minor;
     }
 }
 
