@@ -38,8 +38,12 @@ const auto up = [](PrintList& list) { list.moveSelectedUp(); };
 const auto down = [](PrintList& list) { list.moveSelectedDown(); };
 const auto top = [](PrintList& list) { list.moveSelectedToTop(); };
 const auto bottom = [](PrintList& list) { list.moveSelectedToBottom(); };
+const auto removeSelected = [](PrintList& list) { list.removeSelected(); };
+const auto removeCurrent = [](PrintList& list) { list.removeCurrent(); };
+const auto removeAll = [](PrintList& list) { list.removeAll(); };
+const auto clearSelection = [](PrintList& list) { list.clearSelection(); };
 
-TEST(PrintListMoveTest, SelectedRowsMoveAsBlocksAndStaySelected)
+TEST(PrintListMoveTest, MovedRowsGoAsBlocksAndRemovedOnesCloseUp)
 {
     runCases({
         { "block at the top stays", up, "a* b* c d", "a* b* c d" },
@@ -58,6 +62,19 @@ TEST(PrintListMoveTest, SelectedRowsMoveAsBlocksAndStaySelected)
         { "to the top, all selected", top, "a* b* c*", "a* b* c*" },
         { "to the bottom", bottom, "a* b c* d >e", "b d e a* c*" },
         { "to the bottom, last already there", bottom, "a b c*", "a b c*" },
+        // Removing keeps the current row or closes up to the next.
+        { "selected, current survives", removeSelected, "a* >b c* d", ">b d" },
+        { "selected, current goes", removeSelected, "a >b* c", "a >c" },
+        { "selected, current was last", removeSelected, "a >b*", ">a" },
+        { "selected, duplicates each go", removeSelected, "x* y x* x", "y x" },
+        { "selected, all", removeSelected, "a* >b*", "" },
+        { "selected, none", removeSelected, "a >b", "a >b" },
+        { "current", removeCurrent, "a >b* c", "a >c" },
+        { "current, the last", removeCurrent, "a >b", ">a" },
+        { "current, the only", removeCurrent, ">a", "" },
+        { "current, none", removeCurrent, "a* b", "a* b" },
+        { "all", removeAll, "a* >b c", "" },
+        { "clear selection", clearSelection, "a* >b* c", "a b c" },
     });
 }
 
@@ -101,28 +118,6 @@ TEST(PrintListMoveTest, MoveListItem)
         EXPECT_EQ(list.MoveListItem(c.from, c.to, c.selectMode), c.result);
         EXPECT_EQ(notationOf(list), c.after);
     }
-}
-
-TEST(PrintListRemoveTest, RemovingKeepsOrClosesUpTheCurrentRow)
-{
-    const auto selected = [](PrintList& list) { list.removeSelected(); };
-    const auto current = [](PrintList& list) { list.removeCurrent(); };
-    const auto all = [](PrintList& list) { list.removeAll(); };
-    const auto clear = [](PrintList& list) { list.clearSelection(); };
-    runCases({
-        { "selected, current survives", selected, "a* >b c* d", ">b d" },
-        { "selected, current goes", selected, "a >b* c", "a >c" },
-        { "selected, current was last", selected, "a >b*", ">a" },
-        { "selected, duplicates each go", selected, "x* y x* x", "y x" },
-        { "selected, all", selected, "a* >b*", "" },
-        { "selected, none", selected, "a >b", "a >b" },
-        { "current", current, "a >b* c", "a >c" },
-        { "current, the last", current, "a >b", ">a" },
-        { "current, the only", current, ">a", "" },
-        { "current, none", current, "a* b", "a* b" },
-        { "all", all, "a* >b c", "" },
-        { "clear selection", clear, "a* >b* c", "a b c" },
-    });
 }
 
 TEST(PrintListTest, CountTextGivesSelectedAndRows)
@@ -238,30 +233,24 @@ TEST_F(PrintListAddTest, FullListTakesWhatFitsAndReturnsTheRest)
 
 TEST(PrintListMessageTest, NotAddedMessageNamesTheFirstPaths)
 {
-    struct Case {
-        int notAdded;
-        int lines; // besides the text
-        const char* lastLine;
-    };
-    for (const Case& c : std::vector<Case> { { 1, 1, "p0" }, { 10, 10, "p9" },
-             { 11, 11, "... (1)" }, { 30000, 11, "... (29990)" } }) {
+    // Paths not added, line breaks, the last line.
+    for (const auto& c : std::vector<std::tuple<int, int, const char*>> { { 1, 1, "p0" },
+             { 10, 10, "p9" }, { 11, 11, "... (1)" }, { 30000, 11, "... (29990)" } }) {
+        const auto& [notAdded, lines, lastLine] = c;
         Paths paths;
-        for (int i = 0; i < c.notAdded; ++i)
+        for (int i = 0; i < notAdded; ++i)
             paths.push_back("p" + std::to_string(i));
         const std::string message = notAddedMessage("Full:", paths);
-        EXPECT_EQ(message.rfind("Full:\r\np0", 0), 0u) << c.notAdded;
-        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), c.lines) << c.notAdded;
-        EXPECT_EQ(message.substr(message.rfind("\r\n") + 2), c.lastLine) << c.notAdded;
+        EXPECT_EQ(message.rfind("Full:\r\np0", 0), 0u) << notAdded;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), lines) << notAdded;
+        EXPECT_EQ(message.substr(message.rfind("\r\n") + 2), lastLine) << notAdded;
     }
 }
 
 TEST(PrintListSortTest, SortsWholePathsWithoutLetterCase)
 {
-    struct Case {
-        Paths rows;
-        Paths ascending;
-    };
-    const std::vector<Case> cases {
+    const std::vector<std::pair<Paths, Paths>> cases {
+        // rows and their ascending order
         { { "D:\\b\\a.slddrw", "C:\\z\\y.slddrw", "c:\\a\\x.SLDDRW" },
             { "c:\\a\\x.SLDDRW", "C:\\z\\y.slddrw", "D:\\b\\a.slddrw" } },
         // the folder decides before the file name
@@ -275,13 +264,13 @@ TEST(PrintListSortTest, SortsWholePathsWithoutLetterCase)
         { {}, {} },
     };
     test::FixedRegionalFormat regional;
-    for (const Case& c : cases) {
+    for (const auto& [rows, ascending] : cases) {
         PrintList list;
-        list.addDropped(c.rows);
+        list.addDropped(rows);
         list.sortAscending(regional);
-        EXPECT_EQ(list.rows(), c.ascending);
+        EXPECT_EQ(list.rows(), ascending);
         list.sortDescending(regional);
-        EXPECT_EQ(list.rows(), Paths(c.ascending.rbegin(), c.ascending.rend()));
+        EXPECT_EQ(list.rows(), Paths(ascending.rbegin(), ascending.rend()));
     }
     // Sorting drops the selection and the current row.
     PrintList list = listFromNotation("c* >b a*");
