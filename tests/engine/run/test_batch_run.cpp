@@ -16,23 +16,17 @@ constexpr const char* kOneSheet = "[Document]\n[Sheet.1]\nName=S1\n";
 constexpr const char* kThreeSheets = "[Document]\n[Sheet.1]\nName=S1\n[Sheet.2]\nName=S2\n"
                                      "[Sheet.3]\nName=S3\n";
 
-std::vector<std::string> lines(const std::string& text)
+// The parts between the separators; one at the end closes the last part.
+std::vector<std::string> split(const std::string& text, const std::string& separator)
 {
-    std::vector<std::string> result;
+    std::vector<std::string> parts;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        result.push_back(text.substr(start, end - start));
-    return result;
-}
-
-std::vector<std::string> fields(const std::string& line)
-{
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t end; (end = line.find('\t', start)) != std::string::npos; start = end + 1)
-        result.push_back(line.substr(start, end - start));
-    result.push_back(line.substr(start));
-    return result;
+    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos;
+         start = end + separator.size())
+        parts.push_back(text.substr(start, end - start));
+    if (start < text.size())
+        parts.push_back(text.substr(start));
+    return parts;
 }
 
 TEST(BatchRunTest, RestartsEveryFiftyEntriesCountingMissingFilesToo)
@@ -50,8 +44,8 @@ TEST(BatchRunTest, RestartsEveryFiftyEntriesCountingMissingFilesToo)
         = std::find(events.begin(), events.end(), "lblQRXList=Restart SolidWorks (5 sec. Pause)");
     ASSERT_NE(restart, events.end());
     EXPECT_NE((restart - 3)->find(" 51 / 120 "), std::string::npos);
-    EXPECT_EQ(lines(report.messageText).size(), 120u);
-    EXPECT_EQ(lines(report.messageText).front(), entries[0] + " " + run.info(101));
+    EXPECT_EQ(split(report.messageText, "\r\n").size(), 120u);
+    EXPECT_EQ(split(report.messageText, "\r\n").front(), entries[0] + " " + run.info(101));
     EXPECT_EQ(run.counters.ProcessedDrawings, 0);
     EXPECT_EQ(report.failedEntries.size(), 120u);
 }
@@ -79,15 +73,15 @@ TEST(BatchRunTest, ReverseOrderStillCountsForwardAndLogsEveryEntry)
     EXPECT_EQ(run.counters.ProcessedDrawings, 2);
     EXPECT_EQ(run.counters.ProcessedSheets, 1);
 
-    const std::vector<std::string> log = lines(readFileBytes(report.logPath));
+    const std::vector<std::string> log = split(readFileBytes(report.logPath), "\r\n");
     ASSERT_EQ(log.size(), 4u);
-    EXPECT_EQ(fields(log[0]).size(), 11u);
-    const auto missing = fields(log[1]);
+    EXPECT_EQ(split(log[0], "\t").size(), 11u);
+    const auto missing = split(log[1], "\t");
     ASSERT_EQ(missing.size(), 7u);
     EXPECT_EQ(missing[1], "");
     EXPECT_EQ(missing[5], " ");
     EXPECT_EQ(missing[6], "nothing");
-    const auto part = fields(log[2]);
+    const auto part = split(log[2], "\t");
     ASSERT_EQ(part.size(), 11u);
     EXPECT_EQ(part[1], "OpenDoc2");
     EXPECT_EQ(part[2], "False");
@@ -119,7 +113,7 @@ TEST(BatchRunTest, CancelInTheThirdDrawingSkipsTheRestWithOneLine)
     EXPECT_EQ(run.calls("OpenDoc2").size(), 3u);
     EXPECT_EQ(run.calls("CloseDoc").size(), 3u);
     EXPECT_EQ(run.calls("ExitApp").size(), 2u); // before entries 2 and 3 only
-    EXPECT_EQ(lines(readFileBytes(report.logPath)).size(), 4u);
+    EXPECT_EQ(split(readFileBytes(report.logPath), "\r\n").size(), 4u);
     EXPECT_EQ(run.cancelFlag, 0);
 }
 
@@ -166,7 +160,7 @@ TEST(BatchRunTest, AutomationErrorBecomesALineAndSolidWorksIsStartedAnewOrTheRun
         if (!reconnects)
             run.view.onEventLoop = [&](int) { run.sim.installation().installed = false; };
         const RunReport report = run.runList("Plot", entries);
-        const auto message = lines(report.messageText);
+        const auto message = split(report.messageText, "\r\n");
         ASSERT_EQ(message.size(), 1u);
         EXPECT_TRUE(message[0].starts_with(entries[0] + " " + run.info(140) + " "));
         EXPECT_NE(message[0].find("(-2147417851)"), std::string::npos);
