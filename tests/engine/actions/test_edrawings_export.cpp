@@ -76,32 +76,27 @@ struct EDrawings : test::ActionFixture {
 
 TEST(EDrawingsExportTest, DocumentTypeGivesTheExtensionAndOptionsGoFirst)
 {
-    struct Row {
-        const char* file;
-        const char* text;
-        const char* extension;
-        std::vector<std::string> exported;
-    };
+    using Row = std::tuple<const char*, const char*, const char*, std::vector<std::string>>;
     const Row rows[] = {
         { "bracket.SLDPRT", "", "eprt", { "Default" } },
         { "unit.SLDASM", kAssembly, "easm", { "Default", "Variant" } },
         { "plate.SLDDRW", kDrawing, "edrw", { "Front", "Detail", "Back" } },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        EDrawings run(row.file, row.text);
+    for (const auto& [file, text, extension, exported] : rows) {
+        SCOPED_TRACE(file);
+        EDrawings run(file, text);
         run.settings.EDrawingsCompress = 1;
         run.settings.EDrawingsSave2STL = 1;
         run.settings.EDrawingsSaveShaded = -1; // a flag-style true is not the check box's 1
         run.run();
         EXPECT_EQ(run.errors, "");
-        EXPECT_EQ(run.exported(row.extension), row.exported);
+        EXPECT_EQ(run.exported(extension), exported);
         EXPECT_EQ(run.calls("SetUserPreferenceToggle"),
             (std::vector<std::string> { "SldWorks.SetUserPreferenceToggle(160, True) -> True",
                 "SldWorks.SetUserPreferenceToggle(212, False) -> True",
                 "SldWorks.SetUserPreferenceToggle(221, True) -> True",
                 "SldWorks.SetUserPreferenceToggle(218, False) -> True" }));
-        EXPECT_EQ(run.view.label(RunLabel::Sheet), run.info(23) + " " + row.extension);
+        EXPECT_EQ(run.view.label(RunLabel::Sheet), run.info(23) + " " + extension);
         EXPECT_EQ(run.calls("CloseDoc").size(), 1u);
     }
 

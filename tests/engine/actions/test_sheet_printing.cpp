@@ -53,13 +53,7 @@ double setUp(ActionFixture& fx, const char* width, const char* height)
 
 TEST(SheetPrintingTest, RowFollowsUseOnlyDefaultThenClassThenOther)
 {
-    struct Row {
-        bool onlyDefault;
-        const char* a3Printer;
-        const char* otherPrinter;
-        std::string writes;
-        double scale;
-    };
+    using Row = std::tuple<bool, const char*, const char*, std::string, double>;
     // The A3 row asks for paper 8 at scale 0.5, the "other" row leaves the paper at scale 2.
     const std::string p8 = R"(SldWorks.ActivePrinter=("P8"); Document.Printer=("P8"); )";
     const std::string p12 = R"(SldWorks.ActivePrinter=("P12"); Document.Printer=("P12"); )";
@@ -75,19 +69,19 @@ TEST(SheetPrintingTest, RowFollowsUseOnlyDefaultThenClassThenOther)
         { true, "P8", "", landscape, 2 },
         { true, "P8", "---", landscape, 2 },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.onlyDefault ? "only default, " : "") + row.a3Printer + "/"
-            + row.otherPrinter);
+    for (const auto& [onlyDefault, a3Printer, otherPrinter, writes, scale] : rows) {
+        SCOPED_TRACE(
+            std::string(onlyDefault ? "only default, " : "") + a3Printer + "/" + otherPrinter);
         ActionFixture fx;
-        fx.settings.PrinterUseOnlyDefault = row.onlyDefault ? kTrue : kFalse;
-        fx.settings.PrinterNameForSize[8] = row.a3Printer;
+        fx.settings.PrinterUseOnlyDefault = onlyDefault ? kTrue : kFalse;
+        fx.settings.PrinterNameForSize[8] = a3Printer;
         fx.settings.PrinterSheetForSize[8] = 8;
         fx.settings.PrinterScaleForSize[8] = 0.5;
-        fx.settings.PrinterNameForSize[12] = row.otherPrinter;
+        fx.settings.PrinterNameForSize[12] = otherPrinter;
         fx.settings.PrinterSheetForSize[12] = -1;
         fx.settings.PrinterScaleForSize[12] = 2;
-        EXPECT_DOUBLE_EQ(setUp(fx, "0.42", "0.297"), row.scale);
-        EXPECT_EQ(pageSetupWrites(fx), row.writes);
+        EXPECT_DOUBLE_EQ(setUp(fx, "0.42", "0.297"), scale);
+        EXPECT_EQ(pageSetupWrites(fx), writes);
     }
 }
 

@@ -11,20 +11,15 @@ using test::FixedRegionalFormat;
 
 TEST(SheetSizesTest, SheetClassRoundsToATenthOfAMillimetreAndComparesExactly)
 {
-    struct Row {
-        double width;
-        double height;
-        int sheetClass;
-    };
+    using Row = std::tuple<double, double, int>;
     const Row rows[] = { { 0.297, 0.21, 6 }, { 0.29701, 0.21, 6 }, { 0.29704999, 0.21, 6 },
         { 0.2971, 0.21, 12 }, { 0.29705, 0.21, 6 }, // a half rounds to the even tenth, down here
         { 0.42005, 0.297, 8 }, { 0.29715, 0.21, 12 }, // and up to 0.2972 here
         { 0.21, 0.297, 7 }, // A4 portrait is not A4 landscape
         { 0.2159, 0.2794, 1 }, { 1.18896, 0.84104, 11 }, { 0.5, 0.5, 12 }, { 0.0, 0.0, 12 } };
     const Settings settings = defaultSettings();
-    for (const Row& row : rows)
-        EXPECT_EQ(sheetSizeClass(settings, row.width, row.height), row.sheetClass)
-            << row.width << " x " << row.height;
+    for (const auto& [width, height, sheetClass] : rows)
+        EXPECT_EQ(sheetSizeClass(settings, width, height), sheetClass) << width << " x " << height;
 
     const auto& table = standardSheetSizes();
     for (int k = 0; k < kSheetSizeRows; ++k) {

@@ -57,17 +57,13 @@ TEST(TiffDialogTest, ScaleAndColourRulesRefuseAndSetBack)
 {
     const FixedRegionalFormat point('.');
     TiffOptionsWorkingCopy copy(defaultSettings(), point);
-    struct Row {
-        const char* typed;
-        bool accepted;
-        int scale;
-    };
+    using Row = std::tuple<const char*, bool, int>;
     const Row rows[] = { { "12.7", true, 12 }, { "0", false, 12 }, { "1001", false, 12 },
         { "1000", true, 1000 }, { "abc", false, 1000 }, { "1", true, 1 } };
-    for (const Row& row : rows) {
+    for (const auto& [typed, accepted, scale] : rows) {
         copy.scaleToFit = true;
-        EXPECT_EQ(copy.typeScale(row.typed), row.accepted) << row.typed;
-        EXPECT_EQ(copy.scale, row.scale) << row.typed;
+        EXPECT_EQ(copy.typeScale(typed), accepted) << typed;
+        EXPECT_EQ(copy.scale, scale) << typed;
         EXPECT_FALSE(copy.scaleToFit);
     }
 

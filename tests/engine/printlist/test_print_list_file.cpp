@@ -72,11 +72,7 @@ TEST_F(PrintListFileIoTest, EachLineIsReadOnItsOwnAndUnusableOnesAreKept)
     using Unusable = std::vector<UnusableListLine>;
     using namespace std::string_literals;
     const std::string nul = "\"C:\\in\\a.slddrw\0.dxf\""s;
-    struct Case {
-        std::string bytes;
-        Rows rows;
-        Unusable unusable;
-    };
+    using Case = std::tuple<std::string, Rows, Unusable>;
     const std::vector<Case> cases {
         // An old tool's Windows-1252 line among UTF-8 ones changes none of them.
         { "\"C:\\M\xFCller\\Teil.sldprt\"\r\nC:\\\x80.slddrw\r\n\"C:\\M\xC3\xBCller.slddrw\"\r\n",
@@ -89,12 +85,12 @@ TEST_F(PrintListFileIoTest, EachLineIsReadOnItsOwnAndUnusableOnesAreKept)
         { "a\r\nC:\\\x81.slddrw\r\n", { "a" },
             { { 2, "C:\\\x81.slddrw", LineFault::Undecodable } } },
     };
-    for (const Case& c : cases) {
-        test::writeFileBytes(dir.file("old.qrx"), c.bytes);
+    for (const auto& [bytes, rows, unusable] : cases) {
+        test::writeFileBytes(dir.file("old.qrx"), bytes);
         const ListFileResult read = readPrintListFile(*ports.files, dir.file("old.qrx"));
         ASSERT_TRUE(read.ok());
-        EXPECT_EQ(read.rows, c.rows);
-        EXPECT_EQ(read.unusable, c.unusable);
+        EXPECT_EQ(read.rows, rows);
+        EXPECT_EQ(read.unusable, unusable);
     }
 
     // Written back, an unusable line keeps its bytes and reads as unusable again.
@@ -144,11 +140,7 @@ private:
 TEST_F(PrintListFileIoTest, FailuresAreValuesAndLeaveTheListAlone)
 {
     LockedFiles locked;
-    struct Case {
-        const char* name;
-        ListFileResult result;
-        ListFileStatus status;
-    };
+    using Case = std::tuple<const char*, ListFileResult, ListFileStatus>;
     const std::vector<Case> cases {
         { "missing", readPrintListFile(*ports.files, dir.file("none.qrx")),
             ListFileStatus::Missing },
@@ -160,10 +152,10 @@ TEST_F(PrintListFileIoTest, FailuresAreValuesAndLeaveTheListAlone)
             writePrintListFile(*ports.files, dir.file("gone") + kPathSeparator + "x.qrx", { "a" }),
             ListFileStatus::Failed },
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.result.status, c.status) << c.name;
-        EXPECT_TRUE(c.result.rows.empty()) << c.name;
-        EXPECT_EQ(c.result.errorText().empty(), c.status != ListFileStatus::Failed) << c.name;
+    for (const auto& [name, result, status] : cases) {
+        EXPECT_EQ(result.status, status) << name;
+        EXPECT_TRUE(result.rows.empty()) << name;
+        EXPECT_EQ(result.errorText().empty(), status != ListFileStatus::Failed) << name;
     }
     EXPECT_EQ(readPrintListFile(locked, "x.qrx").errorText(),
         "Error: 32. The process cannot access the file because it is being used by another "

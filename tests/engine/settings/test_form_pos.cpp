@@ -67,12 +67,7 @@ protected:
 TEST_F(FormPosTest, RestoresWhatTheStoredTextSays)
 {
     // Applied when a position or a state comes back.
-    struct Row {
-        const char* stored;
-        bool keepOnScreen;
-        std::optional<TwipsRect> moved;
-        std::optional<int> state;
-    };
+    using Row = std::tuple<const char*, bool, std::optional<TwipsRect>, std::optional<int>>;
     using R = TwipsRect;
     const Row rows[] = {
         { "", false, {}, {} },
@@ -107,13 +102,13 @@ TEST_F(FormPosTest, RestoresWhatTheStoredTextSays)
         { "L=-100;T=-5;W=9000;H=7000;S=0;", true, R { 0, 0, 9000, 7000 }, {} },
         { "L=25000;T=100;W=9000;H=7000;S=0;", true, R { 25000, 100, 9000, 7000 }, {} },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.stored);
+    for (const auto& [stored, keepOnScreen, moved, state] : rows) {
+        SCOPED_TRACE(stored);
         window = FakeWindow {};
-        store(StoredValue::text(row.stored));
-        EXPECT_EQ(pos.RestoreForm(row.keepOnScreen), row.moved || row.state);
-        EXPECT_EQ(window.moved, row.moved);
-        EXPECT_EQ(window.stateSet, row.state);
+        store(StoredValue::text(stored));
+        EXPECT_EQ(pos.RestoreForm(keepOnScreen), moved || state);
+        EXPECT_EQ(window.moved, moved);
+        EXPECT_EQ(window.stateSet, state);
     }
 }
 

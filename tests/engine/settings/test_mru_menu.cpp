@@ -199,12 +199,7 @@ TEST_F(MruMenuTest, StoresAndReadsBackTheSectionAndShowsFailures)
 
 TEST_F(MruMenuTest, ReadsWhateverTheSectionHolds)
 {
-    struct Row {
-        const char* title;
-        std::vector<NamedValue> values;
-        std::int32_t max;
-        Texts entries;
-    };
+    using Row = std::tuple<const char*, std::vector<NamedValue>, std::int32_t, Texts>;
     const auto t = [](const char* text) { return StoredValue::text(text); };
     const std::vector<Row> rows = {
         { "missing section", {}, 7, {} },
@@ -226,18 +221,18 @@ TEST_F(MruMenuTest, ReadsWhateverTheSectionHolds)
         { "max with fraction", { { "Max", t("2.5") } }, 7, {} },
         { "max too large", { { "Max", t("99999999999") } }, 7, {} },
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.title);
+    for (const auto& [title, values, max, entries] : rows) {
+        SCOPED_TRACE(title);
         deleteSection(registry, kApp, kSection);
-        for (const NamedValue& v : row.values)
+        for (const NamedValue& v : values)
             registry.write(StoreRoot::CurrentUser, kSectionKey, v.name, v.value);
         favorites.Add("stale");
         favorites.setMax(7);
         ASSERT_TRUE(favorites.ReadSettings(kApp, kSection));
-        EXPECT_EQ(favorites.Max(), row.max);
-        EXPECT_EQ(favorites.entries(), row.entries);
-        EXPECT_EQ(menu.captions(), row.entries);
-        EXPECT_EQ(menu.separatorVisible(), !row.entries.empty());
+        EXPECT_EQ(favorites.Max(), max);
+        EXPECT_EQ(favorites.entries(), entries);
+        EXPECT_EQ(menu.captions(), entries);
+        EXPECT_EQ(menu.separatorVisible(), !entries.empty());
     }
     EXPECT_TRUE(messages.shown.empty());
 }
