@@ -123,30 +123,25 @@ TEST(EDrawingsExportTest, SheetNameFilterSelectsAndFailuresGiveTheirLines)
         std::vector<int> lines {}; // info texts of the error lines, or kTwoLines
         int nErr = 0;
     };
-    const std::string refused = "[Faults]\nSaveError=7\n";
-    const std::string empty = "[Faults]\nEmptyOutput=1\n";
+    const char* u = "unit.SLDASM";
+    const std::string a = kAssembly;
+    const std::string refused = a + "[Faults]\nSaveError=7\n";
+    const std::string empty = a + "[Faults]\nEmptyOutput=1\n";
+    const char* v = "Variant\n";
+    const std::vector<std::string> both { "Default", "Variant" };
     const Row rows[] = {
-        { "configurations", "unit.SLDASM", kAssembly, 1, 1, true, false, "Variant\n",
-            { "Variant" } },
+        { "configurations", u, a, 1, 1, true, false, v, { "Variant" } },
         { "sheets", "plate.SLDDRW", kDrawing, 1, 1, true, false, "Front\nBack\n",
             { "Front", "Back" } },
-        { "option off", "unit.SLDASM", kAssembly, 1, 0, true, false, nullptr,
-            { "Default", "Variant" } },
-        { "filter off", "unit.SLDASM", kAssembly, 0, 1, true, false, nullptr,
-            { "Default", "Variant" } },
+        { "option off", u, a, 1, 0, true, false, nullptr, both },
+        { "filter off", u, a, 0, 1, true, false, nullptr, both },
         // The two switches are combined bit by bit.
-        { "filter 2", "unit.SLDASM", kAssembly, 2, 1, true, true, nullptr, { "Default", "Variant" },
-            { 117 } },
-        { "no Professional", "unit.SLDASM", kAssembly, 1, 1, false, false, "Variant\n", {},
-            { kTwoLines }, 1024 },
-        { "selection refused", "unit.SLDASM", kAssembly + refused, 1, 1, true, false, "Variant\n",
-            {}, { kTwoLines }, 7 },
-        { "selection empty file", "unit.SLDASM", kAssembly + empty, 1, 1, true, true, "Variant\n",
-            {}, { 117, 118 } },
-        { "plain refused", "unit.SLDASM", kAssembly + refused, 0, 0, true, false, nullptr, {},
-            { 118 } },
-        { "plain empty file", "unit.SLDASM", kAssembly + empty, 0, 0, true, false, nullptr, {},
-            { 118 } },
+        { "filter 2", u, a, 2, 1, true, true, nullptr, both, { 117 } },
+        { "no Professional", u, a, 1, 1, false, false, v, {}, { kTwoLines }, 1024 },
+        { "selection refused", u, refused, 1, 1, true, false, v, {}, { kTwoLines }, 7 },
+        { "selection empty file", u, empty, 1, 1, true, true, v, {}, { 117, 118 } },
+        { "plain refused", u, refused, 0, 0, true, false, nullptr, {}, { 118 } },
+        { "plain empty file", u, empty, 0, 0, true, false, nullptr, {}, { 118 } },
         { "nothing passes", "bracket.SLDPRT", "", 1, 1, true, false, nullptr, {}, { 131 } },
     };
     for (const Row& row : rows) {

@@ -126,18 +126,18 @@ TEST(ExportDocumentTest, EveryFailureGivesItsErrorLineAndNoFalseSuccess)
         bool fileLeft;
         std::size_t saves; // calls of SaveAs and SaveAs2
     };
+    const char* refused = "[Faults]\nSaveError=5\n";
+    const char* empty = "[Faults]\nEmptyOutput=1\n";
+    const char* noData = "[Faults]\nNoExportData=1\n";
     const Row rows[] = {
         { "missing folder", true, "", nullptr, true, { 119 }, true, 1 },
-        { "plain refused", true, "[Faults]\nSaveError=5\n", nullptr, false, { 121 }, false, 1 },
-        { "plain empty", true, "[Faults]\nEmptyOutput=1\n", nullptr, false, { 121 }, true, 1 },
-        { "filtered refused", true, "[Faults]\nSaveError=5\n", "-Detail", false, { kTwoLines },
-            false, 1 },
-        { "filtered empty", true, "[Faults]\nEmptyOutput=1\n", "-Detail", true, { 119, 118 }, true,
-            1 },
-        { "filtered, no data", true, "[Faults]\nNoExportData=1\n", "-Detail", false, { 130 }, false,
-            0 },
-        { "3D, no data", false, "[Faults]\nNoExportData=1\n", nullptr, false, { 130 }, false, 0 },
-        { "3D refused", false, "[Faults]\nSaveError=5\n", nullptr, false, { kTwoLines }, false, 1 },
+        { "plain refused", true, refused, nullptr, false, { 121 }, false, 1 },
+        { "plain empty", true, empty, nullptr, false, { 121 }, true, 1 },
+        { "filtered refused", true, refused, "-Detail", false, { kTwoLines }, false, 1 },
+        { "filtered empty", true, empty, "-Detail", true, { 119, 118 }, true, 1 },
+        { "filtered, no data", true, noData, "-Detail", false, { 130 }, false, 0 },
+        { "3D, no data", false, noData, nullptr, false, { 130 }, false, 0 },
+        { "3D refused", false, refused, nullptr, false, { kTwoLines }, false, 1 },
         { "all filtered", true, "", "+Zzz", false, { 131 }, false, 0 },
     };
     for (const Row& row : rows) {
