@@ -112,24 +112,38 @@ TEST(SheetPrintingTest, SheetSizeChoosesTheRowAndTheOrientation)
     }
 }
 
-TEST(SheetPrintingTest, RevisionDecidesPrinterPaperAndOrientationMembers)
+TEST(SheetPrintingTest, RevisionDecidesPageSetupMembersHeaderFooterAndDrawingColor)
 {
     const std::string printers
         = R"(SldWorks.ActivePrinter=("Plotter"); Document.Printer=("Plotter"); )";
     const std::string printSetup = "Document.PrintSetup=(0, 9); Document.PrintSetup=(1, 1)";
-    const std::pair<const char*, std::string> rows[] = {
-        { "9.9.0", R"(SldWorks.ActivePrinter=("Plotter"); )" + printSetup },
-        { "10.0.0", printers + printSetup },
-        { "10.9.0", printers + printSetup },
-        { "11.0.0", printers + "PageSetup.PrinterPaperSize=(9); PageSetup.Orientation=(1)" },
+    const std::string pageSetup = "PageSetup.PrinterPaperSize=(9); PageSetup.Orientation=(1)";
+    const std::string cleared
+        = R"(PageSetup.SetHeader("", "", ""); PageSetup.SetFooter("", "", ""))";
+    const std::tuple<const char*, std::string, std::string> rows[] = {
+        { "9.9.0", R"(SldWorks.ActivePrinter=("Plotter"); )" + printSetup, "" },
+        { "10.0.0", printers + printSetup, cleared },
+        { "10.9.0", printers + printSetup, cleared },
+        { "11.0.0", printers + pageSetup, cleared },
+        { "15.9.0", printers + pageSetup, cleared },
+        { "16.0.0", printers + pageSetup, cleared + "; PageSetup.DrawingColor=(3)" },
     };
-    for (const auto& [revision, writes] : rows) {
+    for (const auto& [revision, writes, headerFooterColor] : rows) {
+        SCOPED_TRACE(revision);
         ActionFixture fx;
         fx.sim.installation().revision = revision;
         fx.settings.PrinterNameForSize[12] = "Plotter";
         fx.settings.PrinterSheetForSize[12] = 9;
+        fx.settings.DrawingColor = 3;
         setUp(fx, "0.3", "0.4");
-        EXPECT_EQ(pageSetupWrites(fx), writes) << revision;
+        EXPECT_EQ(pageSetupWrites(fx), writes);
+
+        fx.sim.journal().clear();
+        const auto document = fx.connection.swApp()->ActiveDoc();
+        ASSERT_TRUE(document);
+        ClearHeaderFooter(fx.context, *fx.connection.swApp(), *document);
+        ApplyDrawingColor(fx.context, *fx.connection.swApp(), *document);
+        EXPECT_EQ(callTexts(fx, { "PageSetup" }, true), headerFooterColor);
     }
 }
 
@@ -186,28 +200,6 @@ TEST(SheetPrintingTest, LineWeightsComeFromTheChosenRowOrTheDefaults)
             // Printing goes on: the orientation is still set.
             EXPECT_TRUE(pageSetupWrites(fx).ends_with("PageSetup.Orientation=(2)"));
         }
-    }
-}
-
-TEST(SheetPrintingTest, HeaderFooterAndDrawingColorNeedTheirRevisions)
-{
-    const std::string cleared
-        = R"(PageSetup.SetHeader("", "", ""); PageSetup.SetFooter("", "", ""))";
-    const std::pair<const char*, std::string> rows[] = {
-        { "9.9.0", "" },
-        { "10.0.0", cleared },
-        { "15.9.0", cleared },
-        { "16.0.0", cleared + "; PageSetup.DrawingColor=(3)" },
-    };
-    for (const auto& [revision, calls] : rows) {
-        ActionFixture fx;
-        fx.sim.installation().revision = revision;
-        fx.settings.DrawingColor = 3;
-        const auto document = fx.open(fx.document("a.SLDDRW", drawing("0.42", "0.297")), 3);
-        ASSERT_TRUE(document);
-        ClearHeaderFooter(fx.context, *fx.connection.swApp(), *document);
-        ApplyDrawingColor(fx.context, *fx.connection.swApp(), *document);
-        EXPECT_EQ(callTexts(fx, { "PageSetup" }, true), calls) << revision;
     }
 }
 
