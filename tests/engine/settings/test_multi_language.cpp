@@ -141,12 +141,10 @@ TEST_F(MultiLanguageTest, IntegersFilesAndWildcards)
     EXPECT_EQ(messages.shown[0].title, "INIGetSettingInteger");
     EXPECT_EQ(messages.shown[0].text, "Error: 6. Overflow");
 
-    EXPECT_TRUE(texts.FileExists(lng));
-    EXPECT_FALSE(texts.FileExists(""));
-    EXPECT_FALSE(texts.FileExists(dir.path()));
-    EXPECT_TRUE(texts.FileExists(dir.file("QUORRIX-lng_*.INI")));
-    EXPECT_TRUE(texts.FileExists(dir.file("QUORRIX-lng_u?.ini")));
-    EXPECT_FALSE(texts.FileExists(dir.file("*.qrxcfg")));
+    for (const auto& [path, exists] : { std::pair { lng, true }, { std::string(), false },
+             { dir.path(), false }, { dir.file("QUORRIX-lng_*.INI"), true },
+             { dir.file("QUORRIX-lng_u?.ini"), true }, { dir.file("*.qrxcfg"), false } })
+        EXPECT_EQ(texts.FileExists(path), exists) << path;
     EXPECT_TRUE(matchesWildcard("readme_us.txt", "*_us.*"));
     EXPECT_FALSE(matchesWildcard("readme_us.txt", "*_de.*"));
 }

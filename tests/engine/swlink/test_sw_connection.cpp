@@ -64,7 +64,7 @@ TEST(SwConnectionTest, ConnectsToTheChosenVersionAtTheNextConnectAndKeepsTheObje
     EXPECT_EQ(sw.connection.swApp(), first);
 }
 
-TEST(SwConnectionTest, RestartEndsWaitsAndKeepsTheInstallationsPreferences)
+TEST(SwConnectionTest, RestartEndsWaitsKeepsThePreferencesAndReplacesACrashedInstance)
 {
     SolidWorksFixture sw;
     ASSERT_TRUE(sw.connection.ConnectSolidWorks());
@@ -80,18 +80,14 @@ TEST(SwConnectionTest, RestartEndsWaitsAndKeepsTheInstallationsPreferences)
     EXPECT_EQ(after->GetUserPreferenceIntegerValue(9), 600);
     EXPECT_EQ(after->ActivePrinter(), "Plotter");
     EXPECT_THROW(before->RevisionNumber(), AutomationError);
-}
 
-TEST(SwConnectionTest, RestartRecoversFromACrashedInstance)
-{
-    SolidWorksFixture sw;
-    sw.sim.installation().crashAfterOpens = 0;
-    const std::string path = sw.document("a.SLDPRT");
-    EXPECT_THROW(sw.open(path, kSwDocPart), AutomationError);
-    EXPECT_THROW(sw.connection.swApp()->ActiveDoc(), AutomationError);
-
-    ASSERT_TRUE(sw.connection.RestartSolidWorks());
-    EXPECT_EQ(sw.connection.swApp()->ActiveDoc(), nullptr);
+    // A crashed instance is replaced as well.
+    SolidWorksFixture crashed;
+    crashed.sim.installation().crashAfterOpens = 0;
+    EXPECT_THROW(crashed.open(crashed.document("a.SLDPRT"), kSwDocPart), AutomationError);
+    EXPECT_THROW(crashed.connection.swApp()->ActiveDoc(), AutomationError);
+    ASSERT_TRUE(crashed.connection.RestartSolidWorks());
+    EXPECT_EQ(crashed.connection.swApp()->ActiveDoc(), nullptr);
 }
 
 TEST(SwVersionsTest, EveryNameFindsItsSuffixAndBack)
