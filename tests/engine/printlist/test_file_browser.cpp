@@ -110,18 +110,16 @@ TEST_F(FileBrowserFillTest, ListsPlainFilesThatPassTheSwitchesInCaseBlindOrder)
     }
 }
 
-TEST_F(FileBrowserFillTest, FullPathsHaveOneSeparatorWhetherTheFolderEndsInOneOrNot)
+TEST_F(FileBrowserFillTest, FullPathsRefillAndAMissingFolder)
 {
+    // Full paths have one separator whether the folder ends in one or not.
     for (const std::string& folder : { dir.path(), dir.path() + kPathSeparator }) {
         ASSERT_TRUE(files.fill(*ports.files, folder, { false, true }, regional));
         ASSERT_EQ(files.count(), 2);
         EXPECT_EQ(files.fullPath(0), dir.file("B.asm"));
         EXPECT_TRUE(ports.files->isPlainFile(files.fullPath(1)));
     }
-}
-
-TEST_F(FileBrowserFillTest, RefillDropsSelectionAndAMissingFolderEmptiesTheList)
-{
+    // A refill drops the selection and the current row.
     ASSERT_TRUE(files.fill(*ports.files, dir.path(), { true, true }, regional));
     files.setSelected(1, true);
     files.setCurrentRow(1);

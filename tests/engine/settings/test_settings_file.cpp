@@ -85,15 +85,7 @@ TEST_F(SettingsFileTest, SavingIntoAFileKeepsWhatElseItHolds)
     EXPECT_NE(content.find("[Mine]\r\nx=1\r\n"), std::string::npos);
 }
 
-TEST_F(SettingsFileTest, AHandMadeFileChangesOnlyWhatItNames)
-{
-    const Settings before = test::unusualSettings(5);
-    const Settings after = loadedFrom("[tiff]\r\n tiffprintdpi = 600 \r\n", false, before);
-    EXPECT_EQ(test::differingSettings(before, after), std::vector<std::string> { "TiffPrintDPI" });
-    EXPECT_EQ(after.TiffPrintDPI, 600);
-}
-
-TEST_F(SettingsFileTest, KeysThatReadDifferentlyFromTheRegistry)
+TEST_F(SettingsFileTest, KeysReadDifferentlyFromTheRegistryAndOnlyTheNamedOnesChange)
 {
     Settings s = loadedFrom("[ExportDoc]\nExpDocSaveFormat=jpg\n"
                             "[Misc]\nSuppressWarning=1\nAutoConvertViews=0\nSuppressWarnings=0\n"
@@ -111,6 +103,12 @@ TEST_F(SettingsFileTest, KeysThatReadDifferentlyFromTheRegistry)
 
     s = loadedFrom("[PrinterDefault]\nUseOtherForPrinting=0\n");
     EXPECT_EQ(s.PrinterUseOnlyDefault, 0);
+
+    // A hand-made file changes only what it names, in any letter case.
+    const Settings before = test::unusualSettings(5);
+    const Settings after = loadedFrom("[tiff]\r\n tiffprintdpi = 600 \r\n", false, before);
+    EXPECT_EQ(test::differingSettings(before, after), std::vector<std::string> { "TiffPrintDPI" });
+    EXPECT_EQ(after.TiffPrintDPI, 600);
 }
 
 TEST_F(SettingsFileTest, TheMultiJobSectionCanBeLeftAlone)
