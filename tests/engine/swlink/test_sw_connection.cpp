@@ -14,22 +14,14 @@ using test::SolidWorksFixture;
 TEST(RevisionTest, ComparesMajorThenRoundedMinor)
 {
     using Row = std::tuple<const char*, const char*, const char*, bool>;
-    const Row rows[] = {
-        { "14.0.0", "14", "-7", true }, // any 14.x
-        { "14.0.0", "14", "1", false },
-        { "14.0.0", "11", "0", true },
-        { "13.9.0", "14", "-7", false },
-        { "9.4.0", "9", "4", true },
-        { "9.3.0", "9", "4", false },
-        { "16.0.0", "16", "1", false },
-        { "17.0.0", "17", "0", true },
-        { "30.0.0", "17", "0", true },
-        { "14.3.5", "14", "4", true }, // minor 3.5 rounds to 4
-        { "14.2.5", "14", "3", false }, // 2.5 rounds to even 2
-        { "14.4.0", "14abc", "4xyz", true }, // arguments by their leading number
-        { "30", "30", "0", true }, // no minor
-        { "garbage", "9", "4", false },
-    };
+    // Any 14.x for a minor below zero; a minor of 3.5 rounds to 4, 2.5 to the even 2; the
+    // arguments count by their leading number.
+    const Row rows[] = { { "14.0.0", "14", "-7", true }, { "14.0.0", "14", "1", false },
+        { "14.0.0", "11", "0", true }, { "13.9.0", "14", "-7", false }, { "9.4.0", "9", "4", true },
+        { "9.3.0", "9", "4", false }, { "16.0.0", "16", "1", false }, { "17.0.0", "17", "0", true },
+        { "30.0.0", "17", "0", true }, { "14.3.5", "14", "4", true },
+        { "14.2.5", "14", "3", false }, { "14.4.0", "14abc", "4xyz", true },
+        { "30", "30", "0", true }, { "garbage", "9", "4", false } };
     for (const auto& [revision, major, minor, expected] : rows) {
         EXPECT_EQ(revisionAtLeast(revision, major, minor), expected)
             << revision << " vs " << major << "." << minor;
