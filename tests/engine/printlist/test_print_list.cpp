@@ -88,29 +88,19 @@ TEST(PrintListMoveTest, MoveListItem)
         int result;
         const char* after;
     };
-    const std::vector<Case> cases {
-        { "a b c d", 0, 2, 2, 1, "b >a c d" },
-        { "a b c d", 3, 1, 2, 1, "a >d b c" },
-        { "a b c d", 0, 4, 2, 3, "b c d >a" },
-        { "a b c", 0, -1, 1, 2, "b c a" },
-        { "a b c", 2, -1, 2, 2, "a b >c" },
-        { "a b c", 0, 3, 0, 2, "b c a" },
-        { "a* b c", 0, 3, 0, 2, "b c a" }, // the moved row loses its selection
-        { "a b* c", 0, 3, 0, 2, "b* c a" },
-        { "a b c d", 0, 3, 3, 2, ">b c a d" },
-        { "a >b c", 0, 2, 1, 1, "b a c" },
-        { "a >b c d", 3, 0, 0, 0, "d a >b c" }, // another current row keeps its row
-        { ">a b c", 0, 3, 7, 2, "b c >a" },
-        { "a b >c", 0, 2, 9, 1, "b a >c" },
-        // refused or already in place: nothing changes
-        { "a* >b c", -1, 2, 2, 0, "a* >b c" },
-        { "a* >b c", 0, 4, 2, -1, "a* >b c" },
-        { "a* >b c", 0, -2, 2, -1, "a* >b c" },
-        { "a* >b c", 1, 1, 2, 0, "a* >b c" },
-        { "a* >b c", 1, 2, 2, 0, "a* >b c" },
-        { "a* >b c", 3, 0, 2, -1, "a* >b c" },
-        { "", 0, -1, 2, -1, "" },
-    };
+    // The moved row loses its selection; another current row keeps its row. Refused moves
+    // and moves to where the row already is change nothing.
+    const std::vector<Case> cases { { "a b c d", 0, 2, 2, 1, "b >a c d" },
+        { "a b c d", 3, 1, 2, 1, "a >d b c" }, { "a b c d", 0, 4, 2, 3, "b c d >a" },
+        { "a b c", 0, -1, 1, 2, "b c a" }, { "a b c", 2, -1, 2, 2, "a b >c" },
+        { "a b c", 0, 3, 0, 2, "b c a" }, { "a* b c", 0, 3, 0, 2, "b c a" },
+        { "a b* c", 0, 3, 0, 2, "b* c a" }, { "a b c d", 0, 3, 3, 2, ">b c a d" },
+        { "a >b c", 0, 2, 1, 1, "b a c" }, { "a >b c d", 3, 0, 0, 0, "d a >b c" },
+        { ">a b c", 0, 3, 7, 2, "b c >a" }, { "a b >c", 0, 2, 9, 1, "b a >c" },
+        { "a* >b c", -1, 2, 2, 0, "a* >b c" }, { "a* >b c", 0, 4, 2, -1, "a* >b c" },
+        { "a* >b c", 0, -2, 2, -1, "a* >b c" }, { "a* >b c", 1, 1, 2, 0, "a* >b c" },
+        { "a* >b c", 1, 2, 2, 0, "a* >b c" }, { "a* >b c", 3, 0, 2, -1, "a* >b c" },
+        { "", 0, -1, 2, -1, "" } };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.before) + " from " + std::to_string(c.from) + " to "
             + std::to_string(c.to));
