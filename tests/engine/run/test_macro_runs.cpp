@@ -84,21 +84,19 @@ TEST(MacroRunsTest, ActionUsesRunMacroIndexAndSlotZeroIsRunMacroZero)
     EXPECT_EQ(empty.view.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(empty.sim.journal().entries().empty());
 
-    MacroRun action;
-    MacroRun step;
-    for (MacroRun* run : { &action, &step }) {
-        run->setSlot(0, "Module0");
-        run->setSlot(1, "Module1");
-    }
-    step.settings.MultiJobAction.fill("-");
-    step.settings.MultiJobAction[0] = "Run Macro 0";
-    action.runList("RUNMACRO", { action.document("plate.SLDDRW") });
-    step.runList("MULTIJOB", { step.document("plate.SLDDRW") });
-    for (MacroRun* run : { &action, &step }) {
-        const auto calls = run->sim.journal().calls("RunMacro");
+    // RUNMACRO takes slot RunMacroIndex (0 here); the step "Run Macro 0" slot 0.
+    for (const char* action : { "RUNMACRO", "MULTIJOB" }) {
+        SCOPED_TRACE(action);
+        MacroRun run;
+        run.setSlot(0, "Module0");
+        run.setSlot(1, "Module1");
+        run.settings.MultiJobAction.fill("-");
+        run.settings.MultiJobAction[0] = "Run Macro 0";
+        run.runList(action, { run.document("plate.SLDDRW") });
+        const auto calls = run.sim.journal().calls("RunMacro");
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].args.at(1), "\"Module0\"");
-        EXPECT_TRUE(run->view.shown.empty());
+        EXPECT_TRUE(run.view.shown.empty());
     }
 }
 
