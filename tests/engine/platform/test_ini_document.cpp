@@ -26,19 +26,13 @@ TEST(IniDocument, ReadsLikeTheProfileFunctions)
 {
     const IniDocument doc = IniDocument::parse(kSample);
     using Row = std::tuple<const char*, const char*, std::optional<std::string>>;
-    const Row rows[] = {
-        { "TIFF", "TiffPrintDPI", "300" }, // first section wins over [tiff]
+    const Row rows[] = { { "TIFF", "TiffPrintDPI", "300" }, // first section wins over [tiff]
         { "tiff", "TIFFPRINTDPI", "300" }, // names compare without case
         { " TIFF ", " TiffPrintDPI ", "300" }, // blanks around names do not count
         { "TIFF", "TiffSaveFolder", "  C:\\out  " }, // one pair of quotes protects blanks
-        { "Misc", "Quoted", "single" },
-        { "Misc", "Half", "\"open" },
-        { "Misc", "Empty", "" },
-        { "Misc", "Missing", std::nullopt },
-        { "Nope", "TiffPrintDPI", std::nullopt },
-        { "TIFF", "junk line without equals", std::nullopt },
-        { "", "orphan", std::nullopt },
-    };
+        { "Misc", "Quoted", "single" }, { "Misc", "Half", "\"open" }, { "Misc", "Empty", "" },
+        { "Misc", "Missing", std::nullopt }, { "Nope", "TiffPrintDPI", std::nullopt },
+        { "TIFF", "junk line without equals", std::nullopt }, { "", "orphan", std::nullopt } };
     for (const auto& [section, key, value] : rows)
         EXPECT_EQ(doc.get(section, key), value) << section << "/" << key;
     EXPECT_EQ(doc.sectionNames(), (std::vector<std::string> { "TIFF", "tiff", "Misc" }));

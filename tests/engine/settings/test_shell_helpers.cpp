@@ -139,13 +139,9 @@ TEST(WindowsHandlingTest, OpensTargetsAndPrinterDialogs)
 TEST(WindowsHandlingTest, TempFolderEndsWithOneSeparatorAndIsNeverCut)
 {
     const std::string longFolder = "/home/" + std::string(300, 'x');
-    const std::pair<std::string, std::string> rows[] = {
-        { "/tmp/", "/tmp/" },
-        { "C:\\Temp\\", "C:\\Temp\\" },
-        { "/var/tmp", std::string("/var/tmp") + kPathSeparator },
-        { longFolder, longFolder + kPathSeparator },
-        { "", "" },
-    };
+    const std::pair<std::string, std::string> rows[] = { { "/tmp/", "/tmp/" },
+        { "C:\\Temp\\", "C:\\Temp\\" }, { "/var/tmp", std::string("/var/tmp") + kPathSeparator },
+        { longFolder, longFolder + kPathSeparator }, { "", "" } };
     for (const auto& [reported, expected] : rows) {
         test::RecordingShell shell;
         shell.tempFolder = reported;
