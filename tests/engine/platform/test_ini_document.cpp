@@ -65,10 +65,8 @@ TEST(IniDocument, WritingKeepsEverythingElseInPlace)
 
 TEST(IniDocument, ValuesThatNeedProtectionReadBackUnchanged)
 {
-    const std::string values[]
-        = { " lead", "trail ", "\"quoted\"", "'q'", "", "a=b;c", "\"", std::string(300, 'x'),
-              "Gr\xC3\xB6\xC3\x9F"
-              "e" };
+    const std::string values[] = { " lead", "trail ", "\"quoted\"", "'q'", "", "a=b;c", "\"",
+        std::string(300, 'x'), "Gr\303\266\303\237e" };
     IniDocument doc;
     for (const std::string& v : values) {
         doc.set("S", "K", v);

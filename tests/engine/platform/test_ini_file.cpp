@@ -59,14 +59,8 @@ TEST_F(IniFileTest, ReadsFollowChangesMadeBehindItsBackAndFailedWritesThrow)
 TEST_F(IniFileTest, OldAnsiLinesAreReadAsWindows1252AndKeptAsTheyWere)
 {
     const std::string path = dir.file("old.ini");
-    test::writeFileBytes(path,
-        "[Info]\r\nText.5=Gr\xF6\xDF"
-        "e\r\n");
-    EXPECT_EQ(ini.read(path, "Info", "Text.5"),
-        "Gr\xC3\xB6\xC3\x9F"
-        "e");
+    test::writeFileBytes(path, "[Info]\r\nText.5=Gr\366\337e\r\n");
+    EXPECT_EQ(ini.read(path, "Info", "Text.5"), "Gr\303\266\303\237e");
     ini.write(path, "Info", "Text.6", "n\xC3\xBC");
-    EXPECT_EQ(test::readFileBytes(path),
-        "[Info]\r\nText.5=Gr\xF6\xDF"
-        "e\r\nText.6=n\xC3\xBC\r\n");
+    EXPECT_EQ(test::readFileBytes(path), "[Info]\r\nText.5=Gr\366\337e\r\nText.6=n\xC3\xBC\r\n");
 }

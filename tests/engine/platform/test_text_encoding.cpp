@@ -13,17 +13,9 @@ TEST(TextEncoding, EachLineIsDecodedOnItsOwn)
         bool keepsOriginal; // written back as read, not as text
     };
     const std::vector<Row> rows {
-        { "Gr\xC3\xB6\xC3\x9F"
-          "e",
-            "Gr\xC3\xB6\xC3\x9F"
-            "e",
-            LineFault::None, false },
+        { "Gr\303\266\303\237e", "Gr\303\266\303\237e", LineFault::None, false },
         // "Größe 5 €" as an old tool in the ANSI code page wrote it.
-        { "Gr\xF6\xDF"
-          "e 5 \x80",
-            "Gr\xC3\xB6\xC3\x9F"
-            "e 5 \xE2\x82\xAC",
-            LineFault::None, true },
+        { "Gr\366\337e 5 \x80", "Gr\303\266\303\237e 5 \xE2\x82\xAC", LineFault::None, true },
         { "a\tb", "a\tb", LineFault::None, false },
         { std::string("C:\\a.slddrw\0.x", 14), std::string("C:\\a.slddrw\0.x", 14),
             LineFault::ControlCharacter, true },
@@ -64,8 +56,7 @@ TEST(TextEncoding, RejectsMalformedUtf8)
         "\xED\xA0\x80", // surrogate
         "\xF4\x90\x80\x80", // beyond U+10FFFF
         "\xFF",
-        "a\x80"
-        "b",
+        "a\200b",
     };
     for (const char* s : invalid)
         EXPECT_FALSE(isValidUtf8(s)) << s;

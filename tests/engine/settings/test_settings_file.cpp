@@ -139,14 +139,11 @@ TEST_F(SettingsFileTest, LongValuesAndDamagedFiles)
     using namespace std::string_literals;
     std::string junk
         = "\xFF\xFE\x00garbage\r\n[TIFF\r\n[TIFF]\r\n\x01\x02=\x03\r\nTiffPrintDPI=150\r\n"s;
-    junk += std::string(100000, 'x')
-        + "\r\n[DXF]\r\nDXFSaveFolder=D:\\Gr\xF6\xDF"
-          "e\r\n";
+    junk += std::string(100000, 'x') + "\r\n[DXF]\r\nDXFSaveFolder=D:\\Gr\366\337e\r\n";
     back = loadedFrom(junk);
     EXPECT_EQ(back.TiffPrintDPI, 150);
     EXPECT_EQ(back.DXFSaveFolder,
-        "D:\\Gr\xC3\xB6\xC3\x9F"
-        "e"); // an old ANSI file
+        "D:\\Gr\303\266\303\237e"); // an old ANSI file
 }
 
 TEST_F(SettingsFileTest, AMissingOrUnwritableFileIsReportedAndChangesNothing)
