@@ -104,7 +104,9 @@ TEST_F(PrintListFileIoTest, LoadingMergesAboveTheCurrentRowRepeatsAndReturnsWhat
     test::writeFileBytes(path, "\"f1\"\r\n\"f2\"\r\n");
     PrintList list = test::listFromNotation("r0 >r1 r2");
     ASSERT_TRUE(loadPrintListFile(*ports.files, path, list).file.ok());
-    ASSERT_TRUE(loadPrintListFile(*ports.files, path, list).file.ok());
+    const ListFileLoad again = loadPrintListFile(*ports.files, path, list);
+    ASSERT_TRUE(again.file.ok());
+    EXPECT_TRUE(again.notAdded.empty());
     EXPECT_EQ(test::notationOf(list), "r0 f1 f2 f1 f2 >r1 r2");
 
     PrintList full;

@@ -123,7 +123,7 @@ TEST_F(MruMenuTest, AddPutsNewTextsOnTopAndKnownOnesFirst)
     EXPECT_FALSE(menu.separatorVisible());
 }
 
-TEST_F(MruMenuTest, SortedAddKeepsAscendingOrderAndDropsTheLast)
+TEST_F(MruMenuTest, SortedAddKeepsAscendingOrderAndDeleteMatchesWithoutLetterCase)
 {
     addSorted({ "C:\\b", "C:\\a", "c:\\B" });
     EXPECT_EQ(favorites.entries(), (Texts { "C:\\a", "C:\\b" }));
