@@ -194,6 +194,17 @@ TEST(DrawingSheetsTest, FilteredSheetsAreActivatedShownRedAndNotCounted)
     EXPECT_EQ(*(red + 4), "unhighlight");
 }
 
+TEST(DrawingSheetsTest, OtherDocumentsGetOnlyTheNotADrawingLine)
+{
+    ActionFixture fx;
+    auto part = fx.open(fx.document("p.SLDPRT"), kSwDocPart);
+    std::string errors;
+    ProcessDrawingSheets(fx.context, "Plot", *fx.connection.swApp(), *part, true, errors, "p");
+    EXPECT_EQ(errors, "p " + fx.info(103) + "\r\n");
+    EXPECT_TRUE(fx.calls("CloseDoc").empty());
+    EXPECT_TRUE(fx.calls("GetUserPreferenceIntegerValue").empty());
+}
+
 TEST(DrawingSheetsTest, OneFileSaveUsesTheFileNameAndThePrefix)
 {
     SheetRun run;
