@@ -61,6 +61,7 @@ TEST(BatchRunTest, ReverseOrderStillCountsForwardAndLogsEveryEntry)
     const auto opened = run.sim.journal().calls("OpenDoc2");
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0].args.at(0), "\"" + entries[1] + "\"");
+    EXPECT_EQ(opened[1].args.at(0), "\"" + entries[0] + "\"");
     std::vector<std::string> counted;
     std::copy_if(run.view.events.begin(), run.view.events.end(), std::back_inserter(counted),
         [](const std::string& event) { return event.starts_with("lblQRXList="); });
