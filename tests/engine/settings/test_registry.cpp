@@ -115,30 +115,27 @@ TEST_F(RegistryTest, AFailingStoreIsReportedOnceAndTheRestStillLoads)
 TEST_F(RegistryTest, SingleValuesKeepTheirTypes)
 {
     const std::string key = "SOFTWARE\\Other";
+    const StoreRoot machine = StoreRoot::LocalMachine;
+    EXPECT_TRUE(
+        registry.RegistrySetKeyValue(machine, key, "S", std::int32_t { 5 }, RegistryType::String));
+    EXPECT_TRUE(
+        registry.RegistrySetKeyValue(machine, key, "D", std::string("300"), RegistryType::Dword));
     EXPECT_TRUE(registry.RegistrySetKeyValue(
-        StoreRoot::LocalMachine, key, "S", std::int32_t { 5 }, RegistryType::String));
-    EXPECT_TRUE(registry.RegistrySetKeyValue(
-        StoreRoot::LocalMachine, key, "D", std::string("300"), RegistryType::Dword));
-    EXPECT_TRUE(registry.RegistrySetKeyValue(StoreRoot::LocalMachine, key, "B",
-        std::vector<std::uint8_t> { 1, 2 }, RegistryType::Binary));
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "S"),
-        RegistryValue(std::string("5")));
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "D"),
-        RegistryValue(std::int32_t { 300 }));
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "B"),
+        machine, key, "B", std::vector<std::uint8_t> { 1, 2 }, RegistryType::Binary));
+    EXPECT_EQ(registry.RegistryGetKeyValue(machine, key, "S"), RegistryValue(std::string("5")));
+    EXPECT_EQ(registry.RegistryGetKeyValue(machine, key, "D"), RegistryValue(std::int32_t { 300 }));
+    EXPECT_EQ(registry.RegistryGetKeyValue(machine, key, "B"),
         RegistryValue(std::vector<std::uint8_t> { 1, 2 }));
-    EXPECT_EQ(
-        registry.RegistryGetKeyValue(StoreRoot::LocalMachine, key, "Missing"), RegistryValue {});
-    EXPECT_EQ(registry.RegistryGetKeyValue(StoreRoot::LocalMachine, "SOFTWARE\\Nothing", "S"),
-        RegistryValue {});
+    EXPECT_EQ(registry.RegistryGetKeyValue(machine, key, "Missing"), RegistryValue {});
+    EXPECT_EQ(registry.RegistryGetKeyValue(machine, "SOFTWARE\\Nothing", "S"), RegistryValue {});
 
-    EXPECT_FALSE(registry.RegistrySetKeyValue(
-        StoreRoot::LocalMachine, key, "D", std::string("many"), RegistryType::Dword));
+    EXPECT_FALSE(
+        registry.RegistrySetKeyValue(machine, key, "D", std::string("many"), RegistryType::Dword));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Error: 13. Type mismatch");
     EXPECT_FALSE(registry.RegistrySetKeyValue(
-        StoreRoot::LocalMachine, key, "X", std::string("x"), static_cast<RegistryType>(7)));
-    EXPECT_EQ(store.read(StoreRoot::LocalMachine, key, "X"), std::nullopt);
+        machine, key, "X", std::string("x"), static_cast<RegistryType>(7)));
+    EXPECT_EQ(store.read(machine, key, "X"), std::nullopt);
 }
 
 TEST_F(RegistryTest, UsageCountersHaveTheirOwnValues)
