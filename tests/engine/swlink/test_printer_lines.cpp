@@ -24,7 +24,7 @@ std::vector<std::string> writers(SolidWorksFixture& sw)
     return objects;
 }
 
-TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWritten)
+TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWrittenUnlessSystemOptionsAreForced)
 {
     struct Row {
         const char* revision;
@@ -32,6 +32,7 @@ TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWritten)
         bool result;
         const char* message; // after a start text of "x"
         const char* writer; // object of the eight writes, or none
+        bool force = false; // system options whatever is active
     };
     const Row rows[] = {
         { "9.3.0", "a.SLDDRW", false, "NoValidSWXVersion", nullptr },
@@ -40,6 +41,7 @@ TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWritten)
         { "17.0.0", "a.SLDDRW", true, "x", "Document" },
         { "17.0.0", "a.SLDPRT", true, "x", nullptr },
         { "30.0.0", nullptr, true, "x", nullptr },
+        { "30.0.0", "a.SLDDRW", true, "", "SldWorks", true },
     };
     for (const Row& row : rows) {
         SolidWorksFixture sw;
@@ -49,7 +51,9 @@ TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWritten)
             ASSERT_TRUE(sw.open(path, std::string(row.document).ends_with("DRW") ? 3 : 1));
         }
         std::string message = "x";
-        EXPECT_EQ(Swx_SetPrinterLines(sw.connection, lines(0.0003), message), row.result)
+        EXPECT_EQ((row.force ? Swx_ForceSystemPrinterLines : Swx_SetPrinterLines)(
+                      sw.connection, lines(0.0003), message),
+            row.result)
             << row.revision;
         EXPECT_EQ(message, row.message);
         const std::vector<std::string> written = writers(sw);
@@ -61,6 +65,11 @@ TEST(PrinterLinesTest, RevisionDecidesWhereWeightsAreWritten)
         EXPECT_EQ(written.front(), std::string(row.writer) + " 48");
         EXPECT_EQ(written.back(), std::string(row.writer) + " 55");
     }
+    SolidWorksFixture none;
+    none.sim.installation().installed = false;
+    std::string message;
+    EXPECT_FALSE(Swx_ForceSystemPrinterLines(none.connection, lines(0.0003), message));
+    EXPECT_EQ(message, "NoSolidWorks");
 }
 
 TEST(PrinterLinesTest, RefusedWeightsAreReportedInOrderAndTheRestStillWritten)
@@ -83,21 +92,6 @@ TEST(PrinterLinesTest, RefusedWeightsAreReportedInOrderAndTheRestStillWritten)
     EXPECT_FALSE(Swx_SetPrinterLines(sw.connection, lines(0.0003), message));
     EXPECT_EQ(message.rfind("earlier line\r\nSwx_SetPrinterLines: ", 0), 0u) << message;
     EXPECT_TRUE(message.ends_with("\r\n"));
-}
-
-TEST(PrinterLinesTest, ForceWritesSystemOptionsWithADrawingActive)
-{
-    SolidWorksFixture sw;
-    ASSERT_TRUE(sw.open(sw.document("a.SLDDRW"), kSwDocDrawing));
-    std::string message = "stale";
-    EXPECT_TRUE(Swx_ForceSystemPrinterLines(sw.connection, lines(0.0003), message));
-    EXPECT_EQ(message, "");
-    EXPECT_EQ(writers(sw).front(), "SldWorks 48");
-
-    SolidWorksFixture none;
-    none.sim.installation().installed = false;
-    EXPECT_FALSE(Swx_ForceSystemPrinterLines(none.connection, lines(0.0003), message));
-    EXPECT_EQ(message, "NoSolidWorks");
 }
 
 TEST(PrinterLinesTest, ReadingClampsDrawingWeightsAndNeedsRevision9Point4)
