@@ -170,12 +170,8 @@ TEST(LanguageFiles, NamesPerLanguageAndTextDocumentsOpenInIt)
     EXPECT_EQ(shell.requests[1].showMode, 1);
 }
 
-TEST(LanguageFiles, SwitchingToAMissingUserLanguageLeavesNoFile)
+TEST_F(MultiLanguageTest, SwitchingToAMissingUserLanguageLeavesNoFile)
 {
-    auto ports = platform::createPlatformPorts();
-    test::RecordingMessageBox messages;
-    clsMultiLanguage texts(*ports.files, messages);
-    test::TempDir dir;
     Settings settings = defaultSettings();
     EXPECT_EQ(SwitchLanguage(2, settings, texts, dir.path()), HelpFilePath(dir.path(), 2));
     EXPECT_EQ(settings.Language, 2);
@@ -183,11 +179,8 @@ TEST(LanguageFiles, SwitchingToAMissingUserLanguageLeavesNoFile)
 }
 
 // The language files that ship with the program are copied beside the test programs.
-TEST(ShippedLanguageFiles, HaveEveryInfoTextInBothLanguages)
+TEST_F(MultiLanguageTest, ShippedFilesHaveEveryInfoTextInBothLanguages)
 {
-    auto ports = platform::createPlatformPorts();
-    test::RecordingMessageBox messages;
-    clsMultiLanguage texts(*ports.files, messages);
     std::vector<int> numbers = { 1, 2, 3, 4, 5, 6, 7, 8, 25, 61, 130, 131, 140, 141 };
     for (const auto& [from, to] : { std::pair { 10, 13 }, { 15, 23 }, { 30, 33 }, { 40, 45 },
              { 52, 54 }, { 70, 72 }, { 80, 92 }, { 100, 124 } }) {
