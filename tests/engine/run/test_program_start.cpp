@@ -24,39 +24,35 @@ struct ProgramStart : test::SolidWorksFixture {
     FixedPrinters catalog;
 };
 
-TEST(ProgramStartTest, NoPrinterAsksFirstAndCancelEndsBeforeSolidWorks)
+TEST(ProgramStartTest, NoPrinterOrNoSolidWorksAsksAndCancelEndsTheStart)
 {
-    ProgramStart fx;
-    fx.messages.answers = { MessageAnswer::Cancel };
-    Program program(fx.ports());
-    EXPECT_FALSE(program.start());
-    ASSERT_EQ(fx.messages.shown.size(), 1u);
-    EXPECT_EQ(fx.messages.shown[0].text, program.language.GetInfoText(114));
-    EXPECT_EQ(fx.messages.shown[0].buttons, MessageButtons::OkCancel);
-    EXPECT_TRUE(fx.calls("CreateObject").empty());
-
-    fx.messages.answers = { MessageAnswer::Ok };
-    Program goesOn(fx.ports());
-    EXPECT_TRUE(goesOn.start());
-    EXPECT_TRUE(goesOn.printers.empty());
-    EXPECT_TRUE(goesOn.solidWorksReached);
-}
-
-TEST(ProgramStartTest, WithoutSolidWorksTheUserChooses)
-{
-    ProgramStart fx;
-    fx.catalog.printers = { { "Office", true, { { "A4", 9 } } } };
-    fx.sim.installation().installed = false;
-    fx.messages.answers = { MessageAnswer::Ok };
-    Program program(fx.ports());
-    EXPECT_TRUE(program.start());
-    EXPECT_FALSE(program.solidWorksReached);
-    ASSERT_EQ(fx.messages.shown.size(), 1u);
-    EXPECT_EQ(fx.messages.shown[0].title, kNoSolidWorksTitle);
-    EXPECT_EQ(fx.messages.shown[0].icon, MessageIcon::Information);
-
-    fx.messages.answers = { MessageAnswer::Cancel };
-    EXPECT_FALSE(Program(fx.ports()).start());
+    for (const bool noPrinter : { true, false }) {
+        for (const MessageAnswer answer : { MessageAnswer::Cancel, MessageAnswer::Ok }) {
+            SCOPED_TRACE(std::string(noPrinter ? "no printer, " : "no SolidWorks, ")
+                + (answer == MessageAnswer::Ok ? "Ok" : "Cancel"));
+            ProgramStart fx;
+            if (!noPrinter) {
+                fx.catalog.printers = { { "Office", true, { { "A4", 9 } } } };
+                fx.sim.installation().installed = false;
+            }
+            fx.messages.answers = { answer };
+            Program program(fx.ports());
+            EXPECT_EQ(program.start(), answer == MessageAnswer::Ok);
+            ASSERT_EQ(fx.messages.shown.size(), 1u);
+            if (noPrinter) {
+                EXPECT_EQ(fx.messages.shown[0].text, program.language.GetInfoText(114));
+                EXPECT_EQ(fx.messages.shown[0].buttons, MessageButtons::OkCancel);
+                // Asked before SolidWorks is reached, which it is only when the user goes on.
+                EXPECT_EQ(fx.calls("CreateObject").empty(), answer == MessageAnswer::Cancel);
+                EXPECT_EQ(program.solidWorksReached, answer == MessageAnswer::Ok);
+                EXPECT_TRUE(program.printers.empty());
+            } else {
+                EXPECT_EQ(fx.messages.shown[0].title, kNoSolidWorksTitle);
+                EXPECT_EQ(fx.messages.shown[0].icon, MessageIcon::Information);
+                EXPECT_FALSE(program.solidWorksReached);
+            }
+        }
+    }
 }
 
 TEST(ProgramStartTest, StoredSettingsAndCountersReplaceTheDefaults)
