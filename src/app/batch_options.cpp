@@ -45,7 +45,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
     const auto valueOf = [&](std::size_t& i, std::string& target) {
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
             result.error = arguments[i]
-                + (arguments[i] == "--timeout" ? " needs a number of seconds" : " needs a file name");
+                + (arguments[i] == "--timeout" ? " needs a number of seconds"
+                                               : " needs a file name");
             return false;
         }
         target = arguments[++i];
@@ -81,8 +82,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
                 return result;
             const std::optional<std::int32_t> seconds = secondsOf(value);
             if (!seconds) {
-                result.error = "--timeout needs a whole number of seconds (0: no limit), not "
-                    + value;
+                result.error
+                    = "--timeout needs a whole number of seconds (0: no limit), not " + value;
                 return result;
             }
             options.timeoutSeconds = seconds;

@@ -97,8 +97,8 @@ engine::ProcessEnder ComApplication::GetProcessEnder()
     return [process] {
         if (process <= 0)
             return false;
-        HANDLE handle = OpenProcess(
-            PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
+        HANDLE handle
+            = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
         if (handle == nullptr)
             return GetLastError() == ERROR_INVALID_PARAMETER; // gone already
         const bool ended = TerminateProcess(handle, 1) != FALSE

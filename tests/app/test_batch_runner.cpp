@@ -156,7 +156,8 @@ TEST(BatchRunnerTest, UnusableSettingsOrStandInEndTheRunWithOneLine)
         std::string bytes;
         std::string told;
     } settingsFiles[] = {
-        { "[TIFF]\r\nTiffPrintDPI=600\r\n[DXF]\r\nDXFVersion=\x01\r\n", "line 4 of the settings file" },
+        { "[TIFF]\r\nTiffPrintDPI=600\r\n[DXF]\r\nDXFVersion=\x01\r\n",
+            "line 4 of the settings file" },
         { "[TIFF]\r\nTiffPrintDPI=\x81\x90\r\n", "neither UTF-8 nor Windows-1252" },
         { "[Other]\r\nKey=1\r\n", "holds no settings" },
     };

@@ -11,11 +11,11 @@ using namespace quorrix::engine;
 TEST(SettingsSchema, SlotNamesAreTheStoredOnesAndUnique)
 {
     // The last slot of each table exists, the one after it does not.
-    for (const char* name :
-        { "PrinterNameForSize14", "PrinterLines14UsePrinterLines", "PrinterLines0ThinLineWeight",
-            "PrinterSheetSizeHeight14", "FilterNameFilterContain00", "FilterNameFilterNotContain19",
-            "RunMacroProcedureName9", "MultiJobPreTypeParam2", "MultiJobAction9",
-            "PrePostIgnoreSWXFilename9", "TiffprintScaleFactor", "3DSaveFormat", "DocumentTimeLimit" })
+    for (const char* name : { "PrinterNameForSize14", "PrinterLines14UsePrinterLines",
+             "PrinterLines0ThinLineWeight", "PrinterSheetSizeHeight14", "FilterNameFilterContain00",
+             "FilterNameFilterNotContain19", "RunMacroProcedureName9", "MultiJobPreTypeParam2",
+             "MultiJobAction9", "PrePostIgnoreSWXFilename9", "TiffprintScaleFactor", "3DSaveFormat",
+             "DocumentTimeLimit" })
         EXPECT_NE(findSetting(name), nullptr) << name;
     for (const char* name :
         { "PrinterNameForSize15", "PrinterLines15UsePrinterLines", "FilterNameFilterContain010",
