@@ -74,6 +74,7 @@ public:
 private:
     bool connectAndPrepare();
     void setListLabel(std::size_t number, const std::string& path);
+    void clearSheetProgress();
     // False when SolidWorks could not be started again: the run is over.
     bool restartIfDue(std::size_t looked);
     // False when SolidWorks is gone for good.
@@ -128,15 +129,21 @@ bool PrintListRun::connectAndPrepare()
     const std::size_t total = m_entries.size();
     view.setBarRange(RunBar::List, 0, static_cast<float>(total));
     view.setBarValue(RunBar::List, 0);
-    view.setBarRange(RunBar::Sheet, 0, 1);
-    view.setBarValue(RunBar::Sheet, 0);
     view.setLabel(
         RunLabel::Progress, m_action + ": " + std::to_string(total) + " " + m_context.infoText(20));
-    view.setLabel(RunLabel::Sheet, "??? " + m_context.infoText(22));
+    clearSheetProgress();
     view.show();
     m_readOnly = m_env.flags.OpenReadOnly == 1;
     m_viewOnly = m_env.flags.OpenViewOnly == 1;
     return true;
+}
+
+void PrintListRun::clearSheetProgress()
+{
+    RunView& view = m_context.view;
+    view.setBarRange(RunBar::Sheet, 0, 1);
+    view.setBarValue(RunBar::Sheet, 0);
+    view.setLabel(RunLabel::Sheet, "??? " + m_context.infoText(22));
 }
 
 void PrintListRun::setListLabel(std::size_t number, const std::string& path)
@@ -370,6 +377,10 @@ RunReport PrintListRun::run()
         outputs.setCurrent(indexAt(looked));
         setListLabel(looked + 1, path);
         m_context.view.setBarValue(RunBar::List, static_cast<float>(looked));
+        // Until the document is open its sheets are not known; the last one's would mislead
+        // while a slow open is under way.
+        if (looked > 0)
+            clearSheetProgress();
         m_context.view.repaint();
         const bool restarted = restartIfDue(looked);
         if (!restarted || !processEntry(path)) {
