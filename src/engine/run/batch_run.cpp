@@ -31,9 +31,9 @@ constexpr const char* kProgramTitle = "QUORRIX";
 constexpr const char* kRestartCaption = "Restart SolidWorks (5 sec. Pause)";
 constexpr std::int32_t kAutomationErrorInfo = 140;
 constexpr std::int32_t kLogNotWrittenInfo = 141;
-constexpr std::int32_t kTimedOutInfo = 142;
-constexpr std::int32_t kCancelledInCallInfo = 143;
-constexpr std::int32_t kNotEndedInfo = 144;
+constexpr std::int32_t kTimedOutInfo = 145;
+constexpr std::int32_t kCancelledInCallInfo = 146;
+constexpr std::int32_t kNotEndedInfo = 147;
 
 // Hands the run's record of written files to the document procedures while it lasts.
 class OutputsInUse {
