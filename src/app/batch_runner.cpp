@@ -1,5 +1,6 @@
 #include "app/batch_runner.h"
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -188,6 +189,22 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
         environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
         environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;
         environment.cancelRequested = [&world] { return world.interrupted != 0; };
+        // A call that SolidWorks never returns from would hold the run for ever: the program
+        // ends here instead, with every entry of the run to be done again.
+        environment.solidWorksNotEnded = [&] {
+            world.err << kProgram
+                      << ": SolidWorks does not answer and could not be ended; the run stops\n";
+            if (!options.failedList.empty()) {
+                const engine::ListFileResult written = engine::writePrintListFile(
+                    *ports.files, options.failedList, entries, unusableLines);
+                if (!written.ok())
+                    world.err << kProgram << ": cannot write " << options.failedList << ": "
+                              << written.errorText() << "\n";
+            }
+            world.out.flush();
+            world.err.flush();
+            std::_Exit(kExitProblems);
+        };
         if (!options.quiet)
             world.err << kProgram << ": " << options.action << " with " << solidWorks.description
                       << "\n";

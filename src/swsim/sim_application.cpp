@@ -302,6 +302,8 @@ engine::ProcessEnder SimApplication::GetProcessEnder()
 {
     Call call = begin("GetProcessID");
     call.done();
+    if (m_state->installation.cannotBeEnded)
+        return [] { return false; };
     return [life = m_life] {
         life->endProcess();
         return true;

@@ -65,7 +65,7 @@ public:
         , m_entries(entries)
         , m_beforeShutdown(beforeShutdown)
         , m_watchdog(std::chrono::seconds(std::max(0, m_context.settings.DocumentTimeLimit)),
-              environment.cancelRequested)
+              environment.cancelRequested, environment.solidWorksNotEnded)
     {
     }
 

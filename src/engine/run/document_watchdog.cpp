@@ -10,9 +10,11 @@ constexpr std::chrono::milliseconds kLookEvery { 50 };
 } // namespace
 
 DocumentWatchdog::DocumentWatchdog(std::chrono::milliseconds limit,
-    std::function<bool()> cancelRequested, std::chrono::milliseconds cancelGrace)
+    std::function<bool()> cancelRequested, std::function<void()> notEnded,
+    std::chrono::milliseconds cancelGrace)
     : m_limit(limit)
     , m_cancelRequested(std::move(cancelRequested))
+    , m_notEnded(std::move(notEnded))
     , m_cancelGrace(cancelGrace)
 {
     if (m_limit.count() > 0 || m_cancelRequested)
@@ -76,6 +78,8 @@ void DocumentWatchdog::run()
         const ProcessEnder ender = m_ender;
         lock.unlock();
         const bool ended = ender && ender();
+        if (!ended && m_notEnded)
+            m_notEnded();
         lock.lock();
         if (!ended)
             m_verdict = Verdict::NotEnded;

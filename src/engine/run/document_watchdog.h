@@ -24,7 +24,10 @@ public:
 
     // A limit of zero or less watches no time; without cancelRequested no cancel is seen.
     // Neither: no thread at all.
+    // notEnded is called on the watchdog's thread when SolidWorks could not be ended: the
+    // call under way may never return, so it may have to end the program.
     DocumentWatchdog(std::chrono::milliseconds limit, std::function<bool()> cancelRequested,
+        std::function<void()> notEnded = {},
         std::chrono::milliseconds cancelGrace = std::chrono::seconds(3));
     ~DocumentWatchdog();
     DocumentWatchdog(const DocumentWatchdog&) = delete;
@@ -42,6 +45,7 @@ private:
 
     const std::chrono::milliseconds m_limit;
     const std::function<bool()> m_cancelRequested;
+    const std::function<void()> m_notEnded;
     const std::chrono::milliseconds m_cancelGrace;
     std::mutex m_mutex;
     std::condition_variable m_wake;

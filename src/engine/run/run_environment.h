@@ -33,6 +33,10 @@ struct RunEnvironment {
     // A cancel asked for outside the run's thread (Ctrl+C), which the run can only see
     // between two calls to SolidWorks; the watchdog reads it during a call. May be empty.
     std::function<bool()> cancelRequested;
+    // Called on the watchdog's thread when a document is past its time (or a cancel waited
+    // too long) and SolidWorks could not be ended: the call under way may never return.
+    // Empty: the run waits for it.
+    std::function<void()> solidWorksNotEnded;
 };
 
 // The statistics label: info text 52, ProcessedDrawings, text 53, ProcessedSheets, text 54,

@@ -102,6 +102,8 @@ void readFaultsSection(const IniDocument& ini, Installation& installation)
         installation.raiseOnce = readNameSet(*text);
     if (const auto text = value("Delay"))
         installation.delayMilliseconds = readDelays(*text);
+    if (const auto text = value("CannotBeEnded"))
+        installation.cannotBeEnded = readBool(*text).value_or(installation.cannotBeEnded);
 }
 
 } // namespace

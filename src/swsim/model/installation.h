@@ -43,6 +43,7 @@ struct Installation {
     std::set<std::string> raise; // members that always raise an automation error
     std::set<std::string> raiseOnce; // members that raise the first time they are called
     std::map<std::string, int> delayMilliseconds; // time spent in a member
+    bool cannotBeEnded = false; // the program's attempts to end this SolidWorks fail
 
     std::string spoolPath; // one JSON line per PrintOut2; empty: no spool file
     std::string journalPath; // one line per call; empty: no journal file
