@@ -184,7 +184,7 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
         engine::ActionContext context { settings, counters, connection, view, language,
             *ports.clock, *ports.files, cancelFlag, defaultLines, pdfAddInPath };
         engine::RunEnvironment environment { context, registry, *ports.regional, *ports.shell,
-            ports.programFolder, ports.userDataFolder, {}, {} };
+            ports.programFolder, ports.userDataFolder, {}, {}, {}, {} };
         environment.flags.OpenReadOnly = options.readOnly ? 1 : 0;
         environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
         environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;

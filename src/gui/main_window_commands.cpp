@@ -123,7 +123,7 @@ MainWindowCommands::MainWindowCommands(
         m_program.language, ports.clock, ports.files, m_program.cancelFlag, m_program.defaultLines,
         m_program.pdfAddInPath }
     , m_environment { m_context, m_program.registry, ports.regional, ports.shell,
-        ports.programFolder, ports.userDataFolder, {}, [this] { showProcessed(); } }
+        ports.programFolder, ports.userDataFolder, {}, [this] { showProcessed(); }, {}, {} }
     , m_positioned(window)
     , m_position(ports.store, "QUORRIX")
     , m_zOrder(window)

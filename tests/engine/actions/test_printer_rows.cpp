@@ -81,8 +81,9 @@ TEST(PrinterRowsTest, ScaleFitStepsAndTextsThatAreNoScale)
     for (const char* text : { "abc", "", "-0,5", "1,2,3" }) {
         copy.rows[7].scale = text;
         copy.stepScale(7, 1);
-        if (std::string(text) != "-0,5")
+        if (std::string(text) != "-0,5") {
             EXPECT_EQ(copy.rows[7].scale, text);
+        }
         copy.rows[7].scale = text;
         EXPECT_EQ(copy.store(settings), 7) << text;
         EXPECT_EQ(settings.PrinterNameForSize, before.PrinterNameForSize) << text;
