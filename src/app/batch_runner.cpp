@@ -48,8 +48,19 @@ int startError(BatchWorld& world, const std::string& text)
 std::string faultText(engine::LineFault fault)
 {
     return fault == engine::LineFault::ControlCharacter
-        ? "it holds a control character no path can hold"
+        ? "it holds a control character"
         : "it is neither UTF-8 nor Windows-1252 text";
+}
+
+// Writes the failed list; false (the user told why) when it cannot be written.
+bool writeFailedList(BatchWorld& world, const std::string& path,
+    const std::vector<std::string>& entries, const std::vector<std::string>& unusableLines)
+{
+    const engine::ListFileResult written
+        = engine::writePrintListFile(*world.ports.files, path, entries, unusableLines);
+    if (!written.ok())
+        world.err << kProgram << ": cannot write " << path << ": " << written.errorText() << "\n";
+    return written.ok();
 }
 
 // Why the file given with --settings cannot be used, or nothing. A file that cannot be read,
@@ -66,10 +77,7 @@ std::optional<std::string> settingsFileProblem(engine::FileSystem& files, const 
     const std::vector<engine::LineProblem> problems = document->problems();
     if (!problems.empty())
         return "line " + std::to_string(problems.front().number) + " of the settings file " + path
-            + " cannot be used: "
-            + (problems.front().fault == engine::LineFault::ControlCharacter
-                    ? "it holds a control character"
-                    : "it is neither UTF-8 nor Windows-1252 text");
+            + " cannot be used: " + faultText(problems.front().fault);
     for (const engine::SettingsFileKey& key : engine::settingsFileLayout()) {
         if (document->hasSection(key.section))
             return std::nullopt;
@@ -194,13 +202,8 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
         environment.solidWorksNotEnded = [&] {
             world.err << kProgram
                       << ": SolidWorks does not answer and could not be ended; the run stops\n";
-            if (!options.failedList.empty()) {
-                const engine::ListFileResult written = engine::writePrintListFile(
-                    *ports.files, options.failedList, entries, unusableLines);
-                if (!written.ok())
-                    world.err << kProgram << ": cannot write " << options.failedList << ": "
-                              << written.errorText() << "\n";
-            }
+            if (!options.failedList.empty())
+                writeFailedList(world, options.failedList, entries, unusableLines);
             world.out.flush();
             world.err.flush();
             std::_Exit(kExitProblems);
@@ -239,17 +242,11 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
     if (settings.LoggingActive != 0 && report.started && !options.active && !report.logPath.empty())
         world.out << "Process log: " << report.logPath << "\n";
     int code = exitCode(report);
-    if (!options.failedList.empty()) {
-        const engine::ListFileResult written = engine::writePrintListFile(
-            *ports.files, options.failedList, report.failedEntries, unusableLines);
-        if (!written.ok()) {
-            world.err << kProgram << ": cannot write " << options.failedList << ": "
-                      << written.errorText() << "\n";
-            // A list left from an earlier run would otherwise pass for this run's.
-            if (code == kExitDone)
-                code = kExitProblems;
-        }
-    }
+    // A list left from an earlier run would otherwise pass for this run's.
+    if (!options.failedList.empty()
+        && !writeFailedList(world, options.failedList, report.failedEntries, unusableLines)
+        && code == kExitDone)
+        code = kExitProblems;
     return code == kExitDone && !unusableLines.empty() ? kExitProblems : code;
 }
 
