@@ -1,6 +1,7 @@
 #include "app/batch_runner.h"
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "engine/run/batch_run.h"
 #include "engine/run/multi_job.h"
 #include "engine/run/run_environment.h"
+#include "engine/run/run_thread.h"
 #include "engine/settings/language_files.h"
 #include "engine/settings/multi_language.h"
 #include "engine/settings/registry.h"
@@ -146,7 +148,7 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
     }
 
     platform::PlatformPorts& ports = world.ports;
-    std::int16_t cancelFlag = 0;
+    engine::CancelFlag cancelFlag { 0 };
     ConsoleRunView view(world.out, world.err, *ports.clock, cancelFlag, world.interrupted,
         world.terminal && !options.quiet);
 
@@ -212,15 +214,21 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
             world.err << kProgram << ": " << options.action << " with " << solidWorks.description
                       << "\n";
 
+        // The run has a thread of its own, as in the window, so that it meets SolidWorks
+        // the same way in both programs (on Windows from a COM apartment of its own).
+        const auto onOwnThread = [&connection](std::function<engine::RunReport()> run) {
+            return engine::RunThread(connection, std::move(run)).wait();
+        };
         if (options.action == "MULTIJOB") {
             engine::PrintList printList;
             const std::vector<std::string> dropped = fillPrintList(world, entries, printList);
-            report = engine::RunMultiJob(environment, printList);
+            report = onOwnThread([&] { return engine::RunMultiJob(environment, printList); });
             report.failedEntries.insert(report.failedEntries.end(), dropped.begin(), dropped.end());
             report.droppedEntries += dropped.size();
             documents = options.active ? 1 : printList.rows().size() + report.droppedEntries;
         } else {
-            report = engine::RunActionCommand(environment, options.action, entries);
+            report = onOwnThread(
+                [&] { return engine::RunActionCommand(environment, options.action, entries); });
         }
     } catch (const std::exception& error) {
         // Whatever broke, no entry of this run may pass for done: they all go to the failed

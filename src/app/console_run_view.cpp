@@ -40,7 +40,7 @@ std::string clockText(std::int64_t seconds)
 }
 
 ConsoleRunView::ConsoleRunView(std::ostream& out, std::ostream& err, const engine::Clock& clock,
-    std::int16_t& cancelFlag, const volatile std::sig_atomic_t& interrupted, bool progressLine)
+    engine::CancelFlag& cancelFlag, const volatile std::sig_atomic_t& interrupted, bool progressLine)
     : m_out(out)
     , m_err(err)
     , m_clock(clock)

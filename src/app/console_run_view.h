@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "engine/actions/cancel_flag.h"
 #include "engine/run/run_view.h"
 
 namespace quorrix::engine {
@@ -21,7 +22,7 @@ public:
     // progressLine: draw the progress line (a terminal, and not --quiet). interrupted is set
     // by the Ctrl+C handler; it reaches the run as the cancel flag.
     ConsoleRunView(std::ostream& out, std::ostream& err, const engine::Clock& clock,
-        std::int16_t& cancelFlag, const volatile std::sig_atomic_t& interrupted, bool progressLine);
+        engine::CancelFlag& cancelFlag, const volatile std::sig_atomic_t& interrupted, bool progressLine);
 
     using RunView::show;
     void setLabel(engine::RunLabel label, const std::string& caption) override;
@@ -47,7 +48,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     const engine::Clock& m_clock;
-    std::int16_t& m_cancelFlag;
+    engine::CancelFlag& m_cancelFlag;
     const volatile std::sig_atomic_t& m_interrupted;
     bool m_progressLine;
     bool m_shown = false;

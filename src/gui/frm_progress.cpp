@@ -61,7 +61,7 @@ QString displayText(const std::string& caption)
 
 } // namespace
 
-frmProgress::frmProgress(std::int16_t& cancelFlag, engine::clsMultiLanguage& language,
+frmProgress::frmProgress(engine::CancelFlag& cancelFlag, engine::clsMultiLanguage& language,
     engine::KeyValueStore& store, MessageBoxes& messages, QWidget* parent)
     : QWidget(parent)
     , m_cancelFlag(cancelFlag)

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "engine/actions/cancel_flag.h"
 #include "engine/run/run_view.h"
 #include "engine/settings/form_pos.h"
 #include "gui/qt_positioned_window.h"
@@ -34,7 +35,7 @@ public:
     // Bars show their float range in this many steps.
     static constexpr int kBarSteps = 10000;
 
-    frmProgress(std::int16_t& cancelFlag, engine::clsMultiLanguage& language,
+    frmProgress(engine::CancelFlag& cancelFlag, engine::clsMultiLanguage& language,
         engine::KeyValueStore& store, MessageBoxes& messages, QWidget* parent = nullptr);
     ~frmProgress() override;
 
@@ -72,7 +73,7 @@ private:
     Bar& bar(engine::RunBar bar);
     static void showBar(Bar& bar);
 
-    std::int16_t& m_cancelFlag;
+    engine::CancelFlag& m_cancelFlag;
     engine::clsMultiLanguage& m_language;
     MessageBoxes& m_messages;
     QtPositionedWindow m_window;

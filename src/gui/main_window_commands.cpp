@@ -1,9 +1,12 @@
 #include "gui/main_window_commands.h"
 
+#include <cstdlib>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 
@@ -11,6 +14,7 @@
 #include "engine/run/batch_run.h"
 #include "engine/run/multi_job.h"
 #include "engine/run/program_start.h"
+#include "engine/run/run_thread.h"
 #include "engine/settings/language_files.h"
 #include "engine/settings/settings_file.h"
 #include "engine/settings/shell_execute.h"
@@ -23,6 +27,7 @@
 #include "gui/message_boxes.h"
 #include "gui/qt_language_form.h"
 #include "gui/qt_text.h"
+#include "gui/window_thread.h"
 
 namespace quorrix::gui {
 
@@ -88,6 +93,7 @@ constexpr int kInfoSettingsFilter = 17;
 constexpr int kInfoSettingsTitle = 19;
 constexpr int kInfoWarningsSuppressed = 90;
 constexpr int kInfoWarningsNotReported = 91;
+constexpr int kInfoSolidWorksNotEnded = 148;
 
 // The window takes no commands while a run lasts, however the run ends.
 class WindowRunning {
@@ -119,11 +125,14 @@ MainWindowCommands::MainWindowCommands(
     , m_ports(ports)
     , m_program(ports.program)
     , m_progress(progress)
-    , m_context { m_program.settings, m_program.counters, m_program.connection, progress,
+    , m_runView(progress, this)
+    , m_context { m_program.settings, m_program.counters, m_program.connection, m_runView,
         m_program.language, ports.clock, ports.files, m_program.cancelFlag, m_program.defaultLines,
         m_program.pdfAddInPath }
     , m_environment { m_context, m_program.registry, ports.regional, ports.shell,
-        ports.programFolder, ports.userDataFolder, {}, [this] { showProcessed(); }, {}, {} }
+        ports.programFolder, ports.userDataFolder, {},
+        [this] { onThreadOf(m_window, [this] { showProcessed(); }); },
+        [this] { return m_program.cancelFlag != 0; }, [this] { solidWorksNotEnded(); } }
     , m_positioned(window)
     , m_position(ports.store, "QUORRIX")
     , m_zOrder(window)
@@ -385,7 +394,10 @@ void MainWindowCommands::connectRuns()
                 return;
             m_environment.flags = flags();
             const WindowRunning running(m_window);
-            engine::RunMultiJob(m_environment, m_window.printList());
+            // The window keeps showing its list while the run's thread works on a copy.
+            engine::PrintList list = m_window.printList();
+            runOnOwnThread([this, &list] { return engine::RunMultiJob(m_environment, list); });
+            m_window.printList() = std::move(list);
             m_window.showPrintList();
             // A multi-job may load settings files; the window shows what is in force again.
             showSettings();
@@ -401,7 +413,32 @@ engine::RunReport MainWindowCommands::runAction(const QString& action)
     // The run keeps its own copy of the rows it works through.
     const std::vector<std::string> rows = m_window.printList().rows();
     const WindowRunning running(m_window);
-    return engine::RunActionCommand(m_environment, utf8(action), rows);
+    return runOnOwnThread([this, &action, &rows] {
+        return engine::RunActionCommand(m_environment, utf8(action), rows);
+    });
+}
+
+engine::RunReport MainWindowCommands::runOnOwnThread(const std::function<engine::RunReport()>& run)
+{
+    QEventLoop loop;
+    engine::RunThread thread(m_program.connection, run,
+        [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
+    loop.exec();
+    return thread.wait();
+}
+
+// Called on the watchdog's thread: the run's thread is held by a call that may never return
+// and owns what a new run would need, so the program can only tell the user and end.
+void MainWindowCommands::solidWorksNotEnded()
+{
+    QMetaObject::invokeMethod(
+        &m_window,
+        [this] {
+            m_ports.messages.show(m_program.language.GetInfoText(kInfoSolidWorksNotEnded),
+                m_program.language.GetInfoText(kInfoErrorTitle), engine::MessageIcon::Critical);
+            std::_Exit(EXIT_FAILURE);
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindowCommands::showProcessed()

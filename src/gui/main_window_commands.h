@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "engine/run/batch_run.h"
@@ -11,6 +12,7 @@
 #include "gui/main_window_ports.h"
 #include "gui/qt_positioned_window.h"
 #include "gui/qt_z_ordered_window.h"
+#include "gui/run_view_relay.h"
 
 class QCheckBox;
 
@@ -62,11 +64,16 @@ private:
     void setRestartEntry(int documents);
     void unload();
     engine::MainWindowFlags flags() const;
+    // Runs on a thread of its own while this thread goes on painting the windows and
+    // taking Cancel; returns when the run is over.
+    engine::RunReport runOnOwnThread(const std::function<engine::RunReport()>& run);
+    void solidWorksNotEnded();
 
     frmMain& m_window;
     MainWindowPorts m_ports;
     engine::Program& m_program;
     frmProgress& m_progress;
+    RunViewRelay m_runView;
     engine::ActionContext m_context;
     engine::RunEnvironment m_environment;
     QtPositionedWindow m_positioned;

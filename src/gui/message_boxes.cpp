@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 
 #include "gui/qt_text.h"
+#include "gui/window_thread.h"
 
 namespace quorrix::gui {
 
@@ -117,6 +119,10 @@ MessageAnswer MessageBoxes::showWithDefault(const std::string& text, const std::
 
 MessageAnswer MessageBoxes::ask(const MessageRequest& request)
 {
+    // A run on its own thread asks through the window thread, which owns every window.
+    if (QCoreApplication* application = QCoreApplication::instance();
+        application && QThread::currentThread() != application->thread())
+        return onThreadOf(*application, [this, &request] { return ask(request); });
     ShownMessage record { request, MessageAnswer::Ok, true };
     if (!m_answers.empty()) {
         record.answer = m_answers.front();

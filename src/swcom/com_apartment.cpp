@@ -6,6 +6,7 @@ namespace quorrix::swcom {
 
 ComApartment::ComApartment()
     : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))
+    , m_thread(GetCurrentThreadId())
 {
 }
 
@@ -13,7 +14,9 @@ ComApartment::~ComApartment()
 {
     // S_FALSE (already initialised here, as on a window thread) still counts and must be
     // balanced.
-    if (SUCCEEDED(m_result))
+    // Only the thread that started COM can end it; an object that outlived a run's thread
+    // lets go of an apartment that ended with that thread.
+    if (SUCCEEDED(m_result) && GetCurrentThreadId() == m_thread)
         CoUninitialize();
 }
 

@@ -19,6 +19,7 @@ public:
 
 private:
     HRESULT m_result;
+    DWORD m_thread;
 };
 
 } // namespace quorrix::swcom

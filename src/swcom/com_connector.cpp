@@ -9,6 +9,13 @@
 
 namespace quorrix::swcom {
 
+namespace {
+
+// The apartment of a run's thread, while the thread has one of its own.
+thread_local std::weak_ptr<const ComApartment> t_threadApartment;
+
+} // namespace
+
 ComConnector::ComConnector(engine::KeyValueStore& store)
     : m_store(store)
     , m_apartment(std::make_shared<const ComApartment>())
@@ -17,7 +24,10 @@ ComConnector::ComConnector(engine::KeyValueStore& store)
 
 std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std::string& progId)
 {
-    m_apartment->check();
+    std::shared_ptr<const ComApartment> apartment = t_threadApartment.lock();
+    if (!apartment)
+        apartment = m_apartment;
+    apartment->check();
     CLSID classId {};
     swcom::check(CLSIDFromProgID(wideText(progId).c_str(), &classId));
     IDispatch* object = nullptr;
@@ -25,13 +35,20 @@ std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std
         IID_IDispatch, reinterpret_cast<void**>(&object)));
     std::shared_ptr<ComApplication> application;
     try {
-        application = std::make_shared<ComApplication>(object, m_apartment);
+        application = std::make_shared<ComApplication>(object, apartment);
     } catch (...) {
         object->Release();
         throw;
     }
     object->Release(); // the application holds its own reference
     return application;
+}
+
+std::shared_ptr<void> ComConnector::prepareThread()
+{
+    auto apartment = std::make_shared<const ComApartment>();
+    t_threadApartment = apartment;
+    return std::const_pointer_cast<ComApartment>(apartment);
 }
 
 bool ComConnector::isRegistered(const std::string& progId)

@@ -19,6 +19,7 @@ public:
 
     std::shared_ptr<engine::SwApplication> createApplication(const std::string& progId) override;
     bool isRegistered(const std::string& progId) override;
+    std::shared_ptr<void> prepareThread() override;
 
 private:
     engine::KeyValueStore& m_store;

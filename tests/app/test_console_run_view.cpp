@@ -13,7 +13,7 @@ TEST(ConsoleRunViewTest, ProgressLineCountsDocumentsSheetsAndTime)
     std::ostringstream out;
     std::ostringstream err;
     test::ManualClock clock;
-    std::int16_t cancel = 0;
+    engine::CancelFlag cancel { 0 };
     volatile std::sig_atomic_t interrupted = 0;
     ConsoleRunView view(out, err, clock, cancel, interrupted, true);
     view.setBarRange(engine::RunBar::List, 0, 4);
@@ -42,7 +42,7 @@ TEST(ConsoleRunViewTest, CtrlCBecomesTheCancelFlagAndQuietDrawsNothing)
     std::ostringstream out;
     std::ostringstream err;
     test::ManualClock clock;
-    std::int16_t cancel = 0;
+    engine::CancelFlag cancel { 0 };
     volatile std::sig_atomic_t interrupted = 0;
     ConsoleRunView view(out, err, clock, cancel, interrupted, false);
     view.show();

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "engine/settings/registry.h"
 #include "engine/settings/settings_schema.h"
 #include "gui/frm_main.h"
+#include "gui/frm_progress.h"
 #include "gui/quorrix_session.h"
 #include "support/fakes.h"
 #include "support/memory_key_value_store.h"
@@ -43,8 +45,9 @@ struct SessionFixture : SolidWorksFixture {
 
     bool tryStart()
     {
-        session = std::make_unique<gui::QuorrixSession>(gui::SessionPorts { store, *ports.files,
-            regional, clock, shell, sim, documentManager, printers, programFolder, dir.path(), true });
+        session = std::make_unique<gui::QuorrixSession>(
+            gui::SessionPorts { store, *ports.files, regional, clock, shell, sim, documentManager,
+                printers, programFolder, dir.path(), true });
         session->messages().setUnattended(true);
         session->fileDialogs().setUnattended(true);
         const bool started = session->start(dir.path());
@@ -71,6 +74,10 @@ struct SessionFixture : SolidWorksFixture {
     QCheckBox* check(const char* name) { return window().control<QCheckBox>(QLatin1String(name)); }
     QAction* entry(const char* name) { return window().menuEntry(QLatin1String(name)); }
     void trigger(const char* name) { entry(name)->trigger(); }
+    QString progressLabel(const char* name)
+    {
+        return session->progress()->findChild<QLabel*>(QLatin1String(name))->text();
+    }
 
     std::string programFolder;
     MemoryKeyValueStore store;

@@ -28,7 +28,7 @@ using gui::frmProgress;
 namespace {
 
 struct ProgressTest : ::testing::Test, test::WindowFixture {
-    std::int16_t cancel = 0;
+    engine::CancelFlag cancel { 0 };
     frmProgress view { cancel, language, store, messages };
     template <typename Widget> Widget* child(const char* name)
     {

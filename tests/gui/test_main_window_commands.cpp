@@ -201,19 +201,24 @@ TEST_F(SessionTest, WindowOpensWhereItWasLeftAndSavesItsPlaceAndCountersOnClose)
 TEST_F(SessionTest, CancelDuringTheThirdDocumentEndsThePlotRun)
 {
     for (const char* name : { "a", "b", "c", "d", "e" })
-        document(std::string(name) + ".SLDDRW", "[Document]\n[Sheet.1]\nName=S\n");
+        document(std::string(name) + ".SLDDRW",
+            std::string("[Document]\n[Sheet.1]\nName=S\n")
+                + (name[0] == 'c' ? "[Faults]\nSlow=OpenDoc2:1000\n" : ""));
     start();
     trigger("mnuEditAddAll");
     ASSERT_EQ(window().printList().count(), 5);
 
-    // Cancel is clicked while the run lets the window's events through, once SolidWorks
-    // has opened the third document.
+    // The window thread answers while SolidWorks opens the third document: its progress
+    // window names it, and Cancel is clicked then.
     // Meanwhile the main window takes no commands and does not close.
     check("chkOpenViewOnly")->click();
     QTimer watcher;
-    watcher.setInterval(0);
+    watcher.setInterval(10);
     QObject::connect(&watcher, &QTimer::timeout, [this, &watcher] {
-        if (calls("OpenDoc2").size() >= 3) {
+        if (progressLabel("lblQRXList").contains("c.SLDDRW")) {
+            // Not the sheet count of the document before.
+            EXPECT_TRUE(progressLabel("lblSheet").startsWith("???"))
+                << progressLabel("lblSheet").toStdString();
             EXPECT_FALSE(entry("mnuEditPrint")->isEnabled());
             EXPECT_FALSE(window().control<QPushButton>("cmdDelAll")->isEnabled());
             EXPECT_FALSE(window().close());
@@ -233,6 +238,33 @@ TEST_F(SessionTest, CancelDuringTheThirdDocumentEndsThePlotRun)
     ASSERT_FALSE(shown().empty());
     EXPECT_NE(shown().back().request.text.find("d.SLDDRW"), std::string::npos)
         << shown().back().request.text;
+    EXPECT_FALSE(session->progress()->isVisible());
+}
+
+TEST_F(SessionTest, CancelDuringACallThatDoesNotReturnEndsTheRunWithinSeconds)
+{
+    document("a.SLDDRW", "[Document]\n[Faults]\nHang=OpenDoc2\n");
+    document("b.SLDDRW", "[Document]\n");
+    start();
+    trigger("mnuEditAddAll");
+    QTimer watcher;
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, [this, &watcher] {
+        if (progressLabel("lblQRXList").contains("a.SLDDRW")) {
+            session->progress()->findChild<QPushButton*>("cmdCancel")->click();
+            watcher.stop();
+        }
+    });
+    watcher.start();
+    window().control<QPushButton>("cmdPlot")->click();
+
+    ASSERT_FALSE(shown().empty());
+    const std::string text = shown().back().request.text;
+    EXPECT_NE(
+        text.find("a.SLDDRW was cancelled while SolidWorks did not answer"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("b.SLDDRW"), std::string::npos) << text;
+    EXPECT_TRUE(calls("PrintOut2").empty());
     EXPECT_FALSE(session->progress()->isVisible());
 }
 

@@ -26,7 +26,7 @@ struct ActionFixture : SolidWorksFixture {
     // The English info text, as error lines show it.
     std::string info(int number) { return language.GetInfoText(number); }
 
-    std::int16_t cancelFlag = 0;
+    engine::CancelFlag cancelFlag { 0 };
     RecordingRunView view;
     engine::clsMultiLanguage language;
     engine::UsageCounters counters;

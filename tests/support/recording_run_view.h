@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/actions/cancel_flag.h"
 #include "engine/run/run_view.h"
 #include "support/fakes.h"
 
@@ -17,7 +18,7 @@ class RecordingRunView : public engine::RunView {
 public:
     using Shown = RecordingMessageBox::Shown;
 
-    explicit RecordingRunView(std::int16_t& cancelFlag)
+    explicit RecordingRunView(engine::CancelFlag& cancelFlag)
         : m_cancelFlag(cancelFlag)
     {
     }
@@ -102,7 +103,7 @@ private:
         return text;
     }
 
-    std::int16_t& m_cancelFlag;
+    engine::CancelFlag& m_cancelFlag;
 };
 
 } // namespace quorrix::test

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/actions/cancel_flag.h"
+
 #include "engine/settings/multi_language.h"
 #include "engine/settings/settings.h"
 
@@ -23,7 +25,7 @@ struct ActionContext {
     clsMultiLanguage& language;
     Clock& clock;
     FileSystem& files;
-    std::int16_t& cancelFlag; // -1 when the user asked the run to stop
+    CancelFlag& cancelFlag;
     PrinterLineSettings& defaultLines; // SolidWorks' own widths, read when a run starts
     std::string& pdfAddInPath; // found at start; empty when the add-in is missing
     // The files the running run has written; set by the run for its duration.

@@ -13,6 +13,7 @@ IniDocument IniFile::load(const std::string& path)
 std::shared_ptr<const IniDocument> IniFile::document(const std::string& path)
 {
     const auto stamp = m_files.stamp(path);
+    const std::lock_guard lock(m_cacheMutex);
     if (!stamp) {
         m_cache.erase(path);
         return std::make_shared<const IniDocument>();
@@ -28,6 +29,7 @@ std::shared_ptr<const IniDocument> IniFile::document(const std::string& path)
 void IniFile::store(const std::string& path, const IniDocument& document)
 {
     m_files.writeBytesAtomic(path, document.serialize());
+    const std::lock_guard lock(m_cacheMutex);
     m_cache.erase(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,7 +16,8 @@ namespace quorrix::engine {
 // The profile-string functions over real files: read a value, write a value, list a
 // section. Reads keep a parsed copy of each file until the file changes, so looking up many
 // texts of a language file costs one parse. Each write reads the file afresh and replaces it
-// atomically. Failures of the file system throw PlatformError.
+// atomically. Failures of the file system throw PlatformError. The copies are shared by the
+// run's thread and the window thread, which both read the language file.
 class IniFile {
 public:
     explicit IniFile(FileSystem& files)
@@ -51,6 +53,7 @@ private:
     void store(const std::string& path, const IniDocument& document);
 
     FileSystem& m_files;
+    std::mutex m_cacheMutex;
     std::map<std::string, Cached> m_cache;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/actions/cancel_flag.h"
 #include "engine/platform/printer_catalog.h"
 #include "engine/settings/multi_language.h"
 #include "engine/settings/registry.h"
@@ -51,7 +52,7 @@ public:
     std::string helpFile;
     std::string pdfAddInPath;
     PrinterLineSettings defaultLines;
-    std::int16_t cancelFlag = 0;
+    CancelFlag cancelFlag { 0 };
     SwConnection connection;
     bool solidWorksReached = false;
 

@@ -27,6 +27,10 @@ public:
     // gone (a crash) does not stop the reconnect.
     bool RestartSolidWorks();
 
+    // Drops the object of the last connect without ending SolidWorks: a thread that
+    // connected lets go of what belongs to it before it ends. The next use connects anew.
+    void forget() { m_app.reset(); }
+
     // The object of the last successful connect, or nothing.
     const std::shared_ptr<SwApplication>& swApp() const { return m_app; }
     Connector& connector() { return m_connector; }
