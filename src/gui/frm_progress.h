@@ -27,7 +27,8 @@ class MessageBoxes;
 // The progress window of a run. It loads when the run first touches it (texts from the
 // language file, title, stored position) and unloads at the run's end (position saved), so
 // every run starts from the window's design state. Cancel sets the program's cancel flag
-// and nothing else; the click arrives while the run lets the message loop run.
+// and nothing else; a run on its own thread sees it at its next look, and the watchdog sees
+// it during a call that does not return.
 class frmProgress : public QWidget, public engine::RunView {
     Q_OBJECT
 

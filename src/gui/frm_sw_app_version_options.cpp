@@ -1,6 +1,8 @@
 #include "gui/frm_sw_app_version_options.h"
 #include "ui_frm_sw_app_version_options.h"
 
+#include <algorithm>
+
 #include "engine/run/program_start.h"
 #include "engine/settings/settings.h"
 #include "engine/swlink/sw_versions.h"
@@ -33,12 +35,15 @@ frmSwAppVersionOptions::frmSwAppVersionOptions(const MainWindowPorts& ports, QWi
     m_ui->lblSwAppVersionNone->setText(
         none ? toQString(info(kInfoNoVersionRegistered)) : QString());
     m_ui->lblSwAppVersionNone->setVisible(none);
+    m_ui->txtDocumentTimeLimit->setValue(
+        std::clamp(settings().DocumentTimeLimit, 0, m_ui->txtDocumentTimeLimit->maximum()));
 }
 
 frmSwAppVersionOptions::~frmSwAppVersionOptions() = default;
 
 bool frmSwAppVersionOptions::apply()
 {
+    settings().DocumentTimeLimit = m_ui->txtDocumentTimeLimit->value();
     // With nothing registered there is nothing to choose, and the version the user set
     // before stays for the day SolidWorks is installed again.
     if (m_ui->cmbSwAppVersion->count() == 0)

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include <functional>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "gui/frm_preview_bitmap.h"
 #include "gui/frm_progress.h"
 #include "gui/qt_positioned_window.h"
+#include "gui/run_view_relay.h"
 #include "swsim/sim_document_manager.h"
 #include "window_fixture.h"
 
@@ -168,6 +171,38 @@ TEST_F(ProgressTest, CancelClickArrivesWhileTheRunLetsEventsThrough)
     cancelButton->click();
     EXPECT_EQ(cancel, -1);
     view.unload();
+}
+
+TEST_F(ProgressTest, ARunOnItsOwnThreadReachesTheWindowInItsOrder)
+{
+    gui::RunViewRelay relay(view, nullptr);
+    messages.queueAnswer(engine::MessageAnswer::Retry);
+    std::string listLabel;
+    engine::MessageAnswer answer {};
+    QEventLoop loop;
+    std::thread run([&] {
+        relay.setBarRange(RunBar::List, 0, 4);
+        relay.setLabel(RunLabel::List, "1 / 4");
+        relay.setLabel(RunLabel::List, "2 / 4");
+        relay.setBarValue(RunBar::List, 2);
+        relay.show();
+        listLabel = relay.label(RunLabel::List);
+        answer = relay.show(
+            "text", "title", engine::MessageIcon::Question, engine::MessageButtons::RetryCancel);
+        relay.setLabel(RunLabel::Sheet, "last");
+        relay.unload();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    run.join();
+    EXPECT_EQ(listLabel, "2 / 4");
+    EXPECT_EQ(answer, engine::MessageAnswer::Retry);
+    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(child<QProgressBar>("prgrQRXList")->value(), frmProgress::kBarSteps / 2);
+    // What the run set before the window unloaded was shown before, not after.
+    EXPECT_EQ(child<QLabel>("lblSheet")->text(), "last");
+    EXPECT_FALSE(view.isLoaded());
+    EXPECT_FALSE(view.isVisible());
 }
 
 TEST_F(ProgressTest, MessageBoxesGoThroughTheWrapper)

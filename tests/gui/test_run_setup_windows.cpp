@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QToolBar>
 
 #include <filesystem>
@@ -136,12 +137,15 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
         int selected; // the current version where it is registered, else the first
         int chosen;
         const char* suffixAfterOk;
+        int timeLimit; // typed into the field; kept with or without a version to choose
     };
     const Case cases[] = { { { "", ".30", ".31" }, true,
-                               { "standard", "SOLIDWORKS 2022", "SOLIDWORKS 2023" }, 1, 2, ".31" },
+                               { "standard", "SOLIDWORKS 2022", "SOLIDWORKS 2023" }, 1, 2, ".31",
+                               0 },
         // Nothing to choose: OK keeps the version chosen before.
-        { {}, false, {}, -1, -1, ".31" }, { { "" }, true, { "standard" }, 0, 0, "" } };
+        { {}, false, {}, -1, -1, ".31", 45 }, { { "" }, true, { "standard" }, 0, 0, "", 1200 } };
     startIn([](engine::Settings& s) { s.UseSolidWorksVersion = ".30"; });
+    int shownLimit = 600;
     for (const Case& c : cases) {
         sim.installation().versions = c.registered;
         sim.installation().installed = c.installed;
@@ -155,8 +159,13 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
         EXPECT_EQ(combo->currentIndex(), c.selected);
         EXPECT_EQ(at<QLabel>(dialog, "lblSwAppVersionNone")->isHidden(), !c.listed.empty());
         combo->setCurrentIndex(c.chosen);
+        auto* limit = at<QSpinBox>(dialog, "txtDocumentTimeLimit");
+        EXPECT_EQ(limit->value(), shownLimit);
+        limit->setValue(c.timeLimit);
         press(dialog, Qt::Key_Return);
         EXPECT_EQ(current().UseSolidWorksVersion, c.suffixAfterOk);
+        EXPECT_EQ(current().DocumentTimeLimit, c.timeLimit);
+        shownLimit = c.timeLimit;
     }
     EXPECT_EQ(window().control<QLabel>("lblSwAppVersionUsed")->text(), "SWX version: standard");
 }
