@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "dialog_fixture.h"
+#include "support/output_readers.h"
 
 using namespace quorrix;
 

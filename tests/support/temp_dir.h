@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <utility>
 
 namespace quorrix::test {
 
@@ -25,9 +23,6 @@ private:
 
 // Whole-file helpers for fixtures, byte for byte.
 std::string readFileBytes(const std::string& path);
-
-// Width and height in pixels of a little-endian TIFF; zeros when it is none.
-std::pair<std::uint32_t, std::uint32_t> tiffSize(const std::string& tiff);
 void writeFileBytes(const std::string& path, const std::string& bytes);
 
 } // namespace quorrix::test
