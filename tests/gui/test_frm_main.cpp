@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -29,6 +28,7 @@
 #include <tuple>
 #include <utility>
 
+#include "engine/platform/ini_document.h"
 #include "engine/settings/settings.h"
 #include "gui/frm_main.h"
 #include "gui/frm_main_list_view.h"
@@ -599,20 +599,15 @@ std::map<QString, QString> windowTexts(frmMain& window)
     return texts;
 }
 
-// The keys of the window's section, read as plain text.
-QStringList sectionKeys(const QString& path)
+// The keys of the window's section in a shipped language file.
+QStringList sectionKeys(const char* file)
 {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     QStringList keys;
-    bool inSection = false;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.startsWith('['))
-            inSection = line == "[frmMain]";
-        else if (inSection && line.contains('=') && !line.startsWith(';'))
-            keys << line.section('=', 0, 0);
-    }
+    const std::string path = std::string(QUORRIX_LANG_DIR) + "/" + file;
+    for (const auto& [key, text] :
+        quorrix::engine::IniDocument::parse(quorrix::test::readFileBytes(path))
+            .sectionEntries("frmMain"))
+        keys << QString::fromStdString(key);
     return keys;
 }
 
@@ -633,12 +628,12 @@ struct frmMainLanguage : ::testing::Test, quorrix::test::WindowFixture {
 TEST_F(frmMainLanguage, GermanFileHoldsTheDesignTexts)
 {
     const std::map<QString, QString> design = windowTexts(window);
-    const QStringList keys = sectionKeys(QString(QUORRIX_LANG_DIR) + "/QUORRIX-lng_de.ini");
+    const QStringList keys = sectionKeys("QUORRIX-lng_de.ini");
     EXPECT_GT(keys.size(), 100);
     // Each key names a text of the window: no key is misspelt or left over.
     for (const QString& key : keys)
         EXPECT_TRUE(design.count(key)) << key.toStdString();
-    EXPECT_EQ(keys, sectionKeys(QString(QUORRIX_LANG_DIR) + "/QUORRIX-lng_us.ini"));
+    EXPECT_EQ(keys, sectionKeys("QUORRIX-lng_us.ini"));
     // Texts that code writes are not in the files: a language switch must not wipe them.
     for (const char* key : { "lblListcount.Caption", "lblProcessed.Caption",
              "lblSwAppVersionUsed.Caption", "chkPrePostUseit.Caption",
