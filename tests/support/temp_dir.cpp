@@ -34,6 +34,13 @@ std::string TempDir::file(const std::string& name) const
     return m_path + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
+std::string TempDir::write(const std::string& name, const std::string& bytes) const
+{
+    const std::string path = file(name);
+    writeFileBytes(path, bytes);
+    return path;
+}
+
 std::string readFileBytes(const std::string& path)
 {
     std::ifstream in(engine::pathFromUtf8(path), std::ios::binary);

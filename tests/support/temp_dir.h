@@ -16,6 +16,8 @@ public:
     const std::string& path() const { return m_path; }
     // path() + separator + name
     std::string file(const std::string& name) const;
+    // Writes the file of that name, byte for byte, and gives its path.
+    std::string write(const std::string& name, const std::string& bytes) const;
 
 private:
     std::string m_path;
