@@ -72,6 +72,8 @@ TEST(MessageBoxesTest, EnterGivesTheDefaultAndEscapeCancelUnattendedOrNot)
         { MessageButtons::YesNo, MessageAnswer::No, MessageAnswer::No, std::nullopt },
         { MessageButtons::YesNoCancel, MessageAnswer::No, MessageAnswer::No,
             MessageAnswer::Cancel },
+        { MessageButtons::YesNoCancel, MessageAnswer::Cancel, MessageAnswer::Cancel,
+            MessageAnswer::Cancel },
         { MessageButtons::RetryCancel, std::nullopt, MessageAnswer::Retry, MessageAnswer::Cancel },
         // A default the box does not have falls back to its first button.
         { MessageButtons::YesNo, MessageAnswer::Cancel, MessageAnswer::Yes, std::nullopt },
