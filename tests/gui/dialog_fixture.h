@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <stdexcept>
 #include <string>
 
 #include "gui/frm_main.h"
@@ -47,20 +48,28 @@ struct DialogFixture : SessionFixture {
         auto* dialog = owner->findChild<QDialog*>(QLatin1String(name));
         return dialog && dialog->isVisible() ? dialog : nullptr;
     }
+    // The window that a menu entry, a button or a toolbar key opened; where it did not open,
+    // the test ends there with a failure naming it.
     QDialog* openFromMenu(const char* menuEntry, const char* name)
     {
         trigger(menuEntry);
-        return openDialog(name);
+        return opened(name);
     }
     QDialog* openFromButton(const char* button, const char* name)
     {
         window().control<QAbstractButton>(QLatin1String(button))->click();
-        return openDialog(name);
+        return opened(name);
     }
     QDialog* openFromToolbar(const char* key, const char* name)
     {
         window().tbarMenuButtonClick(QLatin1String(key));
-        return openDialog(name);
+        return opened(name);
+    }
+    QDialog* opened(const char* name)
+    {
+        if (QDialog* dialog = openDialog(name))
+            return dialog;
+        throw std::runtime_error(std::string(name) + " did not open");
     }
 
     std::vector<gui::ShownMessage> shown() { return messages().shown(); }

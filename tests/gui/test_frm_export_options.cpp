@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "dialog_fixture.h"
+#include "support/output_readers.h"
 
 using namespace quorrix;
 
@@ -54,7 +55,6 @@ TEST_F(ExportOptionsTest, CancelKeepsTheFolderAndOkKeepsAMissingOneWithAWarning)
         messages().clearShown();
         const std::string before = row.folder ? current().*row.folder : "";
         QDialog* dialog = openFromMenu(row.menuEntry, row.name);
-        ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->windowTitle().toStdString(), info(row.title));
         if (row.folder)
             typeFolder(dialog, "/cancelled");
@@ -65,7 +65,6 @@ TEST_F(ExportOptionsTest, CancelKeepsTheFolderAndOkKeepsAMissingOneWithAWarning)
         }
 
         dialog = openFromMenu(row.menuEntry, row.name);
-        ASSERT_TRUE(dialog);
         if (row.folder)
             typeFolder(dialog, "/no/such/folder");
         press(dialog, Qt::Key_Return);
@@ -88,7 +87,6 @@ TEST_F(ExportOptionsTest, ThreeDFormatAndFolderReachTheExport)
         s.ThreeDSaveInModelFolder = 1;
     });
     QDialog* dialog = openFromButton("cmdCallExport3DSettings", "frmExport3DOptions");
-    ASSERT_TRUE(dialog);
     auto* formats = in<QComboBox>(dialog, "cmbExportType");
     ASSERT_EQ(formats->count(), 10);
     EXPECT_EQ(formats->currentText(), "IGES (*.igs)");
@@ -107,7 +105,6 @@ TEST_F(ExportOptionsTest, DocumentExportWritesA3DPdfWithItsLineWeightsOrAJpg)
     document("plan.SLDDRW", "[Document]\n"); // SolidWorks keeps line weights per drawing
     startIn([](engine::Settings& s) { s.ExpDocSaveFormat = "pdf"; });
     QDialog* dialog = openFromButton("cmdCallExportDocumentsSettings", "frmExportDocuments");
-    ASSERT_TRUE(dialog);
     auto* frame3D = in<QGroupBox>(dialog, "fra3DPDFExport");
     EXPECT_TRUE(frame3D->isVisible());
     in<QComboBox>(dialog, "cmbExportType")->setCurrentIndex(1);
@@ -129,7 +126,6 @@ TEST_F(ExportOptionsTest, DocumentExportWritesA3DPdfWithItsLineWeightsOrAJpg)
     EXPECT_EQ(current().PrinterLines[engine::kPdfLineWeightSlot].UsePrinterLines, 0);
 
     dialog = openFromButton("cmdCallExportDocumentsSettings", "frmExportDocuments");
-    ASSERT_TRUE(dialog);
     EXPECT_FALSE(in<QCheckBox>(dialog, "chkUsePDFLineWeight")->isChecked());
     setLines(dialog);
     in<QCheckBox>(dialog, "chkUsePDF3DExport")->setChecked(true);
@@ -145,7 +141,6 @@ TEST_F(ExportOptionsTest, DocumentExportWritesA3DPdfWithItsLineWeightsOrAJpg)
     EXPECT_EQ(weights.front().args.at(1), "0.0005");
 
     dialog = openFromButton("cmdCallExportDocumentsSettings", "frmExportDocuments");
-    ASSERT_TRUE(dialog);
     in<QComboBox>(dialog, "cmbExportType")->setCurrentIndex(1);
     press(dialog, Qt::Key_Return);
     run("mnuEditExportDocuments");
@@ -162,7 +157,6 @@ TEST_F(ExportOptionsTest, EDrawingsOptionsReachSolidWorksAndTheProfessionalSelec
         s.FilterNameFilter[0].Contain0 = "Var";
     });
     QDialog* dialog = openFromButton("cmdCallExportEDrawingsSettings", "frmExportEDrawingsOptions");
-    ASSERT_TRUE(dialog);
     EXPECT_TRUE(in<QCheckBox>(dialog, "chkEDRSaveShaded")->isChecked());
     in<QCheckBox>(dialog, "chkEDRCompress")->setChecked(true);
     in<QCheckBox>(dialog, "chkEDRProUseSheetnameFiter")->setChecked(true);
@@ -189,7 +183,6 @@ TEST_F(ExportOptionsTest, OkReachesTheTiffRunAndTheRulesGuardTheBoxes)
     });
 
     QDialog* dialog = openFromButton("cmdCallTIFFSettings", "frmTIFFOptions");
-    ASSERT_TRUE(dialog);
     EXPECT_EQ(in<QComboBox>(dialog, "cmbTO_PaperSize")->itemText(12).toStdString(), info(31));
     // Colour with Group 4 is refused and set back.
     choose(in<QComboBox>(dialog, "cmbTO_ImageType"), 1);
@@ -254,7 +247,6 @@ TEST_F(ExportOptionsTest, OkStoresTheChoicesAndTheDxfRunUsesThem)
     });
 
     QDialog* dialog = openFromButton("cmdCallDXFSettings", "frmDXFOptions");
-    ASSERT_TRUE(dialog);
     EXPECT_TRUE(in<QRadioButton>(dialog, "optTS_SaveAsTitleName_1")->isChecked());
     EXPECT_FALSE(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->isEnabled());
     EXPECT_EQ(in<QLineEdit>(dialog, "txtTS_SaveDirectory")->text(), "/gone");

@@ -39,7 +39,6 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
     startIn([](engine::Settings& s) { s.FilterNameFilter[2].NotContain0 = "Draft"; });
 
     QDialog* dialog = openFromButton("cmdListFilterSheetNames", "frmListFilter");
-    ASSERT_TRUE(dialog);
     EXPECT_TRUE(in<QRadioButton>(dialog, "optFilterName_0")->isChecked());
     typingStaysWithItsSet(dialog, "optFilterName", "txtFilterContain1");
     EXPECT_EQ(box(dialog, "txtFilterNotContain0")->text(), "Draft");
@@ -47,7 +46,6 @@ TEST_F(NameSetsTest, FilterSetsKeepTheirTypingUntilOkAndFilterThePdf)
     EXPECT_EQ(current().FilterNameFilter[0].Contain1, "");
 
     dialog = openFromMenu("mnuOptFilter", "frmListFilter");
-    ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkFilterActive")->setChecked(true);
     chooseSet(dialog, "optFilterName", 2);
     box(dialog, "txtFilterContain0")->setText("Front");
@@ -72,7 +70,6 @@ TEST_F(NameSetsTest, PrefixSetsKeepTheirTypingUntilOkAndNameTheFiles)
     });
 
     QDialog* dialog = openFromButton("cmdPrePostEdit", "frmPrePostFilenames");
-    ASSERT_TRUE(dialog);
     typingStaysWithItsSet(dialog, "optPrePost", "txtPrePostPostfix");
     in<QCheckBox>(dialog, "chkPrePostIgnoreSWXFilename")->setChecked(true);
     chooseSet(dialog, "optPrePost", 1);
@@ -83,7 +80,6 @@ TEST_F(NameSetsTest, PrefixSetsKeepTheirTypingUntilOkAndNameTheFiles)
     EXPECT_EQ(current().PrePostIgnoreSWXFilename[2], 0);
 
     dialog = openFromMenu("mnuOptPrePostEdit", "frmPrePostFilenames");
-    ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkPrePostUseit")->setChecked(true);
     chooseSet(dialog, "optPrePost", 1);
     box(dialog, "txtPrePostPostfix")->setText("_:h:n");

@@ -27,12 +27,6 @@ struct PreviewTest : ::testing::Test, test::WindowFixture {
         QObject::connect(&view, &frmPreviewBitmap::closedByUser, [this] { ++closedByUser; });
     }
 
-    std::string document(const std::string& name, const std::string& text)
-    {
-        const std::string path = dir.file(name);
-        test::writeFileBytes(path, text);
-        return path;
-    }
     QLabel* box(const char* name) { return view.findChild<QLabel*>(QString::fromLatin1(name)); }
     bool showsPicture() { return !box("imgShow")->pixmap().isNull(); }
     QString title() { return view.windowTitle(); }
@@ -42,7 +36,7 @@ struct PreviewTest : ::testing::Test, test::WindowFixture {
 
 TEST_F(PreviewTest, ShowsThePreviewOfTheClickedDocument)
 {
-    const std::string drawing = document("bracket.SLDDRW",
+    const std::string drawing = dir.write("bracket.SLDDRW",
         "[Document]\n[Sheet.1]\nName=A4\nWidth=0.21\nHeight=0.297\nView.1=mode=3\n");
     view.show();
     EXPECT_EQ(title(), "QUORRIX - Preview");
@@ -60,8 +54,8 @@ TEST_F(PreviewTest, ShowsThePreviewOfTheClickedDocument)
     EXPECT_TRUE(messages.shown().empty());
 
     // Files the Document Manager cannot open leave picture and title as they are.
-    const std::string others[] = { document("old.drw", "[Document]\n"),
-        document("notes.txt", "text"), dir.file("missing.SLDPRT"), "" };
+    const std::string others[] = { dir.write("old.drw", "[Document]\n"),
+        dir.write("notes.txt", "text"), dir.file("missing.SLDPRT"), "" };
     for (const std::string& path : others) {
         SCOPED_TRACE(path);
         view.SWXShowPreviewBitmap(path);
@@ -74,8 +68,8 @@ TEST_F(PreviewTest, ShowsThePreviewOfTheClickedDocument)
 
 TEST_F(PreviewTest, DocumentWithoutStoredPreviewShowsNoPicture)
 {
-    const std::string png = document("gear.SLDPRT", "[Document]\n[Preview]\nStored=png\n");
-    const std::string none = document("shaft.SLDPRT", "[Document]\n[Preview]\nStored=none\n");
+    const std::string png = dir.write("gear.SLDPRT", "[Document]\n[Preview]\nStored=png\n");
+    const std::string none = dir.write("shaft.SLDPRT", "[Document]\n[Preview]\nStored=none\n");
     view.show();
     view.SWXShowPreviewBitmap(png);
     EXPECT_TRUE(showsPicture());
@@ -103,7 +97,7 @@ TEST_F(PreviewTest, AFailingDocumentManagerIsReportedOnEveryClick)
     swsim::SimDocumentManager refusing(*ports.files, std::string("another key"));
     swsim::SimDocumentManager missing(*ports.files, std::string(kKey));
     missing.setInstalled(false);
-    const std::string drawing = document("a.SLDDRW", "[Document]\n");
+    const std::string drawing = dir.write("a.SLDDRW", "[Document]\n");
     const std::tuple<engine::DocumentManagerConnector*, const char*, const char*> rows[]
         = { { &missing, "Ups, kein SwDocManager", "QUORRIX" },
               { &refusing, "Ups, kein SwDocManager", "QUORRIX" },
@@ -126,7 +120,7 @@ TEST_F(PreviewTest, AFailingDocumentManagerIsReportedOnEveryClick)
 TEST_F(PreviewTest, CloseBoxUnloadsTheWindowAndTellsTheMainWindow)
 {
     view.show();
-    view.SWXShowPreviewBitmap(document("a.SLDASM", "[Document]\n"));
+    view.SWXShowPreviewBitmap(dir.write("a.SLDASM", "[Document]\n"));
     EXPECT_TRUE(view.close());
     EXPECT_EQ(closedByUser, 1);
     EXPECT_FALSE(view.isLoaded());

@@ -53,7 +53,6 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
 
     // Cancel keeps every row, but "use 'other' for all" stands at once.
     QDialog* dialog = openFromButton("cmdCallPrinterSettings", "frmPrinterSettings");
-    ASSERT_TRUE(dialog);
     EXPECT_FALSE(dialog->isModal());
     EXPECT_TRUE(at<QCheckBox>(dialog, "chkScaleToFit", 3)->isChecked());
     EXPECT_FALSE(at<QLineEdit>(dialog, "txtScale", 3)->isEnabled());
@@ -70,7 +69,6 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     EXPECT_DOUBLE_EQ(current().PrinterScaleForSize[12], 1);
 
     dialog = openFromToolbar("PrintSettings", "frmPrinterSettings");
-    ASSERT_TRUE(dialog);
     in<QCheckBox>(dialog, "chkUseOnlyDefaultPrinter")->click();
     EXPECT_TRUE(at<QComboBox>(dialog, "cmbPrinter", 0)->isEnabled());
     EXPECT_FALSE(at<QLineEdit>(dialog, "txtScale", 3)->isEnabled()); // its fit box still holds
@@ -151,7 +149,6 @@ TEST_F(PrinterSettingsTest, SheetSizesOpenFromTheHeadingWithoutBlocking)
 {
     startIn();
     QDialog* dialog = openFromMenu("mnuOptPrint", "frmPrinterSettings");
-    ASSERT_TRUE(dialog);
     QTest::mouseClick(in<QLabel>(dialog, "lblHeadSize"), Qt::LeftButton);
     auto* sizes = openDialogIn(dialog, "frmPrinterSheetSizes");
     ASSERT_TRUE(sizes);
@@ -197,7 +194,6 @@ TEST_F(PrinterSettingsTest, ListsTheInstalledPrintersWithTheirDriversPapers)
         s.PrinterSheetForSize[12] = 9;
     });
     QDialog* dialog = openFromMenu("mnuOptPrint", "frmPrinterSettings");
-    ASSERT_TRUE(dialog);
     EXPECT_EQ(at<QComboBox>(dialog, "cmbPrinter", 12)->currentText().toStdString(), expected);
     QComboBox* papers = at<QComboBox>(dialog, "cmbPrinterSheet", 12);
     EXPECT_EQ(papers->count(), static_cast<int>(queue->papers.size()));

@@ -53,77 +53,64 @@ TEST(MessageBoxesTest, AnAnswerTheBoxCannotGiveIsATestMistake)
         boxes.show("Only OK", "T", MessageIcon::None, MessageButtons::OkCancel), std::logic_error);
 }
 
-TEST(MessageBoxesTest, UnattendedBoxesTakeTheirDefaultButton)
+// Unattended boxes take the answer of Enter in the real window, where a timer presses Enter
+// or Escape the way a user would.
+TEST(MessageBoxesTest, EnterGivesTheDefaultAndEscapeCancelUnattendedOrNot)
 {
     struct Row {
         MessageButtons buttons;
         std::optional<MessageAnswer> requested;
-        MessageAnswer expected;
+        MessageAnswer enter;
+        std::optional<MessageAnswer> escape; // none: a yes/no question has to be answered
     };
     const Row rows[] = {
-        { MessageButtons::Ok, std::nullopt, MessageAnswer::Ok },
-        { MessageButtons::OkCancel, std::nullopt, MessageAnswer::Ok },
-        { MessageButtons::OkCancel, MessageAnswer::Cancel, MessageAnswer::Cancel },
-        { MessageButtons::YesNo, std::nullopt, MessageAnswer::Yes },
-        { MessageButtons::YesNo, MessageAnswer::No, MessageAnswer::No },
-        { MessageButtons::YesNoCancel, MessageAnswer::Cancel, MessageAnswer::Cancel },
-        { MessageButtons::RetryCancel, std::nullopt, MessageAnswer::Retry },
+        { MessageButtons::Ok, std::nullopt, MessageAnswer::Ok, MessageAnswer::Ok },
+        { MessageButtons::OkCancel, std::nullopt, MessageAnswer::Ok, MessageAnswer::Cancel },
+        { MessageButtons::OkCancel, MessageAnswer::Cancel, MessageAnswer::Cancel,
+            MessageAnswer::Cancel },
+        { MessageButtons::YesNo, std::nullopt, MessageAnswer::Yes, std::nullopt },
+        { MessageButtons::YesNo, MessageAnswer::No, MessageAnswer::No, std::nullopt },
+        { MessageButtons::YesNoCancel, MessageAnswer::No, MessageAnswer::No,
+            MessageAnswer::Cancel },
+        { MessageButtons::YesNoCancel, MessageAnswer::Cancel, MessageAnswer::Cancel,
+            MessageAnswer::Cancel },
+        { MessageButtons::RetryCancel, std::nullopt, MessageAnswer::Retry, MessageAnswer::Cancel },
         // A default the box does not have falls back to its first button.
-        { MessageButtons::YesNo, MessageAnswer::Cancel, MessageAnswer::Yes },
+        { MessageButtons::YesNo, MessageAnswer::Cancel, MessageAnswer::Yes, std::nullopt },
     };
+    MessageBoxes unattended;
+    unattended.setUnattended(true);
     MessageBoxes boxes;
-    boxes.setUnattended(true);
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.buttons));
-        EXPECT_EQ(
-            boxes.ask({ "x", "t", MessageIcon::None, row.buttons, row.requested }), row.expected);
-        EXPECT_TRUE(boxes.shown().back().answeredByHook);
+        const MessageRequest request { "line 1\r\nline 2", "t", MessageIcon::Information,
+            row.buttons, row.requested };
+        EXPECT_EQ(unattended.ask(request), row.enter);
+        EXPECT_TRUE(unattended.shown().back().answeredByHook);
+        for (const bool escape : { false, true }) {
+            if (escape && !row.escape)
+                continue;
+            bool answered = false;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->text(), "line 1\nline 2");
+                QAbstractButton* button = escape
+                    ? box->escapeButton()
+                    : static_cast<QAbstractButton*>(box->defaultButton());
+                ASSERT_NE(button, nullptr);
+                answered = true;
+                button->click();
+            });
+            EXPECT_EQ(boxes.ask(request), escape ? *row.escape : row.enter);
+            EXPECT_TRUE(answered);
+            EXPECT_FALSE(boxes.shown().back().answeredByHook);
+        }
     }
     // A queued answer still comes first.
-    boxes.queueAnswer(MessageAnswer::Cancel);
-    EXPECT_EQ(
-        boxes.show("x", "t", MessageIcon::None, MessageButtons::OkCancel), MessageAnswer::Cancel);
-}
-
-// The real window: a timer answers it the way a user would, with Enter or Escape.
-TEST(MessageBoxesTest, RealBoxesAnswerEnterWithTheDefaultAndEscapeWithCancel)
-{
-    struct Row {
-        MessageButtons buttons;
-        std::optional<MessageAnswer> requested;
-        bool escape;
-        MessageAnswer expected;
-    };
-    const Row rows[] = {
-        { MessageButtons::Ok, std::nullopt, false, MessageAnswer::Ok },
-        { MessageButtons::Ok, std::nullopt, true, MessageAnswer::Ok },
-        { MessageButtons::OkCancel, MessageAnswer::Cancel, false, MessageAnswer::Cancel },
-        { MessageButtons::OkCancel, std::nullopt, true, MessageAnswer::Cancel },
-        { MessageButtons::YesNo, std::nullopt, false, MessageAnswer::Yes },
-        { MessageButtons::YesNoCancel, MessageAnswer::No, false, MessageAnswer::No },
-        { MessageButtons::RetryCancel, std::nullopt, true, MessageAnswer::Cancel },
-    };
-    MessageBoxes boxes;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(static_cast<int>(row.buttons));
-        bool answered = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->text(), "line 1\nline 2");
-            QAbstractButton* button = row.escape
-                ? box->escapeButton()
-                : static_cast<QAbstractButton*>(box->defaultButton());
-            ASSERT_NE(button, nullptr);
-            answered = true;
-            button->click();
-        });
-        EXPECT_EQ(boxes.ask({ "line 1\r\nline 2", "t", MessageIcon::Information, row.buttons,
-                      row.requested }),
-            row.expected);
-        EXPECT_TRUE(answered);
-        EXPECT_FALSE(boxes.shown().back().answeredByHook);
-    }
+    unattended.queueAnswer(MessageAnswer::Cancel);
+    EXPECT_EQ(unattended.show("x", "t", MessageIcon::None, MessageButtons::OkCancel),
+        MessageAnswer::Cancel);
 }
 
 TEST(MessageBoxesTest, ALongReportKeepsItsHeadInTheBoxAndAllOfItInTheDetails)

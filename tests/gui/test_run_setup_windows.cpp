@@ -40,7 +40,6 @@ TEST_F(RunSetupTest, MacroSlotsKeepTheirEditsAndTheChosenSlotRunsOnEveryDocument
     startIn([](engine::Settings& s) { s.RunMacroFilePathName[5] = "/old/five.swp"; });
 
     QDialog* dialog = openFromButton("cmdCallRunMacroSettings", "frmRunMacroSettings");
-    ASSERT_TRUE(dialog);
     EXPECT_TRUE(at<QRadioButton>(dialog, "optRunMacro_0")->isChecked());
     at<QRadioButton>(dialog, "optRunMacro_3")->click();
     dialogs().queueResult(gui::FileDialogResult { macro, 1 });
@@ -60,7 +59,6 @@ TEST_F(RunSetupTest, MacroSlotsKeepTheirEditsAndTheChosenSlotRunsOnEveryDocument
     EXPECT_EQ(current().RunMacroFilePathName[3], "");
 
     dialog = openFromToolbar("RunMacroSettings", "frmRunMacroSettings");
-    ASSERT_TRUE(dialog);
     at<QRadioButton>(dialog, "optRunMacro_3")->click();
     type(dialog, "txtRunMacroPath", macro);
     type(dialog, "txtRunMacroModule", "Stamp1");
@@ -95,7 +93,6 @@ TEST_F(RunSetupTest, AMultiJobBuiltInTheWindowRunsOverTheListAndLeavesTheSetting
     const engine::Settings before = current();
 
     QDialog* dialog = openFromMenu("mnuMultiJobSettings", "frmMultijobSettings");
-    ASSERT_TRUE(dialog);
     EXPECT_TRUE(at<QLineEdit>(dialog, "txtMJPreJobAction_1")->isHidden());
     // Choosing a pre-job that takes a file shows an empty box and its browse button.
     choose(dialog, "cmbMJPreJobAction_1", "LoadQRXList");
@@ -122,7 +119,6 @@ TEST_F(RunSetupTest, AMultiJobBuiltInTheWindowRunsOverTheListAndLeavesTheSetting
 
     // Cancel leaves the steps as they were.
     dialog = openFromMenu("mnuMultiJobSettings", "frmMultijobSettings");
-    ASSERT_TRUE(dialog);
     choose(dialog, "cmbMJJobType_2", "-");
     click(dialog, "cmdCancel");
     EXPECT_EQ(current().MultiJobAction[2], "TIFF");
@@ -150,7 +146,6 @@ TEST_F(RunSetupTest, TheVersionListShowsTheRegisteredVersionsAndOkTakesEffectAtT
         sim.installation().versions = c.registered;
         sim.installation().installed = c.installed;
         QDialog* dialog = openFromMenu("mnuOptSwAppVersion", "frmSwAppVersionOptions");
-        ASSERT_TRUE(dialog);
         auto* combo = at<QComboBox>(dialog, "cmbSwAppVersion");
         std::vector<QString> listed;
         for (int i = 0; i < combo->count(); ++i)
@@ -174,7 +169,6 @@ TEST_F(RunSetupTest, TheAboutBoxNamesTheVersionTheStandInAndWhereThingsAreKept)
 {
     startIn();
     QDialog* dialog = openFromMenu("mnuHelpAbout", "frmAbout");
-    ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->windowTitle().toStdString(), info(61));
     EXPECT_TRUE(
         at<QLabel>(dialog, "lblVersion")->text().endsWith(QStringLiteral(QUORRIX_TEST_VERSION)));

@@ -21,9 +21,7 @@ struct WindowFixture {
 
     void useLanguageFile(const std::string& content, const char* name = "QUORRIX-lng_user.ini")
     {
-        const std::string path = dir.file(name);
-        writeFileBytes(path, content);
-        language.IniFile(path);
+        language.IniFile(dir.write(name, content));
     }
     std::optional<engine::StoredValue> storedPlace(const char* window)
     {

@@ -28,9 +28,7 @@ struct SolidWorksFixture {
     // Writes a stand-in document into the temporary folder and gives its path.
     std::string document(const std::string& name, const std::string& text = {})
     {
-        const std::string path = dir.file(name);
-        writeFileBytes(path, text);
-        return path;
+        return dir.write(name, text);
     }
 
     // Connects and opens the document, which becomes the active one.

@@ -34,6 +34,13 @@ std::string TempDir::file(const std::string& name) const
     return m_path + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
+std::string TempDir::write(const std::string& name, const std::string& bytes) const
+{
+    const std::string path = file(name);
+    writeFileBytes(path, bytes);
+    return path;
+}
+
 std::string readFileBytes(const std::string& path)
 {
     std::ifstream in(engine::pathFromUtf8(path), std::ios::binary);
@@ -50,29 +57,6 @@ void writeFileBytes(const std::string& path, const std::string& bytes)
     if (!out)
         throw std::runtime_error("cannot write " + path);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::pair<std::uint32_t, std::uint32_t> tiffSize(const std::string& tiff)
-{
-    const auto u16 = [&tiff](std::size_t at) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(tiff.at(at))
-            | static_cast<unsigned char>(tiff.at(at + 1)) << 8);
-    };
-    const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
-    if (tiff.size() < 8 || tiff.substr(0, 4) != std::string("II*\0", 4))
-        return { 0, 0 };
-    const std::size_t ifd = u32(4);
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    for (std::uint32_t i = 0; i < u16(ifd); ++i) {
-        const std::size_t entry = ifd + 2 + 12 * i;
-        const std::uint32_t value = u16(entry + 2) == 3 ? u16(entry + 8) : u32(entry + 8);
-        if (u16(entry) == 256)
-            width = value;
-        if (u16(entry) == 257)
-            height = value;
-    }
-    return { width, height };
 }
 
 } // namespace quorrix::test

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <utility>
 
 namespace quorrix::test {
 
@@ -18,6 +16,8 @@ public:
     const std::string& path() const { return m_path; }
     // path() + separator + name
     std::string file(const std::string& name) const;
+    // Writes the file of that name, byte for byte, and gives its path.
+    std::string write(const std::string& name, const std::string& bytes) const;
 
 private:
     std::string m_path;
@@ -25,9 +25,6 @@ private:
 
 // Whole-file helpers for fixtures, byte for byte.
 std::string readFileBytes(const std::string& path);
-
-// Width and height in pixels of a little-endian TIFF; zeros when it is none.
-std::pair<std::uint32_t, std::uint32_t> tiffSize(const std::string& tiff);
 void writeFileBytes(const std::string& path, const std::string& bytes);
 
 } // namespace quorrix::test

@@ -91,12 +91,6 @@ struct DocumentManagerTest : ::testing::Test {
     platform::PlatformPorts ports = platform::createPlatformPorts();
     SimDocumentManager manager { *ports.files, std::string(kKey) };
 
-    std::string document(const std::string& name, const std::string& text)
-    {
-        const std::string path = dir.file(name);
-        test::writeFileBytes(path, text);
-        return path;
-    }
     engine::PreviewReading read(
         const std::string& path, std::int32_t type, const std::string& key = kKey)
     {
@@ -127,7 +121,7 @@ TEST_F(DocumentManagerTest, ReadsThePreviewAFileStores)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         manager.clearCalls();
-        const std::string path = document(row.name, row.text);
+        const std::string path = dir.write(row.name, row.text);
         const engine::PreviewReading reading = read(path, row.type);
         EXPECT_EQ(reading.outcome, row.outcome);
         EXPECT_EQ(reading.resultCode, row.resultCode);
@@ -141,7 +135,7 @@ TEST_F(DocumentManagerTest, ReadsThePreviewAFileStores)
 
 TEST_F(DocumentManagerTest, MissingFileWrongKeyOrNoDocumentManagerGiveNothing)
 {
-    const std::string drawingPath = document("a.SLDDRW", "[Document]\n");
+    const std::string drawingPath = dir.write("a.SLDDRW", "[Document]\n");
     EXPECT_EQ(read(dir.file("missing.SLDDRW"), 3).outcome, Outcome::NoDocument);
     EXPECT_EQ(read(drawingPath, 3, "wrong key").outcome, Outcome::NoDocumentManager);
     manager.setInstalled(false);

@@ -2,8 +2,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <regex>
 
+#include "support/output_readers.h"
 #include "support/solidworks_fixture.h"
 #include "swsim/sim_application.h"
 
@@ -20,13 +20,6 @@ constexpr const char* kTwoSheets
       "[Sheet.1]\nName=Front\nPaperSize=8\nWidth=0.42\nHeight=0.297\n"
       "View.1=mode=3;facetted=1;edges=0;useparent=1\n"
       "[Sheet.2]\nName=Detail\nPaperSize=6\nWidth=0.297\nHeight=0.21\n";
-
-int pdfPageCount(const std::string& pdf)
-{
-    static const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(
-        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
 
 TEST(SimulatorTest, OpensDocumentsOfItsFormatAndAnyOtherFile)
 {
@@ -134,7 +127,7 @@ TEST(SimulatorTest, SavesWriteRealFilesOfTheRequestedFormat)
     auto& app = *sw.connection.swApp();
 
     ASSERT_EQ(drawing->SaveAs2(sw.dir.file("all.pdf"), 0, true, false), 0);
-    EXPECT_EQ(pdfPageCount(readFileBytes(sw.dir.file("all.pdf"))), 2);
+    EXPECT_EQ(test::parsePdf(readFileBytes(sw.dir.file("all.pdf"))).size(), 2u);
 
     auto data = app.GetExportFileData(1);
     ASSERT_TRUE(data);
@@ -143,9 +136,9 @@ TEST(SimulatorTest, SavesWriteRealFilesOfTheRequestedFormat)
     std::int32_t warnings = -1;
     ASSERT_TRUE(
         drawing->Extension()->SaveAs(sw.dir.file("one.pdf"), 0, 0, data.get(), errors, warnings));
-    const std::string one = readFileBytes(sw.dir.file("one.pdf"));
-    EXPECT_EQ(pdfPageCount(one), 1);
-    EXPECT_NE(one.find("Detail"), std::string::npos);
+    const auto pages = test::parsePdf(readFileBytes(sw.dir.file("one.pdf")));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].content.find("(Detail) Tj"), std::string::npos);
     ASSERT_TRUE(data->SetSheets(1, {}));
     EXPECT_FALSE(
         drawing->Extension()->SaveAs(sw.dir.file("none.pdf"), 0, 0, data.get(), errors, warnings));

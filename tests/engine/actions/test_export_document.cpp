@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "engine/actions/export_document.h"
 #include "engine/platform/path_text.h"
 #include "support/action_fixture.h"
 #include "support/memory_key_value_store.h"
+#include "support/output_readers.h"
 
 namespace quorrix::engine {
 namespace {
@@ -50,13 +50,6 @@ struct DocExport : test::ActionFixture {
     std::string errors;
 };
 
-int pdfPages(const std::string& pdf)
-{
-    static const std::regex page("/Type /Page(?!s)");
-    return static_cast<int>(
-        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
-
 TEST(ExportDocumentTest, RevisionFilterAndDocumentChooseTheWayOfSaving)
 {
     struct Row {
@@ -67,7 +60,7 @@ TEST(ExportDocumentTest, RevisionFilterAndDocumentChooseTheWayOfSaving)
         const char* extension;
         bool addInLoaded;
         bool extended; // the extension's SaveAs, else SaveAs2
-        int pages; // 0: not a PDF
+        std::size_t pages; // 0: not a PDF
         bool pdf3D;
     };
     const Row rows[] = {
@@ -103,7 +96,7 @@ TEST(ExportDocumentTest, RevisionFilterAndDocumentChooseTheWayOfSaving)
         ASSERT_TRUE(run.written(row.extension));
         const std::string bytes = test::readFileBytes(run.output(row.extension));
         if (row.pages > 0) {
-            EXPECT_EQ(pdfPages(bytes), row.pages);
+            EXPECT_EQ(test::parsePdf(bytes).size(), row.pages);
             EXPECT_EQ(bytes.find("\\(3D\\)") != std::string::npos, row.pdf3D);
         }
         if (row.extended && row.drawing) {

@@ -145,6 +145,10 @@ TEST(DocumentModel, DocumentSectionFallsBackFieldByField)
         { "b.sldprt", "[Document]\nConfigurations=Long, short,Long,long", kSwDocPart, "b.sldprt",
             { "Long", "short", "long" }, 0 },
         { "b.slddrw", "[Document]\nConfigurations=A", kSwDocDrawing, "b.slddrw", { "A" }, 1 },
+        // UTF-8 after a byte-order mark, or an old tool's Windows-1252.
+        { "b.sldprt", "\xEF\xBB\xBF[Document]\nTitle=Pl\xC3\xA4ne", kSwDocPart, "Pl\xC3\xA4ne",
+            { "Default" }, 0 },
+        { "b.sldprt", "[Document]\nTitle=Pl\xE4ne", kSwDocPart, "Pl\xC3\xA4ne", { "Default" }, 0 },
     };
     for (const auto& row : rows) {
         const DocumentModel model = parseDocumentModel(row.path, row.text);
@@ -233,13 +237,6 @@ TEST(DocumentModel, EachFaultKeyReadsOnItsOwn)
         const std::string text = std::string("[Document]\n[Faults]\n") + row.line;
         EXPECT_EQ(parseDocumentModel("p.sldprt", text).faults, row.expected) << row.line;
     }
-}
-
-TEST(DocumentModel, TextEncodingsAreDecoded)
-{
-    EXPECT_EQ(parseDocumentModel("p.sldprt", "\xEF\xBB\xBF[Document]\nTitle=Pl\xC3\xA4ne").title,
-        "Pl\xC3\xA4ne");
-    EXPECT_EQ(parseDocumentModel("p.sldprt", "[Document]\nTitle=Pl\xE4ne").title, "Pl\xC3\xA4ne");
 }
 
 } // namespace

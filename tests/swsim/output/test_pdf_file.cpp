@@ -3,72 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
-#include <regex>
+
+#include "support/output_readers.h"
 
 namespace quorrix::swsim {
 namespace {
 
-struct ParsedPage {
-    double width = 0;
-    double height = 0;
-    std::string content;
-};
-
-// Reads a PDF the way a strict viewer does: from startxref through the cross-reference
-// table to the objects, then the page tree in order. Every fault fails the test.
-std::vector<ParsedPage> parsePdf(const std::string& pdf)
-{
-    EXPECT_EQ(pdf.rfind("%PDF-1.4\n", 0), 0u);
-    const std::size_t startxref = pdf.rfind("startxref\n");
-    EXPECT_NE(startxref, std::string::npos);
-    EXPECT_TRUE(pdf.ends_with("%%EOF\n"));
-    const std::size_t xref = std::stoul(pdf.substr(startxref + 10));
-    std::smatch match;
-    const std::string table = pdf.substr(xref);
-    EXPECT_TRUE(std::regex_search(table, match, std::regex("^xref\n0 (\\d+)\n")));
-    const int size = std::stoi(match[1]);
-    const std::size_t entries = xref + match.length(0);
-    EXPECT_EQ(pdf.substr(entries, 20), "0000000000 65535 f\r\n");
-
-    std::map<int, std::string> objects;
-    for (int i = 1; i < size; ++i) {
-        const std::string entry = pdf.substr(entries + 20 * i, 20);
-        EXPECT_EQ(entry.substr(10), " 00000 n\r\n");
-        const std::size_t offset = std::stoul(entry.substr(0, 10));
-        const std::string head = std::to_string(i) + " 0 obj\n";
-        EXPECT_EQ(pdf.substr(offset, head.size()), head) << "object " << i;
-        const std::size_t end = pdf.find("\nendobj\n", offset);
-        objects[i] = pdf.substr(offset + head.size(), end - offset - head.size());
-    }
-    EXPECT_NE(pdf.find("/Size " + std::to_string(size) + " /Root 1 0 R", xref), std::string::npos);
-    EXPECT_NE(objects[1].find("/Pages 2 0 R"), std::string::npos);
-
-    std::vector<ParsedPage> pages;
-    EXPECT_TRUE(
-        std::regex_search(objects[2], match, std::regex("/Kids \\[([^\\]]*)\\] /Count (\\d+)")));
-    const std::string kids = match[1];
-    const int count = std::stoi(match[2]);
-    const std::regex reference("(\\d+) 0 R");
-    for (std::sregex_iterator kid(kids.begin(), kids.end(), reference), end; kid != end; ++kid) {
-        const std::string& page = objects[std::stoi((*kid)[1])];
-        ParsedPage parsed;
-        EXPECT_TRUE(std::regex_search(page, match,
-            std::regex("/Type /Page /Parent 2 0 R /MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\].*"
-                       "/Contents (\\d+) 0 R")));
-        parsed.width = std::stod(match[1]);
-        parsed.height = std::stod(match[2]);
-        const std::string& stream = objects[std::stoi(match[3])];
-        EXPECT_TRUE(
-            std::regex_search(stream, match, std::regex("^<< /Length (\\d+) >>\nstream\n")));
-        const std::size_t length = std::stoul(match[1]);
-        parsed.content = stream.substr(match.length(0), length);
-        EXPECT_EQ(stream.substr(match.length(0) + length), "\nendstream");
-        pages.push_back(parsed);
-    }
-    EXPECT_EQ(static_cast<int>(pages.size()), count);
-    return pages;
-}
+using test::parsePdf;
 
 TEST(PdfFile, PagesSizesAndTextsReadBack)
 {

@@ -3,108 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "support/output_readers.h"
 
 namespace quorrix::swsim {
 namespace {
 
-std::uint32_t readLe(const std::string& data, std::size_t offset, int bytes)
-{
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(data.at(offset + i));
-    return value;
-}
-
-std::string unpackBits(std::string_view packed)
-{
-    std::string out;
-    for (std::size_t i = 0; i < packed.size();) {
-        const auto header = static_cast<signed char>(packed[i++]);
-        if (header >= 0) {
-            out.append(packed.substr(i, header + 1));
-            i += header + 1;
-        } else if (header != -128) {
-            out.append(1 - header, packed.at(i++));
-        }
-    }
-    return out;
-}
-
-// A baseline reader: the one directory with its values, and the image decoded strip by strip.
-struct ParsedTiff {
-    std::vector<int> tags;
-    std::map<int, std::vector<std::uint32_t>> numbers; // SHORT, LONG, RATIONAL as pairs
-    std::string description;
-    std::string pixels;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint64_t rowBytes = 0;
-
-    bool black(std::uint32_t x, std::uint32_t y) const
-    {
-        if (numbers.at(262)[0] == 2)
-            return pixels.at(y * rowBytes + 3 * x) == 0;
-        return (pixels.at(y * rowBytes + x / 8) & (0x80 >> (x % 8))) != 0;
-    }
-};
-
-ParsedTiff parseTiff(const std::string& tiff)
-{
-    ParsedTiff parsed;
-    EXPECT_EQ(tiff.substr(0, 4), std::string("II*\0", 4));
-    const std::uint32_t directory = readLe(tiff, 4, 4);
-    EXPECT_EQ(directory % 2, 0u);
-    const std::uint32_t count = readLe(tiff, directory, 2);
-    int previousTag = 0;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t entry = directory + 2 + 12 * i;
-        const int tag = static_cast<int>(readLe(tiff, entry, 2));
-        const std::uint32_t type = readLe(tiff, entry + 2, 2);
-        const std::uint32_t values = readLe(tiff, entry + 4, 4);
-        EXPECT_GT(tag, previousTag);
-        previousTag = tag;
-        parsed.tags.push_back(tag);
-        const std::size_t size = values
-            * std::size_t { type == 2 ? 1u
-                      : type == 3     ? 2u
-                      : type == 4     ? 4u
-                                      : 8u };
-        const std::size_t at = size <= 4 ? entry + 8 : readLe(tiff, entry + 8, 4);
-        EXPECT_EQ(at % 2, 0u);
-        if (type == 2) {
-            parsed.description = tiff.substr(at, values);
-            EXPECT_EQ(parsed.description.back(), '\0');
-            parsed.description.pop_back();
-            continue;
-        }
-        const int unit = type == 3 ? 2 : 4;
-        for (std::size_t k = 0; k < size / unit; ++k)
-            parsed.numbers[tag].push_back(readLe(tiff, at + unit * k, unit));
-    }
-    EXPECT_EQ(readLe(tiff, directory + 2 + 12 * count, 4), 0u);
-
-    parsed.width = parsed.numbers.at(256)[0];
-    parsed.height = parsed.numbers.at(257)[0];
-    const auto samples = parsed.numbers.at(277)[0];
-    parsed.rowBytes = samples == 3 ? parsed.width * 3ull : (parsed.width + 7) / 8;
-    const auto& offsets = parsed.numbers.at(273);
-    const auto& byteCounts = parsed.numbers.at(279);
-    const std::uint32_t rowsPerStrip = parsed.numbers.at(278)[0];
-    EXPECT_EQ(offsets.size(), (parsed.height + rowsPerStrip - 1) / rowsPerStrip);
-    EXPECT_EQ(offsets.size(), byteCounts.size());
-    for (std::size_t s = 0; s < offsets.size(); ++s) {
-        std::string strip = tiff.substr(offsets[s], byteCounts[s]);
-        if (parsed.numbers.at(259)[0] == 32773)
-            strip = unpackBits(strip);
-        const std::uint64_t rows
-            = std::min<std::uint64_t>(rowsPerStrip, parsed.height - s * rowsPerStrip);
-        EXPECT_EQ(strip.size(), rows * parsed.rowBytes) << "strip " << s;
-        parsed.pixels += strip;
-    }
-    EXPECT_EQ(parsed.pixels.size(), parsed.rowBytes * parsed.height);
-    return parsed;
-}
+using test::parseTiff;
 
 TEST(TiffFile, TagsAndPixelsReadBack)
 {
@@ -128,7 +32,7 @@ TEST(TiffFile, TagsAndPixelsReadBack)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.layout.description + (row.layout.rgb ? " rgb" : " bilevel")
             + (row.layout.packBits ? " packbits" : " raw"));
-        const ParsedTiff tiff = parseTiff(renderTiff(row.layout));
+        const auto tiff = parseTiff(renderTiff(row.layout));
         EXPECT_EQ(tiff.width, row.width);
         EXPECT_EQ(tiff.height, row.height);
         const std::vector<std::uint32_t> bits(row.layout.rgb ? 3 : 1, row.layout.rgb ? 8 : 1);
