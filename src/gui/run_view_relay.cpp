@@ -43,7 +43,26 @@ bool RunViewRelay::onWindowThread() const
     return QThread::currentThread() == thread();
 }
 
-template <typename Change> void RunViewRelay::keep(Change&& change)
+template <typename Direct, typename Change>
+void RunViewRelay::set(const Direct& direct, const Change& change)
+{
+    if (onWindowThread()) {
+        apply();
+        direct();
+        return;
+    }
+    keep(change);
+}
+
+template <typename Work> auto RunViewRelay::inOrder(const Work& work)
+{
+    return onThreadOf(*this, [&] {
+        apply();
+        return work();
+    });
+}
+
+template <typename Change> void RunViewRelay::keep(const Change& change)
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -82,95 +101,59 @@ void RunViewRelay::apply()
 
 void RunViewRelay::setLabel(RunLabel label, const std::string& caption)
 {
-    if (onWindowThread()) {
-        apply();
-        m_window.setLabel(label, caption);
-        return;
-    }
-    keep([&](Pending& pending) { pending.labels[slot(label)] = caption; });
+    set([&] { m_window.setLabel(label, caption); },
+        [&](Pending& pending) { pending.labels[slot(label)] = caption; });
 }
 
 std::string RunViewRelay::label(RunLabel label) const
 {
-    auto* self = const_cast<RunViewRelay*>(this);
-    return onThreadOf(*self, [self, label] {
-        self->apply();
-        return self->m_window.label(label);
-    });
+    return const_cast<RunViewRelay*>(this)->inOrder([&] { return m_window.label(label); });
 }
 
 void RunViewRelay::setSheetLabelHighlighted(bool highlighted)
 {
-    if (onWindowThread()) {
-        apply();
-        m_window.setSheetLabelHighlighted(highlighted);
-        return;
-    }
-    keep([&](Pending& pending) { pending.highlighted = highlighted; });
+    set([&] { m_window.setSheetLabelHighlighted(highlighted); },
+        [&](Pending& pending) { pending.highlighted = highlighted; });
 }
 
 void RunViewRelay::setBarRange(RunBar bar, float minimum, float maximum)
 {
-    if (onWindowThread()) {
-        apply();
-        m_window.setBarRange(bar, minimum, maximum);
-        return;
-    }
-    keep([&](Pending& pending) { pending.ranges[slot(bar)] = std::make_pair(minimum, maximum); });
+    set([&] { m_window.setBarRange(bar, minimum, maximum); },
+        [&](Pending& pending) { pending.ranges[slot(bar)] = std::make_pair(minimum, maximum); });
 }
 
 void RunViewRelay::setBarValue(RunBar bar, float value)
 {
-    if (onWindowThread()) {
-        apply();
-        m_window.setBarValue(bar, value);
-        return;
-    }
-    keep([&](Pending& pending) { pending.values[slot(bar)] = value; });
+    set([&] { m_window.setBarValue(bar, value); },
+        [&](Pending& pending) { pending.values[slot(bar)] = value; });
 }
 
 void RunViewRelay::show()
 {
-    onThreadOf(*this, [this] {
-        apply();
-        m_window.show();
-    });
+    inOrder([&] { m_window.show(); });
 }
 
 void RunViewRelay::repaint()
 {
-    if (onWindowThread()) {
-        apply();
-        m_window.repaint();
-        return;
-    }
-    keep([](Pending& pending) { pending.repaint = true; });
+    set([&] { m_window.repaint(); }, [](Pending& pending) { pending.repaint = true; });
 }
 
 void RunViewRelay::unload()
 {
-    onThreadOf(*this, [this] {
-        apply();
-        m_window.unload();
-    });
+    inOrder([&] { m_window.unload(); });
 }
 
 MessageAnswer RunViewRelay::show(
     const std::string& text, const std::string& title, MessageIcon icon, MessageButtons buttons)
 {
-    return onThreadOf(*this, [&] {
-        apply();
-        return m_window.show(text, title, icon, buttons);
-    });
+    return inOrder([&] { return m_window.show(text, title, icon, buttons); });
 }
 
 MessageAnswer RunViewRelay::showWithDefault(const std::string& text, const std::string& title,
     MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer)
 {
-    return onThreadOf(*this, [&] {
-        apply();
-        return m_window.showWithDefault(text, title, icon, buttons, defaultAnswer);
-    });
+    return inOrder(
+        [&] { return m_window.showWithDefault(text, title, icon, buttons, defaultAnswer); });
 }
 
 } // namespace quorrix::gui

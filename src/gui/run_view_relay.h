@@ -51,8 +51,13 @@ private:
     };
 
     bool onWindowThread() const;
+    // On the window thread does direct (after what is pending), else keeps the change.
+    template <typename Direct, typename Change>
+    void set(const Direct& direct, const Change& change);
+    // Does work on the window thread after what is pending, waiting for it.
+    template <typename Work> auto inOrder(const Work& work);
     // Runs on the run's thread: keeps what changed and asks the window thread once.
-    template <typename Change> void keep(Change&& change);
+    template <typename Change> void keep(const Change& change);
     // Runs on the window thread: shows what the run set, in the order the window needs.
     void apply();
 
