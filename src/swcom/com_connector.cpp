@@ -9,6 +9,25 @@
 
 namespace quorrix::swcom {
 
+namespace {
+
+// COM's rule of identity: two pointers reach the same object when their IUnknown is one.
+bool sameObject(IUnknown* a, IUnknown* b)
+{
+    IUnknown* first = nullptr;
+    IUnknown* second = nullptr;
+    const bool same = SUCCEEDED(a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first)))
+        && SUCCEEDED(b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&second)))
+        && first == second;
+    if (first)
+        first->Release();
+    if (second)
+        second->Release();
+    return same;
+}
+
+} // namespace
+
 ComConnector::ComConnector(engine::KeyValueStore& store)
     : m_store(store)
     , m_apartment(std::make_shared<const ComApartment>())
@@ -23,14 +42,21 @@ std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std
     IDispatch* object = nullptr;
     swcom::check(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
         IID_IDispatch, reinterpret_cast<void**>(&object)));
+    if (const std::shared_ptr<ComApplication> last = m_last.lock();
+        last && last->isAlive() && sameObject(last->object(), object)) {
+        object->Release();
+        return last;
+    }
     std::shared_ptr<ComApplication> application;
     try {
-        application = std::make_shared<ComApplication>(object, m_apartment);
+        application
+            = std::make_shared<ComApplication>(object, std::make_shared<ComLink>(m_apartment));
     } catch (...) {
         object->Release();
         throw;
     }
     object->Release(); // the application holds its own reference
+    m_last = application;
     return application;
 }
 
