@@ -9,6 +9,8 @@
 #            restart, the next documents done; as in-process
 #   hang     a call that never returns: the document's time limit ends the server by its
 #            process id, the run goes on
+#   preview  the Document Manager's preview of a stand-in drawing through the server
+#            (quorrix_swcom_tests.exe as the client, given as BATCH)
 # The server is registered in the Wine prefix and unregistered at the end, whatever
 # happened. Wine's COM reads only the machine's classes, so the runs use a registration for
 # all users; the per-user one that Windows reads is checked on its own.
@@ -168,6 +170,14 @@ hang)
     grep -q 'hang.SLDDRW"$' "$work/out-server.txt"
     ! grep -q 'Front cover.SLDDRW"$' "$work/out-server.txt"
     ls "$work/docs" | grep -q '\.dxf$'
+    ;;
+preview)
+    printf '[Files]\nSpool=spool.jsonl\n' >"$work/swsim.ini"
+    register
+    prepare "GP25-001 Housing.SLDDRW"
+    QUORRIX_SWSERVER_DOCUMENT=$(winpath "$work/docs/GP25-001 Housing.SLDDRW") timeout 120 \
+        wine "$batch" --gtest_filter='*ThroughTheStandInServer'
+    servers_ended
     ;;
 *)
     echo "unknown scenario $scenario"
