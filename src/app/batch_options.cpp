@@ -89,6 +89,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
             options.timeoutSeconds = seconds;
         } else if (argument == "--quiet") {
             options.quiet = true;
+        } else if (argument == "--stand-in") {
+            options.standIn = true;
         } else if (argument.starts_with("-")) {
             result.error = "unknown option " + argument;
             return result;
@@ -121,12 +123,13 @@ std::string batchHelpText()
 {
     return R"(Usage: quorrix-batch ACTION [--list FILE]... [--active] [--settings FILE]
                      [--read-only] [--view-only] [--reverse] [--log]
-                     [--failed-list FILE] [--timeout SECONDS] [--quiet]
+                     [--failed-list FILE] [--timeout SECONDS] [--stand-in] [--quiet]
 
 Runs one QUORRIX action over a print list without the windows, for schedulers and
-scripts. It uses the settings the program has stored, drives SolidWorks (or, where
-SolidWorks is not installed, the built-in SolidWorks stand-in) and reports what went
-wrong at the end.
+scripts. It uses the settings the program has stored, drives SolidWorks and reports what
+went wrong at the end. On Windows without SolidWorks it says so and stops, unless
+--stand-in asks for the built-in SolidWorks stand-in; elsewhere SolidWorks cannot run and
+the stand-in always answers.
 
 ACTION (as written, letter case counts):
   Plot              print every sheet on the printer and paper its size calls for
@@ -153,6 +156,9 @@ Options:
   --timeout SECONDS   the longest one document may take from open to close (600
                       unless the settings say otherwise; 0: no limit); SolidWorks
                       is then ended and started anew and the run goes on
+  --stand-in          run against the SolidWorks stand-in (writes placeholder and
+                      sample outputs, prints to its spool file) instead of SolidWorks;
+                      the default where SolidWorks cannot run (Linux)
   --quiet             no progress line
   --help              this text
 

@@ -23,6 +23,9 @@ struct BatchOptions {
     // --timeout: the seconds one document may take (0: no limit); the stored limit when
     // not given.
     std::optional<std::int32_t> timeoutSeconds;
+    // --stand-in: the SolidWorks stand-in instead of SolidWorks; on Windows only when asked
+    // for, elsewhere always.
+    bool standIn = false;
 };
 
 // Exit codes of quorrix-batch.

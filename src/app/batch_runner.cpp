@@ -187,7 +187,7 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
     std::size_t documents = options.active ? 1 : entries.size();
     try {
         SolidWorksConnector solidWorks
-            = createSolidWorksConnector(ports, settings.UseSolidWorksVersion);
+            = createSolidWorksConnector(ports, settings.UseSolidWorksVersion, options.standIn);
         engine::SwConnection connection(*solidWorks.connector, *ports.clock, settings);
         engine::PrinterLineSettings defaultLines = engine::defaultPrinterLineSettings();
         std::string pdfAddInPath = engine::FindBluebeamAddIn(*ports.store);

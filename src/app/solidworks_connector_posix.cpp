@@ -7,15 +7,16 @@
 namespace quorrix::app {
 
 // SolidWorks runs on Windows only; here the stand-in is all there is.
-SolidWorksConnector createSolidWorksConnector(platform::PlatformPorts& ports, const std::string&)
+SolidWorksConnector createSolidWorksConnector(
+    platform::PlatformPorts& ports, const std::string&, bool)
 {
     return { swsim::createConfiguredSimulator(
                  *ports.files, *ports.clock, ports.userConfigFolder, ports.userDataFolder),
-        "the SolidWorks stand-in", true };
+        "the SolidWorks stand-in, not SolidWorks (SolidWorks runs on Windows only)", true };
 }
 
 std::unique_ptr<engine::DocumentManagerConnector> createDocumentManager(
-    platform::PlatformPorts& ports)
+    platform::PlatformPorts& ports, bool)
 {
     return std::make_unique<swsim::SimDocumentManager>(*ports.files);
 }

@@ -6,7 +6,8 @@ namespace quorrix::swcom {
 
 // COM for the creating thread (apartment-threaded, as SolidWorks and the Document Manager
 // expect of their clients), from the creation of a connector until the last object it
-// handed out is gone: the objects hold it through a shared pointer.
+// handed out is gone: the objects hold it through a shared pointer. While it lasts, the
+// thread's message filter retries calls that a busy SolidWorks refuses.
 class ComApartment {
 public:
     ComApartment();

@@ -27,6 +27,10 @@ public:
     std::int32_t LoadAddIn(const std::string& fileName) override;
     std::shared_ptr<engine::SwExportPdfData> GetExportFileData(std::int32_t fileType) override;
     engine::ProcessEnder GetProcessEnder() override;
+
+    IDispatch* object() const { return m_dispatch.object(); }
+    // False once a call found its process gone.
+    bool isAlive() const { return m_dispatch.isAlive(); }
 };
 
 } // namespace quorrix::swcom

@@ -14,6 +14,21 @@ namespace {
 // The apartment of a run's thread, while the thread has one of its own.
 thread_local std::weak_ptr<const ComApartment> t_threadApartment;
 
+// COM's rule of identity: two pointers reach the same object when their IUnknown is one.
+bool sameObject(IUnknown* a, IUnknown* b)
+{
+    IUnknown* first = nullptr;
+    IUnknown* second = nullptr;
+    const bool same = SUCCEEDED(a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first)))
+        && SUCCEEDED(b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&second)))
+        && first == second;
+    if (first)
+        first->Release();
+    if (second)
+        second->Release();
+    return same;
+}
+
 } // namespace
 
 ComConnector::ComConnector(engine::KeyValueStore& store)
@@ -33,14 +48,24 @@ std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std
     IDispatch* object = nullptr;
     swcom::check(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
         IID_IDispatch, reinterpret_cast<void**>(&object)));
+    // An object of another thread's apartment cannot be used here, even when it is alive.
+    if (const std::shared_ptr<ComApplication> last = m_last.lock(); last
+        && m_lastApartment.lock() == apartment && last->isAlive()
+        && sameObject(last->object(), object)) {
+        object->Release();
+        return last;
+    }
     std::shared_ptr<ComApplication> application;
     try {
-        application = std::make_shared<ComApplication>(object, apartment);
+        application
+            = std::make_shared<ComApplication>(object, std::make_shared<ComLink>(apartment));
     } catch (...) {
         object->Release();
         throw;
     }
     object->Release(); // the application holds its own reference
+    m_last = application;
+    m_lastApartment = apartment;
     return application;
 }
 

@@ -8,10 +8,13 @@
 namespace quorrix::swcom {
 
 class ComApartment;
+class ComApplication;
 
 // Starts SolidWorks or attaches to it by ProgID, for the thread that creates the connector
 // (an apartment-threaded COM thread, as SolidWorks expects of its clients). The objects it
-// hands out keep COM initialised for as long as they live, so they may outlive it.
+// hands out keep COM initialised for as long as they live, so they may outlive it. A
+// connect that reaches the SolidWorks of the last one (the same automation object, its
+// process not gone) gives the same application again.
 class ComConnector : public engine::Connector {
 public:
     // The store is the classes root of the registry, where ProgIDs are registered.
@@ -24,6 +27,8 @@ public:
 private:
     engine::KeyValueStore& m_store;
     std::shared_ptr<const ComApartment> m_apartment;
+    std::weak_ptr<ComApplication> m_last;
+    std::weak_ptr<const ComApartment> m_lastApartment; // the one m_last was made in
 };
 
 } // namespace quorrix::swcom

@@ -140,6 +140,43 @@ HBITMAP bitmapHandle(OLE_HANDLE handle)
     return static_cast<HBITMAP>(LongToHandle(static_cast<LONG>(handle)));
 }
 
+// A picture file's bytes, as a server in another process hands a picture over: its GDI
+// handles would mean nothing here. Loaded here, it is a picture object like any other.
+std::optional<engine::DmPicture> pictureFromBytes(SAFEARRAY* bytes)
+{
+    LONG lower = 0;
+    LONG upper = -1;
+    if (SafeArrayGetDim(bytes) != 1 || FAILED(SafeArrayGetLBound(bytes, 1, &lower))
+        || FAILED(SafeArrayGetUBound(bytes, 1, &upper)) || upper < lower)
+        return std::nullopt;
+    const auto size = static_cast<SIZE_T>(upper - lower + 1);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return std::nullopt;
+    void* data = nullptr;
+    void* target = GlobalLock(memory);
+    if (!target || FAILED(SafeArrayAccessData(bytes, &data))) {
+        GlobalFree(memory);
+        return std::nullopt;
+    }
+    std::memcpy(target, data, size);
+    SafeArrayUnaccessData(bytes);
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return std::nullopt;
+    }
+    const ComPtr<IStream> ownedStream(stream);
+    IPicture* loaded = nullptr;
+    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+            reinterpret_cast<void**>(&loaded)))
+        || !loaded)
+        return std::nullopt;
+    const ComPtr<IPicture> picture(loaded);
+    return pictureFromObject(picture.get());
+}
+
 IUnknown* objectIn(const Variant& value)
 {
     const VARIANT& raw = value.raw();
@@ -192,8 +229,8 @@ std::optional<engine::DmPicture> pictureFromObject(IUnknown* object)
     }
 }
 
-ComDMDocument::ComDMDocument(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComDMDocument::ComDMDocument(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -212,11 +249,14 @@ std::optional<engine::DmPicture> ComDMDocument::preview(const wchar_t* member, s
     LONG resultOut = result;
     const Variant picture = m_dispatch.call(member, { Variant::ref(resultOut) });
     result = resultOut;
+    const VARIANT& raw = picture.raw();
+    if (raw.vt == (VT_ARRAY | VT_UI1) && raw.parray)
+        return pictureFromBytes(raw.parray);
     return pictureFromObject(objectIn(picture));
 }
 
-ComDMApplication::ComDMApplication(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComDMApplication::ComDMApplication(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -230,8 +270,8 @@ std::shared_ptr<engine::SwDMDocument> ComDMApplication::GetDocument(const std::s
     return m_dispatch.wrap<ComDMDocument>(document);
 }
 
-ComDMClassFactory::ComDMClassFactory(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComDMClassFactory::ComDMClassFactory(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -263,7 +303,7 @@ std::shared_ptr<engine::SwDMClassFactory> ComDocumentManager::createClassFactory
         return nullptr;
     swcom::check(created);
     const ComPtr<IDispatch> owned(object); // the factory holds its own reference
-    return std::make_shared<ComDMClassFactory>(owned.get(), m_apartment);
+    return std::make_shared<ComDMClassFactory>(owned.get(), std::make_shared<ComLink>(m_apartment));
 }
 
 } // namespace quorrix::swcom

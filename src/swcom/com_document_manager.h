@@ -14,12 +14,11 @@ namespace quorrix::swcom {
 class ComApartment;
 
 // The vendor's Document Manager through late binding. Like the SolidWorks objects, each
-// wrapper is constructed from its automation object and the COM apartment that must
-// outlive it.
+// wrapper is constructed from its automation object and the link of its connection.
 
 class ComDMDocument : public engine::SwDMDocument {
 public:
-    ComDMDocument(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComDMDocument(IDispatch* object, std::shared_ptr<ComLink> link);
     std::optional<engine::DmPicture> GetPreviewBitmap(std::int32_t& result) override;
     std::optional<engine::DmPicture> GetPreviewPNGBitmap(std::int32_t& result) override;
 
@@ -31,7 +30,7 @@ private:
 
 class ComDMApplication : public engine::SwDMApplication {
 public:
-    ComDMApplication(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComDMApplication(IDispatch* object, std::shared_ptr<ComLink> link);
     std::shared_ptr<engine::SwDMDocument> GetDocument(const std::string& fullPathName,
         std::int32_t docType, bool allowReadOnly, std::int32_t& openError) override;
 
@@ -41,7 +40,7 @@ private:
 
 class ComDMClassFactory : public engine::SwDMClassFactory {
 public:
-    ComDMClassFactory(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComDMClassFactory(IDispatch* object, std::shared_ptr<ComLink> link);
     std::shared_ptr<engine::SwDMApplication> GetApplication(
         const std::string& accessString) override;
 

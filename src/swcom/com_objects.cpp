@@ -4,8 +4,8 @@
 
 namespace quorrix::swcom {
 
-ComSheet::ComSheet(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComSheet::ComSheet(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -19,8 +19,8 @@ std::vector<double> ComSheet::GetProperties()
     return m_dispatch.call(L"GetProperties").toDoubles();
 }
 
-ComView::ComView(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComView::ComView(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -59,8 +59,8 @@ bool ComView::SetDisplayMode3(bool useParent, std::int32_t mode, bool facetted, 
     return m_dispatch.call(L"SetDisplayMode3", { useParent, mode, facetted, edges }).toBool();
 }
 
-ComPageSetup::ComPageSetup(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComPageSetup::ComPageSetup(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -106,8 +106,8 @@ bool ComPageSetup::SetFooter(
     return m_dispatch.call(L"SetFooter", { left, center, right }).toBool();
 }
 
-ComExportPdfData::ComExportPdfData(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComExportPdfData::ComExportPdfData(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 
@@ -131,8 +131,8 @@ void ComExportPdfData::ExportAs3D(bool on)
     m_dispatch.put(L"ExportAs3D", on);
 }
 
-ComExtension::ComExtension(IDispatch* object, std::shared_ptr<const void> apartment)
-    : m_dispatch(object, std::move(apartment))
+ComExtension::ComExtension(IDispatch* object, std::shared_ptr<ComLink> link)
+    : m_dispatch(object, std::move(link))
 {
 }
 

@@ -8,11 +8,11 @@
 namespace quorrix::swcom {
 
 // The smaller SolidWorks objects. Each is constructed from its automation object and the
-// COM apartment that must outlive it.
+// link of its connection (see ComLink).
 
 class ComSheet : public engine::SwSheet {
 public:
-    ComSheet(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComSheet(IDispatch* object, std::shared_ptr<ComLink> link);
     std::string GetName() override;
     std::vector<double> GetProperties() override;
 
@@ -22,7 +22,7 @@ private:
 
 class ComView : public engine::SwView {
 public:
-    ComView(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComView(IDispatch* object, std::shared_ptr<ComLink> link);
     std::shared_ptr<engine::SwView> GetNextView() override;
     bool GetFacettedHlrDisplay() override;
     std::int16_t GetDisplayMode() override;
@@ -37,7 +37,7 @@ private:
 
 class ComPageSetup : public engine::SwPageSetup {
 public:
-    ComPageSetup(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComPageSetup(IDispatch* object, std::shared_ptr<ComLink> link);
     std::int32_t PrinterPaperSize() override;
     void PrinterPaperSize(std::int32_t paperCode) override;
     std::int32_t Orientation() override;
@@ -55,7 +55,7 @@ private:
 
 class ComExportPdfData : public engine::SwExportPdfData {
 public:
-    ComExportPdfData(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComExportPdfData(IDispatch* object, std::shared_ptr<ComLink> link);
     bool SetSheets(std::int32_t which, const std::vector<std::string>& sheetNames) override;
     std::vector<std::string> GetSheets() override;
     bool ExportAs3D() override;
@@ -69,7 +69,7 @@ private:
 
 class ComExtension : public engine::SwModelDocExtension {
 public:
-    ComExtension(IDispatch* object, std::shared_ptr<const void> apartment);
+    ComExtension(IDispatch* object, std::shared_ptr<ComLink> link);
     std::int32_t UsePageSetup() override;
     void UsePageSetup(std::int32_t source) override;
     // Export data of another implementation cannot reach SolidWorks and goes as nothing.

@@ -11,8 +11,8 @@ namespace quorrix::swcom {
 // dispatcher.
 template <class Base> class ComUserPreferences : public Base {
 public:
-    ComUserPreferences(IDispatch* object, std::shared_ptr<const void> apartment)
-        : m_dispatch(object, std::move(apartment))
+    ComUserPreferences(IDispatch* object, std::shared_ptr<ComLink> link)
+        : m_dispatch(object, std::move(link))
     {
     }
 

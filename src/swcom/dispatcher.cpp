@@ -1,5 +1,7 @@
 #include "swcom/dispatcher.h"
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -40,9 +42,9 @@ engine::AutomationError raisedError(ExceptionInfo& info)
 
 } // namespace
 
-Dispatcher::Dispatcher(IDispatch* object, std::shared_ptr<const void> apartment)
+Dispatcher::Dispatcher(IDispatch* object, std::shared_ptr<ComLink> link)
     : m_object(object)
-    , m_apartment(std::move(apartment))
+    , m_link(std::move(link))
 {
     m_object->AddRef();
 }
@@ -86,9 +88,31 @@ DISPID Dispatcher::dispatchId(const wchar_t* name)
     return id;
 }
 
+void Dispatcher::pause(std::chrono::milliseconds time) const
+{
+    if (m_link && m_link->pause)
+        m_link->pause(time);
+    else
+        Sleep(static_cast<DWORD>(time.count()));
+}
+
+void Dispatcher::serverGone(HRESULT result, const std::string& text) const
+{
+    if (m_link) {
+        long expected = 0;
+        m_link->goneWith.compare_exchange_strong(expected, result);
+    }
+    throw engine::AutomationError(result, "SolidWorks has gone away: " + text);
+}
+
 Variant Dispatcher::invoke(
     const wchar_t* name, WORD flags, std::initializer_list<Variant> args, const Variant* putValue)
 {
+    // A dead process answers nothing; asking it again only costs time.
+    if (m_link) {
+        if (const long gone = m_link->goneWith.load())
+            throw engine::AutomationError(gone, "SolidWorks has gone away");
+    }
     const DISPID id = dispatchId(name);
 
     // DISPPARAMS lists the named argument first, then the positional ones last to first.
@@ -108,15 +132,38 @@ Variant Dispatcher::invoke(
         params.cNamedArgs = 1;
     }
 
-    Variant result;
-    ExceptionInfo info;
-    UINT argError = 0;
-    const HRESULT hr = m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-        putValue ? nullptr : result.out(), &info, &argError);
-    if (hr == DISP_E_EXCEPTION)
-        throw raisedError(info);
-    check(hr);
-    return result;
+    // A refused call has not run, so its by-reference arguments are as they were.
+    const auto start = std::chrono::steady_clock::now();
+    const auto limit = m_link ? m_link->retryLimit : kDefaultRetryLimit;
+    for (int retry = 0;; ++retry) {
+        Variant result;
+        ExceptionInfo info;
+        UINT argError = 0;
+        const HRESULT hr = m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+            putValue ? nullptr : result.out(), &info, &argError);
+        if (hr == DISP_E_EXCEPTION) {
+            const engine::AutomationError error = raisedError(info);
+            if (isServerGone(static_cast<HRESULT>(error.number())))
+                serverGone(static_cast<HRESULT>(error.number()), error.description());
+            throw error;
+        }
+        if (isServerGone(hr))
+            serverGone(hr, automationError(hr).description());
+        if (isRefusedCall(hr)) {
+            const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start);
+            if (waited < limit) {
+                pause(std::min(retryPause(retry), limit - waited));
+                continue;
+            }
+            const engine::AutomationError error = automationError(hr);
+            throw engine::AutomationError(hr,
+                error.description() + " (SolidWorks was busy for "
+                    + std::to_string(waited.count() / 1000) + " s)");
+        }
+        check(hr);
+        return result;
+    }
 }
 
 } // namespace quorrix::swcom

@@ -18,6 +18,7 @@ public:
     SimApplication(std::shared_ptr<SimState> state, std::shared_ptr<AppLife> life);
 
     bool running() const { return m_life->running && !m_life->crashed && !m_life->ended(); }
+    bool crashed() const { return m_life->crashed; }
     // The open documents, oldest first; tests look at their state.
     const std::vector<std::shared_ptr<SimDocument>>& documents() const { return m_documents; }
 

@@ -7,15 +7,15 @@ namespace {
 
 TEST(BatchOptionsTest, AcceptsTheDocumentedCommandLines)
 {
-    const ParsedOptions parsed = parseBatchOptions(
-        { "TIFF", "--list", "a.qrx", "--list", "b.qrx", "--settings", "s.qrxcfg", "--read-only",
-            "--view-only", "--reverse", "--log", "--failed-list", "f.qrx", "--quiet" });
+    const ParsedOptions parsed = parseBatchOptions({ "TIFF", "--list", "a.qrx", "--list", "b.qrx",
+        "--settings", "s.qrxcfg", "--read-only", "--view-only", "--reverse", "--log",
+        "--failed-list", "f.qrx", "--quiet", "--stand-in" });
     ASSERT_TRUE(parsed.options) << parsed.error;
     const BatchOptions& o = *parsed.options;
     EXPECT_EQ(o.action, "TIFF");
     EXPECT_EQ(o.lists, (std::vector<std::string> { "a.qrx", "b.qrx" }));
     EXPECT_EQ(o.settingsFile, "s.qrxcfg");
-    EXPECT_TRUE(o.readOnly && o.viewOnly && o.reverse && o.log && o.quiet);
+    EXPECT_TRUE(o.readOnly && o.viewOnly && o.reverse && o.log && o.quiet && o.standIn);
     EXPECT_EQ(o.failedList, "f.qrx");
     EXPECT_TRUE(parseBatchOptions({ "MULTIJOB", "--active" }).options);
     EXPECT_TRUE(parseBatchOptions({ "--help" }).options->help);

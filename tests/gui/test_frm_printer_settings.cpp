@@ -11,6 +11,7 @@
 #include "dialog_fixture.h"
 #include "gui/qt_printer_catalog.h"
 #include "gui/up_down_buttons.h"
+#include "swsim/sim_application.h"
 
 using namespace quorrix;
 
@@ -102,11 +103,14 @@ TEST_F(PrinterSettingsTest, RowsReachThePrintRunAndCancelKeepsThem)
     EXPECT_TRUE(at<QCheckBox>(dialog, "chkUseOpt", 10)->isChecked());
     EXPECT_EQ(current().PrinterLines[10].UsePrinterLines, 0); // only the window's OK stores
 
+    // Another revision is another SolidWorks: the running one is ended first.
     sim.installation().revision = "9.3.0"; // line weights came with 9.4
+    sim.application()->ExitApp();
     click(dialog, "cmdMorePrintOptions_10");
     EXPECT_EQ(shown().back().request.text, info(45));
     EXPECT_FALSE(openDialogIn(dialog, "frmPrinterLineSettings"));
     sim.installation().revision = "30.0.0";
+    sim.application()->ExitApp();
     click(dialog, "cmdPrinterProperties_10");
     EXPECT_EQ(shell.printerDialogs, std::vector<std::string> { "Plotter" });
 

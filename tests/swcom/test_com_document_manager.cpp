@@ -6,9 +6,15 @@
 
 #include <olectl.h>
 
+#include <cstdlib>
+#include <memory>
+
 #include "engine/swlink/document_manager.h"
+#include "engine/swlink/solidworks.h"
+#include "platform/platform_ports.h"
 #include "swcom/com_document_manager.h"
 #include "swcom/fake_dispatch.h"
+#include "swsim/sim_document_manager.h"
 
 namespace quorrix::test {
 namespace {
@@ -193,6 +199,43 @@ TEST(ComDocumentManagerConnectorTest, CreatesRegisteredClassesOnly)
     } catch (const engine::AutomationError& e) {
         EXPECT_EQ(e.number(), DISP_E_UNKNOWNNAME);
     }
+}
+
+// The stand-in server's Document Manager in a process of its own: the picture crosses the
+// process boundary and arrives as the stand-in reads it here. The server's Wine runs
+// register the server and name a stand-in drawing.
+TEST(ComDocumentManagerConnectorTest, ReadsAPreviewThroughTheStandInServer)
+{
+    const char* document = std::getenv("QUORRIX_SWSERVER_DOCUMENT");
+    if (!document)
+        GTEST_SKIP() << "the stand-in server is not registered";
+    const std::unique_ptr<engine::FileSystem> files = platform::createPlatformPorts().files;
+    swcom::ComDocumentManager remote;
+    swsim::SimDocumentManager local(*files);
+    std::vector<std::optional<DmPicture>> pictures;
+    for (engine::DocumentManagerConnector* manager :
+        { static_cast<engine::DocumentManagerConnector*>(&remote),
+            static_cast<engine::DocumentManagerConnector*>(&local) }) {
+        const auto factory = manager->createClassFactory(engine::kDocumentManagerClassName);
+        ASSERT_NE(factory, nullptr);
+        const auto application = factory->GetApplication("access");
+        ASSERT_NE(application, nullptr);
+        std::int32_t openError = -1;
+        const auto opened
+            = application->GetDocument(document, engine::kSwDocDrawing, false, openError);
+        ASSERT_NE(opened, nullptr);
+        EXPECT_EQ(openError, engine::kDmDocumentOpenErrorNone);
+        std::int32_t result = -1;
+        pictures.push_back(opened->GetPreviewBitmap(result));
+        EXPECT_EQ(result, engine::kDmPreviewErrorNone);
+        std::int32_t missing = -1;
+        EXPECT_EQ(
+            application->GetDocument("Z:\\nowhere.SLDDRW", engine::kSwDocDrawing, false, missing),
+            nullptr);
+        EXPECT_NE(missing, engine::kDmDocumentOpenErrorNone);
+    }
+    ASSERT_TRUE(pictures[0] && pictures[0]->isValid());
+    EXPECT_EQ(pictures[0], pictures[1]);
 }
 
 } // namespace

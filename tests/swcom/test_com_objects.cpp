@@ -1,3 +1,4 @@
+#include <chrono>
 #include <functional>
 #include <sstream>
 
@@ -378,6 +379,59 @@ TEST_F(ComObjectsTest, FailuresBecomeAutomationErrors)
                 EXPECT_NE(e.description().find(row.text), std::string::npos) << e.description();
             }
         }
+    }
+}
+
+// A busy SolidWorks refuses calls for a while; one that went away answers nothing again.
+TEST_F(ComObjectsTest, RefusedCallsAreRetriedAndAGoneServerFailsEveryLaterCall)
+{
+    const auto link = std::make_shared<swcom::ComLink>();
+    std::vector<long long> pauses;
+    link->pause = [&pauses](std::chrono::milliseconds time) {
+        pauses.push_back(time.count());
+        Sleep(static_cast<DWORD>(time.count()));
+    };
+    ComApplication swApp(&app, link);
+    int refusals = 3;
+    app.on(L"RevisionNumber", [&refusals](DISPPARAMS&, VARIANT& result, EXCEPINFO&) {
+        if (refusals-- > 0)
+            return refusals % 2 ? RPC_E_CALL_REJECTED : RPC_E_SERVERCALL_RETRYLATER;
+        result = bstr(L"30.0.0");
+        return S_OK;
+    });
+    EXPECT_EQ(swApp.RevisionNumber(), "30.0.0");
+    EXPECT_EQ(pauses, (std::vector<long long> { 50, 100, 200 }));
+
+    link->retryLimit = std::chrono::milliseconds(120);
+    app.on(L"ActivePrinter", fail(RPC_E_CALL_REJECTED));
+    try {
+        swApp.ActivePrinter();
+        ADD_FAILURE() << "a call refused for ever succeeded";
+    } catch (const engine::AutomationError& e) {
+        EXPECT_EQ(e.number(), RPC_E_CALL_REJECTED);
+    }
+    EXPECT_TRUE(swApp.isAlive());
+
+    for (const HRESULT gone : { HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
+             HRESULT_FROM_WIN32(RPC_S_CALL_FAILED), RPC_E_DISCONNECTED }) {
+        const auto lost = std::make_shared<swcom::ComLink>();
+        ComApplication lostApp(&app, lost);
+        ComDocument lostDoc(&doc, lost);
+        app.on(L"OpenDoc2", fail(gone));
+        bool readOnly = false;
+        bool viewOnly = false;
+        std::int32_t errors = 0;
+        EXPECT_THROW(lostApp.OpenDoc2("a.SLDDRW", 3, readOnly, viewOnly, true, errors),
+            engine::AutomationError);
+        journal.clear();
+        try {
+            lostDoc.GetTitle();
+            ADD_FAILURE() << "a call reached a server that is gone";
+        } catch (const engine::AutomationError& e) {
+            EXPECT_EQ(e.number(), gone);
+        }
+        EXPECT_TRUE(journal.empty());
+        EXPECT_FALSE(lostApp.isAlive());
     }
 }
 

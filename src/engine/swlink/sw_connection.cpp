@@ -35,9 +35,13 @@ bool SwConnection::ConnectSolidWorks()
             = m_connector.createApplication(swProgId(m_settings.UseSolidWorksVersion));
         if (!app)
             return false;
-        app->Visible(true);
-        app->UserControl(true);
-        m_app = std::move(app);
+        // The SolidWorks of the last connect, still running, is visible and under user
+        // control already.
+        if (app != m_app) {
+            app->Visible(true);
+            app->UserControl(true);
+            m_app = std::move(app);
+        }
         return true;
     } catch (const AutomationError&) {
         return false;
@@ -63,7 +67,12 @@ bool SwConnection::IsSwxRevisionAtLeast(const std::string& major, const std::str
     if (!ConnectSolidWorks())
         return false;
     try {
-        return revisionAtLeast(m_app->RevisionNumber(), major, minor);
+        // One SolidWorks keeps its revision; it is read once per instance.
+        if (m_revisionOf != m_app) {
+            m_revision = m_app->RevisionNumber();
+            m_revisionOf = m_app;
+        }
+        return revisionAtLeast(m_revision, major, minor);
     } catch (const AutomationError&) {
         return false;
     }

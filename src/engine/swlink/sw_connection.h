@@ -40,6 +40,8 @@ private:
     Clock& m_clock;
     const Settings& m_settings;
     std::shared_ptr<SwApplication> m_app;
+    std::shared_ptr<SwApplication> m_revisionOf; // the instance m_revision was read from
+    std::string m_revision;
 };
 
 // The revision test on a revision text: its major is the number before the first point,

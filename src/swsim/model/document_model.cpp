@@ -209,6 +209,11 @@ DocumentFaults parseFaults(const IniDocument& ini)
                 faults.refusedPreferences.insert(*key);
         }
     }
+    if (const auto text = value("Busy")) {
+        const auto calls = readInt32(*text);
+        if (calls && *calls >= 0)
+            faults.busyCalls = *calls;
+    }
     return faults;
 }
 

@@ -45,6 +45,9 @@ struct DocumentFaults {
     bool noOutput = false; // saves report success but write nothing at all
     // Preference sets refused while this document is active, as the installation's.
     std::set<std::string> refusedPreferences;
+    // Calls refused as busy once the document is open, as while SolidWorks shows a dialog;
+    // only the automation server refuses them.
+    int busyCalls = 0;
     bool operator==(const DocumentFaults&) const = default;
 };
 

@@ -104,6 +104,11 @@ void readFaultsSection(const IniDocument& ini, Installation& installation)
         installation.delayMilliseconds = readDelays(*text);
     if (const auto text = value("CannotBeEnded"))
         installation.cannotBeEnded = readBool(*text).value_or(installation.cannotBeEnded);
+    if (const auto text = value("Busy")) {
+        const auto calls = readInt32(*text);
+        if (calls && *calls >= 0)
+            installation.busyCalls = *calls;
+    }
 }
 
 } // namespace

@@ -44,6 +44,9 @@ struct Installation {
     std::set<std::string> raiseOnce; // members that raise the first time they are called
     std::map<std::string, int> delayMilliseconds; // time spent in a member
     bool cannotBeEnded = false; // the program's attempts to end this SolidWorks fail
+    // Calls a new instance refuses as busy before it answers; only the automation server
+    // can refuse a call, the in-process stand-in answers at once.
+    int busyCalls = 0;
 
     std::string spoolPath; // one JSON line per PrintOut2; empty: no spool file
     std::string journalPath; // one line per call; empty: no journal file

@@ -119,12 +119,15 @@ TEST(PrinterLinesTest, ReadingClampsDrawingWeightsAndNeedsRevision9Point4)
     // The system options were not touched by the drawing's own weights.
     EXPECT_NE(sw.connection.swApp()->GetUserPreferenceDoubleValue(48), 0.0001);
 
+    // A SolidWorks of another revision is another instance: its revision is read anew.
     sw.sim.installation().revision = "16.0.0"; // system options, not clamped
+    ASSERT_TRUE(sw.connection.RestartSolidWorks());
     ASSERT_TRUE(sw.connection.swApp()->SetUserPreferenceDoubleValue(48, 0.0001));
     ASSERT_TRUE(Swx_GetPrinterLines(sw.connection, read, status));
     EXPECT_DOUBLE_EQ(read.Weights[0], 0.0001);
 
     sw.sim.installation().revision = "9.3.0";
+    ASSERT_TRUE(sw.connection.RestartSolidWorks());
     EXPECT_FALSE(Swx_GetPrinterLines(sw.connection, read, status));
     EXPECT_EQ(status, "NoValidSWXVersion");
     sw.sim.installation().installed = false;
