@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -22,6 +23,8 @@ public:
     ComDMDocument(IDispatch* object, std::shared_ptr<const void> apartment);
     std::optional<engine::DmPicture> GetPreviewBitmap(std::int32_t& result) override;
     std::optional<engine::DmPicture> GetPreviewPNGBitmap(std::int32_t& result) override;
+    std::optional<std::vector<engine::DmComponent>> GetComponents(
+        const std::string& configurationName) override;
 
 private:
     std::optional<engine::DmPicture> preview(const wchar_t* member, std::int32_t& result);
