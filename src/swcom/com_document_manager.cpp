@@ -190,6 +190,42 @@ IUnknown* objectIn(const Variant& value)
     }
 }
 
+// The objects of a one-dimensional array of objects or of VARIANTs holding them; other
+// elements are skipped, nothing gives none.
+std::vector<Variant> objectElements(const Variant& list)
+{
+    const VARIANT& raw = list.raw();
+    const VARTYPE type = raw.vt & VT_TYPEMASK;
+    if (!(raw.vt & VT_ARRAY) || (type != VT_VARIANT && type != VT_DISPATCH))
+        return {};
+    SAFEARRAY* array = (raw.vt & VT_BYREF) ? (raw.pparray ? *raw.pparray : nullptr) : raw.parray;
+    if (!array || SafeArrayGetDim(array) != 1)
+        return {};
+    LONG lower = 0;
+    LONG upper = -1;
+    swcom::check(SafeArrayGetLBound(array, 1, &lower));
+    swcom::check(SafeArrayGetUBound(array, 1, &upper));
+    std::vector<Variant> objects;
+    for (LONGLONG i = lower; i <= upper; ++i) {
+        LONG index = static_cast<LONG>(i);
+        if (type == VT_DISPATCH) {
+            IDispatch* object = nullptr;
+            swcom::check(SafeArrayGetElement(array, &index, &object));
+            objects.emplace_back(object);
+            if (object)
+                object->Release();
+            continue;
+        }
+        VARIANT element;
+        VariantInit(&element);
+        swcom::check(SafeArrayGetElement(array, &index, &element));
+        if (element.vt == VT_DISPATCH)
+            objects.emplace_back(element.pdispVal);
+        VariantClear(&element);
+    }
+    return objects;
+}
+
 // The class names a class that is not installed here.
 bool isMissingClass(HRESULT result)
 {
@@ -253,6 +289,42 @@ std::optional<engine::DmPicture> ComDMDocument::preview(const wchar_t* member, s
     if (raw.vt == (VT_ARRAY | VT_UI1) && raw.parray)
         return pictureFromBytes(raw.parray);
     return pictureFromObject(objectIn(picture));
+}
+
+// Through the configuration manager: the document itself offers the components only in
+// interfaces that later versions dropped.
+std::optional<std::vector<engine::DmComponent>> ComDMDocument::GetComponents(
+    const std::string& configurationName)
+{
+    const auto manager = m_dispatch.wrap<Dispatcher>(m_dispatch.get(L"ConfigurationManager"));
+    if (!manager)
+        return std::nullopt;
+    const std::string name = configurationName.empty()
+        ? manager->call(L"GetActiveConfigurationName").toString()
+        : configurationName;
+    const auto configuration
+        = m_dispatch.wrap<Dispatcher>(manager->call(L"GetConfigurationByName", { name }));
+    if (!configuration)
+        return std::nullopt;
+    // A configuration without components gives nothing instead of an empty array.
+    std::vector<engine::DmComponent> components;
+    for (const Variant& element : objectElements(configuration->call(L"GetComponents"))) {
+        const auto component = m_dispatch.wrap<Dispatcher>(element);
+        if (!component)
+            continue;
+        engine::DmComponent entry;
+        entry.pathName = component->get(L"PathName").toString();
+        entry.configurationName = component->get(L"ConfigurationName").toString();
+        entry.suppressed = component->call(L"IsSuppressed").toBool();
+        // Document Managers older than the member cannot say; the component then counts.
+        try {
+            entry.excludeFromBom = component->get(L"ExcludeFromBOM").toInt32();
+        } catch (const engine::AutomationError&) {
+            entry.excludeFromBom = engine::kDmExcludeFromBomNotDefined;
+        }
+        components.push_back(std::move(entry));
+    }
+    return components;
 }
 
 ComDMApplication::ComDMApplication(IDispatch* object, std::shared_ptr<ComLink> link)

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -21,6 +22,8 @@ public:
     ComDMDocument(IDispatch* object, std::shared_ptr<ComLink> link);
     std::optional<engine::DmPicture> GetPreviewBitmap(std::int32_t& result) override;
     std::optional<engine::DmPicture> GetPreviewPNGBitmap(std::int32_t& result) override;
+    std::optional<std::vector<engine::DmComponent>> GetComponents(
+        const std::string& configurationName) override;
 
 private:
     std::optional<engine::DmPicture> preview(const wchar_t* member, std::int32_t& result);

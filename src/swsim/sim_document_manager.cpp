@@ -1,5 +1,6 @@
 #include "swsim/sim_document_manager.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/platform/file_system.h"
@@ -33,6 +34,33 @@ StoredPreview storedPreview(const std::string& bytes)
     return StoredPreview::Bitmap;
 }
 
+bool isAbsolutePath(const std::string& path)
+{
+    if (path.starts_with('/') || path.starts_with('\\'))
+        return true;
+    return path.size() >= 2 && path[1] == ':'
+        && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+// A relative component file is taken from the assembly's folder, written with the
+// separator the assembly's path uses, so the path comes back in the form the vendor's
+// Document Manager gives: full and in the platform's spelling.
+std::string componentPath(const std::string& assemblyPath, const std::string& file)
+{
+    if (isAbsolutePath(file))
+        return file;
+    const std::size_t end = assemblyPath.find_last_of("/\\");
+    if (end == std::string::npos)
+        return file;
+    const char separator = assemblyPath[end];
+    std::string path = assemblyPath.substr(0, end + 1) + file;
+    for (std::size_t i = end + 1; i < path.size(); ++i) {
+        if (path[i] == '/' || path[i] == '\\')
+            path[i] = separator;
+    }
+    return path;
+}
+
 bool isDocumentType(std::int32_t type)
 {
     return type == engine::kSwDocPart || type == engine::kSwDocAssembly
@@ -60,8 +88,10 @@ using State = SimDocumentManager::State;
 
 class SimDMDocument : public engine::SwDMDocument {
 public:
-    SimDMDocument(std::shared_ptr<State> state, DocumentModel model, StoredPreview stored)
+    SimDMDocument(
+        std::shared_ptr<State> state, std::string path, DocumentModel model, StoredPreview stored)
         : m_state(std::move(state))
+        , m_path(std::move(path))
         , m_model(std::move(model))
         , m_stored(stored)
     {
@@ -79,6 +109,27 @@ public:
         return answer(m_stored != StoredPreview::None, result);
     }
 
+    // Every configuration of a stand-in assembly has the same components.
+    std::optional<std::vector<engine::DmComponent>> GetComponents(
+        const std::string& configurationName) override
+    {
+        m_state->calls.push_back("GetComponents(" + configurationName + ")");
+        const auto& names = m_model.configurations;
+        if (m_model.type != engine::kSwDocAssembly
+            || (!configurationName.empty()
+                && std::find(names.begin(), names.end(), configurationName) == names.end()))
+            return std::nullopt;
+        std::vector<engine::DmComponent> components;
+        components.reserve(m_model.components.size());
+        for (const ComponentModel& component : m_model.components) {
+            components.push_back({ componentPath(m_path, component.file), component.configuration,
+                component.suppressed,
+                component.excluded ? engine::kDmExcludeFromBomTrue
+                                   : engine::kDmExcludeFromBomFalse });
+        }
+        return components;
+    }
+
 private:
     std::optional<DmPicture> answer(bool stored, std::int32_t& result) const
     {
@@ -91,6 +142,7 @@ private:
     }
 
     std::shared_ptr<State> m_state;
+    std::string m_path;
     DocumentModel m_model;
     StoredPreview m_stored;
 };
@@ -125,7 +177,8 @@ public:
         if (model.type != docType)
             return nullptr;
         openError = engine::kDmDocumentOpenErrorNone;
-        return std::make_shared<SimDMDocument>(m_state, std::move(model), storedPreview(*bytes));
+        return std::make_shared<SimDMDocument>(
+            m_state, fullPathName, std::move(model), storedPreview(*bytes));
     }
 
 private:

@@ -23,7 +23,11 @@ namespace quorrix::swsim {
 //             png   (only the PNG request does, as in files of newer revisions)
 //             none  (both requests fail with kDmPreviewErrorNoPreview)
 //
-// Every call is recorded in calls(), e.g. "GetDocument(C:\a.SLDDRW,3,0)".
+// An assembly's components are its [Component.N] sections (see docs/swsim.md), the same in
+// every configuration; a relative file is given as a full path from the assembly's folder.
+//
+// Every call is recorded in calls(), e.g. "GetDocument(C:\a.SLDDRW,3,0)",
+// "GetComponents(Default)".
 class SimDocumentManager : public engine::DocumentManagerConnector {
 public:
     // acceptedAccessString: the only access string GetApplication accepts; without one,

@@ -6,11 +6,14 @@
 
 #include "engine/platform/ini_document.h"
 #include "engine/platform/path_text.h"
+#include "engine/printlist/assembly_package.h"
 #include "engine/printlist/print_list_file.h"
 #include "engine/run/multi_job.h"
 #include "engine/settings/settings_schema.h"
+#include "platform/platform_ports.h"
 #include "support/temp_dir.h"
 #include "swsim/model/document_model.h"
+#include "swsim/sim_document_manager.h"
 
 namespace quorrix::app {
 namespace {
@@ -77,6 +80,28 @@ TEST(ExamplesTest, SettingsFilesUseKnownKeysAndJobSteps)
             }
         }
     }
+}
+
+TEST(ExamplesTest, GearPumpGivesItsDrawingsInBillOfMaterialsOrder)
+{
+    const platform::PlatformPorts ports = platform::createPlatformPorts();
+    swsim::SimDocumentManager documentManager(*ports.files);
+    const engine::AssemblyPackage package = engine::ExpandAssembly(
+        documentManager, "key", *ports.files, kExamples + "/GP25-000 Gear pump.SLDASM", {});
+    const auto names = [](const std::vector<std::string>& paths) {
+        std::string out;
+        for (const std::string& path : paths)
+            out += engine::utf8FromPath(engine::pathFromUtf8(path).filename()) + "\n";
+        return out;
+    };
+    EXPECT_EQ(names(package.documents),
+        "GP25-000 Gear pump.SLDDRW\nGP25-001 Housing.SLDDRW\nGP25-004 Gasket.SLDDRW\n"
+        "GP25-002 Front cover.SLDDRW\nGP25-003 Rear cover.SLDDRW\nGP25-101 Drive gear.SLDDRW\n"
+        "GP25-103 Drive shaft.SLDDRW\nGP25-200 Relief valve.SLDDRW\n");
+    EXPECT_EQ(names(package.withoutDrawing),
+        "GP25-100 Gear set.SLDASM\nGP25-102 Driven gear.SLDPRT\nGP25-104 Idler shaft.SLDPRT\n"
+        "GP25-201 Valve spring.SLDPRT\n");
+    EXPECT_TRUE(package.missing.empty() && package.cycles.empty() && package.unreadable.empty());
 }
 
 } // namespace

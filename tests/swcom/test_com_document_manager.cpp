@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -167,6 +168,65 @@ TEST_F(ComDocumentManagerTest, RefusalsEndTheReadingWithTheirReason)
     EXPECT_FALSE(dmDocument.GetPreviewBitmap(result).has_value()) << "no picture object";
     EXPECT_EQ(result, engine::kDmPreviewErrorNone);
     EXPECT_EQ(picture->Release(), 0u);
+}
+
+TEST(ComDMComponentsTest, ComeFromTheNamedOrActiveConfigurationOfTheConfigurationManager)
+{
+    std::vector<std::string> journal;
+    FakeDispatch assembly { "assembly", journal, { L"ConfigurationManager" } };
+    FakeDispatch manager { "manager", journal,
+        { L"GetActiveConfigurationName", L"GetConfigurationByName" } };
+    FakeDispatch configuration { "configuration", journal, { L"GetComponents" } };
+    FakeDispatch gear { "gear", journal,
+        { L"PathName", L"ConfigurationName", L"IsSuppressed", L"ExcludeFromBOM" } };
+    // A Document Manager from before the exclusion was stored has no member for it.
+    FakeDispatch old { "old", journal, { L"PathName", L"ConfigurationName", L"IsSuppressed" } };
+    assembly.on(L"ConfigurationManager", answerObject(&manager));
+    manager.on(L"GetActiveConfigurationName", answer(bstr(L"Standard")));
+    manager.on(L"GetConfigurationByName", [&](DISPPARAMS& params, VARIANT& result, EXCEPINFO&) {
+        const bool known = std::wstring(argument(params, 0).bstrVal) != L"fehlt";
+        result.vt = VT_DISPATCH;
+        result.pdispVal = known ? &configuration : nullptr;
+        if (known)
+            configuration.AddRef();
+        return S_OK;
+    });
+    configuration.on(L"GetComponents", [&](DISPPARAMS&, VARIANT& result, EXCEPINFO&) {
+        std::vector<VARIANT> elements;
+        for (FakeDispatch* component : { &gear, &old }) {
+            VARIANT element;
+            VariantInit(&element);
+            element.vt = VT_DISPATCH;
+            element.pdispVal = component;
+            component->AddRef();
+            elements.push_back(element);
+        }
+        result = variantArray(1, std::move(elements));
+        return S_OK;
+    });
+    gear.on(L"PathName", answer(bstr(L"C:\\Pumpe\\Zahnrad ü.SLDPRT")));
+    gear.on(L"ConfigurationName", answer(bstr(L"Lang")));
+    gear.on(L"IsSuppressed", answer(boolean(true)));
+    gear.on(L"ExcludeFromBOM", answer(i4(engine::kDmExcludeFromBomTrue)));
+    old.on(L"PathName", answer(bstr(L"C:\\Pumpe\\Welle.SLDPRT")));
+    old.on(L"ConfigurationName", answer(bstr(L"Standard")));
+    old.on(L"IsSuppressed", answer(boolean(false)));
+    {
+        swcom::ComDMDocument document(&assembly, nullptr);
+        const auto components = document.GetComponents("");
+        ASSERT_TRUE(components.has_value());
+        EXPECT_EQ(*components,
+            (std::vector<engine::DmComponent> {
+                { "C:\\Pumpe\\Zahnrad ü.SLDPRT", "Lang", true, engine::kDmExcludeFromBomTrue },
+                { "C:\\Pumpe\\Welle.SLDPRT", "Standard", false,
+                    engine::kDmExcludeFromBomNotDefined } }));
+        EXPECT_NE(std::find(journal.begin(), journal.end(),
+                      "manager.GetConfigurationByName call(BSTR Standard)"),
+            journal.end());
+        EXPECT_FALSE(document.GetComponents("fehlt").has_value());
+    }
+    for (const FakeDispatch* fake : { &assembly, &manager, &configuration, &gear, &old })
+        EXPECT_EQ(fake->references(), 1u) << fake->name();
 }
 
 TEST(ComPictureTest, ReadsBitmapsAndDrawnPicturesTopDownAsRgba)

@@ -124,6 +124,9 @@ struct Settings {
 
     std::int16_t LoggingActive = 0;
     std::string UseSolidWorksVersion;
+    // Folders separated by ";" where a component's drawing is looked for when none lies
+    // beside the component.
+    std::string DrawingSearchFolders;
 
     // Kept for the session only, never stored.
     std::int16_t DrawingColor = 0; // forced drawing colour 0 to 3

@@ -207,6 +207,7 @@ const std::vector<Group>& table()
                 { "LoggingActive", F::Int, plain<&S::LoggingActive>, 0 },
                 { "UseSolidWorksVersion", F::String, plain<&S::UseSolidWorksVersion>, "" },
                 { "DocumentTimeLimit", F::Long, plain<&S::DocumentTimeLimit>, 600 },
+                { "DrawingSearchFolders", F::String, plain<&S::DrawingSearchFolders>, "" },
             } },
     };
     return groups;
@@ -313,7 +314,7 @@ const std::vector<FileGroup>& fileGroups()
             { { "PrePostPrefix#" }, { "PrePostPostfix#" }, { "PrePostIgnoreSWXFilename#" } } },
         { "Misc", 0,
             { { "PrePostIndex" }, { "PrePostUseit" }, { "LoggingActive" },
-                { "UseSolidWorksVersion" }, { "DocumentTimeLimit" } } },
+                { "UseSolidWorksVersion" }, { "DocumentTimeLimit" }, { "DrawingSearchFolders" } } },
         // Files of older versions name pre-job 0 without its number.
         { "MultiJob", 0,
             { { "MultiJobPreType", "MultiJobPreType0", KeyMode::ReadOnly },

@@ -1,8 +1,9 @@
 #pragma once
 
 // The SolidWorks Document Manager: the vendor's component that reads SolidWorks files
-// without SolidWorks running. The program takes only the preview picture from it. Members
-// keep their automation names; "nothing" is a null pointer or an empty optional.
+// without SolidWorks running. The program takes the preview picture and an assembly's
+// components from it. Members keep their automation names; "nothing" is a null pointer or
+// an empty optional.
 
 #include <cstdint>
 #include <memory>
@@ -28,6 +29,22 @@ inline constexpr std::int32_t kDmDocumentOpenErrorNone = 0;
 inline constexpr std::int32_t kDmDocumentOpenErrorFail = 1;
 inline constexpr std::int32_t kDmDocumentOpenErrorFileNotFound = 2;
 
+// What ExcludeFromBOM reports for a component.
+inline constexpr std::int32_t kDmExcludeFromBomNotDefined = -1; // saved before this was stored
+inline constexpr std::int32_t kDmExcludeFromBomFalse = 0;
+inline constexpr std::int32_t kDmExcludeFromBomTrue = 1;
+
+// One component of an assembly configuration.
+struct DmComponent {
+    // The referenced file's full path as the assembly stores it: where the file was when the
+    // assembly was last saved, which need not be where it is now.
+    std::string pathName;
+    std::string configurationName; // the configuration of the referenced document
+    bool suppressed = false;
+    std::int32_t excludeFromBom = kDmExcludeFromBomFalse;
+    bool operator==(const DmComponent&) const = default;
+};
+
 // A preview picture: rows from top to bottom, four bytes per pixel in the order red, green,
 // blue, alpha.
 struct DmPicture {
@@ -51,6 +68,13 @@ public:
     virtual std::optional<DmPicture> GetPreviewBitmap(std::int32_t& result) = 0;
     // The picture newer files store instead of the bitmap.
     virtual std::optional<DmPicture> GetPreviewPNGBitmap(std::int32_t& result) = 0;
+
+    // The top-level components of an assembly configuration (the active one for an empty
+    // name) in the order the assembly keeps them, one entry per instance. Nothing when the
+    // document is no assembly or has no configuration of that name.
+    virtual std::optional<std::vector<DmComponent>> GetComponents(
+        const std::string& configurationName)
+        = 0;
 };
 
 class SwDMApplication {

@@ -18,6 +18,7 @@ constexpr std::string_view kFaultsSection = "Faults";
 constexpr std::string_view kPreferencesSection = "Preferences";
 constexpr std::string_view kSheetPrefix = "Sheet.";
 constexpr std::string_view kViewPrefix = "View.";
+constexpr std::string_view kComponentPrefix = "Component.";
 constexpr const char* kDefaultConfiguration = "Default";
 
 struct Extension {
@@ -164,6 +165,31 @@ std::vector<SheetModel> parseSheets(const IniDocument& ini)
     return sheets;
 }
 
+// A component without a file names nothing and is left out; every other key that does not
+// read keeps its default.
+std::vector<ComponentModel> parseComponents(const IniDocument& ini)
+{
+    std::vector<ComponentModel> components;
+    for (const std::string& section :
+        inNumberOrder(ini.sectionNames(), kComponentPrefix, sectionName)) {
+        ComponentModel component;
+        component.file = engine::trimBlanks(readValue(ini, section, "File").value_or(""));
+        if (component.file.empty())
+            continue;
+        if (const auto value = readValue(ini, section, "Configuration")) {
+            std::string name = engine::trimBlanks(*value);
+            if (!name.empty())
+                component.configuration = std::move(name);
+        }
+        if (const auto value = readValue(ini, section, "Suppressed"))
+            component.suppressed = readBool(*value).value_or(component.suppressed);
+        if (const auto value = readValue(ini, section, "Excluded"))
+            component.excluded = readBool(*value).value_or(component.excluded);
+        components.push_back(std::move(component));
+    }
+    return components;
+}
+
 std::vector<std::string> parseConfigurations(std::string_view text)
 {
     std::vector<std::string> names;
@@ -241,6 +267,8 @@ DocumentModel parseStandInText(const std::string& path, const IniDocument& ini)
         model.configurations.push_back(kDefaultConfiguration);
     if (model.type == engine::kSwDocDrawing)
         model.sheets = parseSheets(ini);
+    if (model.type == engine::kSwDocAssembly)
+        model.components = parseComponents(ini);
     model.faults = parseFaults(ini);
     readPreferences(ini, kPreferencesSection, model.preferences);
     return model;

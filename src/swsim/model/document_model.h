@@ -29,6 +29,15 @@ struct SheetModel {
     bool operator==(const SheetModel&) const = default;
 };
 
+// One component of an assembly, as its [Component.N] section describes it.
+struct ComponentModel {
+    std::string file; // as written: a relative path is taken from the assembly's folder
+    std::string configuration = "Default";
+    bool suppressed = false;
+    bool excluded = false; // excluded from the bill of materials
+    bool operator==(const ComponentModel&) const = default;
+};
+
 // Faults a document file asks the stand-in to inject while that document is open.
 struct DocumentFaults {
     std::optional<std::int32_t> openError; // OpenDoc2 gives nothing with this error code
@@ -57,6 +66,7 @@ struct DocumentModel {
     std::string title;
     std::vector<std::string> configurations;
     std::vector<SheetModel> sheets; // drawings only, in sheet order
+    std::vector<ComponentModel> components; // assemblies only, in the assembly's order
     DocumentFaults faults;
     Preferences preferences; // document properties (line weights 48-55) from [Preferences]
     bool operator==(const DocumentModel&) const = default;

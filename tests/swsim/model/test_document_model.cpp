@@ -197,6 +197,17 @@ TEST(DocumentModel, SheetsAndViewsFollowTheirNumbers)
     }
 }
 
+TEST(DocumentModel, ComponentsFollowTheirNumbersAndKeepDefaultsThatDoNotRead)
+{
+    const std::string text = "[Document]\n[Component.10]\nFile=c\n[Component.2]\nFile= b \n"
+                             "Configuration=Long\nSuppressed=true\nExcluded=1\n[component.1]\n"
+                             "file=a\nConfiguration= \nSuppressed=yes\nExcluded=2\n"
+                             "[Component.3]\nConfiguration=X\n[Component.4]\nFile=\n";
+    const std::vector<ComponentModel> expected { { "a" }, { "b", "Long", true, true }, { "c" } };
+    EXPECT_EQ(parseDocumentModel("a.sldasm", text).components, expected);
+    EXPECT_TRUE(parseDocumentModel("a.sldprt", text).components.empty());
+}
+
 TEST(DocumentModel, EachFaultKeyReadsOnItsOwn)
 {
     const auto faults = [](auto change) {
