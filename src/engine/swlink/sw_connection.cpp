@@ -68,7 +68,7 @@ bool SwConnection::IsSwxRevisionAtLeast(const std::string& major, const std::str
         return false;
     try {
         // One SolidWorks keeps its revision; it is read once per instance.
-        if (m_revisionOf != m_app) {
+        if (m_revisionOf.lock() != m_app) {
             m_revision = m_app->RevisionNumber();
             m_revisionOf = m_app;
         }

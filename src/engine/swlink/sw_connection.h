@@ -40,7 +40,8 @@ private:
     Clock& m_clock;
     const Settings& m_settings;
     std::shared_ptr<SwApplication> m_app;
-    std::shared_ptr<SwApplication> m_revisionOf; // the instance m_revision was read from
+    // The instance m_revision was read from; it does not keep the instance's object alive.
+    std::weak_ptr<SwApplication> m_revisionOf;
     std::string m_revision;
 };
 

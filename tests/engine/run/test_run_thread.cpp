@@ -41,13 +41,15 @@ TEST(RunThreadTest, RunsInAnApartmentOfItsOwnAndLetsGoOfWhatItConnected)
     std::thread::id ranOn;
     bool apartmentHeld = false;
     std::thread::id finishedOn;
+    std::weak_ptr<SwApplication> connected;
     RunThread thread(
         connection,
         [&] {
             ranOn = std::this_thread::get_id();
             apartmentHeld = !connector.lastApartment.expired();
             RunReport report;
-            report.started = connection.ConnectSolidWorks();
+            report.started = connection.IsSwxRevisionAtLeast("1", "0");
+            connected = connection.swApp();
             return report;
         },
         [&] { finishedOn = std::this_thread::get_id(); });
@@ -58,7 +60,9 @@ TEST(RunThreadTest, RunsInAnApartmentOfItsOwnAndLetsGoOfWhatItConnected)
     EXPECT_EQ(finishedOn, ranOn);
     EXPECT_TRUE(apartmentHeld);
     EXPECT_TRUE(connector.lastApartment.expired());
-    EXPECT_EQ(connection.swApp(), nullptr); // it belonged to the ended apartment
+    // It belonged to the ended apartment: nothing of the connection keeps it.
+    EXPECT_EQ(connection.swApp(), nullptr);
+    EXPECT_EQ(connected.use_count(), 1); // the running stand-in's own
 
     // Without an apartment (the stand-in) the object stays for the window's next use, and
     // what a run throws reaches the thread that waits for it.
