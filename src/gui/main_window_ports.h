@@ -38,7 +38,4 @@ struct MainWindowPorts {
 // Tells the user once which paths did not fit into the full print list; nothing when all did.
 void tellNotAdded(const MainWindowPorts& ports, const std::vector<std::string>& notAdded);
 
-// The access string the program gives the Document Manager for reading previews.
-inline constexpr const char* kDocumentManagerAccessString = "QUORRIX-preview";
-
 } // namespace quorrix::gui

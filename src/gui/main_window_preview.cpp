@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "engine/run/program_start.h"
+#include "engine/swlink/document_manager.h"
 #include "gui/frm_main.h"
 #include "gui/frm_main_list_view.h"
 #include "gui/frm_preview_bitmap.h"
@@ -23,7 +24,7 @@ MainWindowPreview::MainWindowPreview(frmMain& window, const MainWindowPorts& por
     , m_ports(ports)
     // A child of the main window, so it goes with it, yet a window of its own (it sets the
     // window flag itself).
-    , m_preview(new frmPreviewBitmap(ports.documentManager, kDocumentManagerAccessString,
+    , m_preview(new frmPreviewBitmap(ports.documentManager, engine::kDocumentManagerAccessString,
           ports.store, ports.messages, &window))
 {
     // triggered reports the entry's new check state; the toolbar key follows the entry.

@@ -111,6 +111,10 @@ struct Settings {
     std::string ExpDocSaveFolder;
     std::string ExpDocSaveFormat;
     std::int16_t ExpDocExport3DPDF = 0;
+    // After a run, every PDF it wrote goes into one more file, named by ExpDocCombinedName
+    // through the output naming rules, in the document export's folder.
+    std::int16_t ExpDocCombinePdf = 0;
+    std::string ExpDocCombinedName;
 
     std::array<std::string, kPreJobSlots> MultiJobPreType;
     std::array<std::string, kPreJobSlots> MultiJobPreTypeParam;

@@ -187,6 +187,9 @@ const std::vector<Group>& table()
                 { "ExpDocSaveFolder", F::String, plain<&S::ExpDocSaveFolder>, "" },
                 { "ExpDocSaveFormat", F::String, plain<&S::ExpDocSaveFormat>, "pdf" },
                 { "ExpDocExport3DPDF", F::Int, plain<&S::ExpDocExport3DPDF>, 0 },
+                { "ExpDocCombinePdf", F::Int, plain<&S::ExpDocCombinePdf>, 0 },
+                { "ExpDocCombinedName", F::String, plain<&S::ExpDocCombinedName>,
+                    "Combined documents" },
             } },
         { kPreJobSlots,
             {
@@ -306,7 +309,8 @@ const std::vector<FileGroup>& fileGroups()
         // loading: a loaded file keeps the format the user has chosen.
         { "ExportDoc", 0,
             { { "ExpDocSaveInModelFolder" }, { "ExpDocSaveFolder" },
-                { "ExpDocSaveFormat", nullptr, KeyMode::WriteOnly }, { "ExpDocExport3DPDF" } } },
+                { "ExpDocSaveFormat", nullptr, KeyMode::WriteOnly }, { "ExpDocExport3DPDF" },
+                { "ExpDocCombinePdf" }, { "ExpDocCombinedName" } } },
         { "Misc", 0,
             { { "PreviewBitmap" }, { "SuppressWarning", "SuppressWarnings" },
                 { "AutoConvertViews" } } },

@@ -16,6 +16,8 @@
 namespace quorrix::engine {
 
 inline constexpr const char* kDocumentManagerClassName = "SwDocumentMgr.SwDMClassFactory";
+// The licence key both programs hand to GetApplication.
+inline constexpr const char* kDocumentManagerAccessString = "QUORRIX-preview";
 
 // Result codes of the preview requests.
 inline constexpr std::int32_t kDmPreviewErrorNone = 0;
