@@ -16,11 +16,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # What the programs need; the tests and benchmarks need the rest as well.
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
+# qpdf joins a run's PDFs into one; its program lists the example's combined PDF.
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libqpdf-dev qpdf)
 PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64)
 # The checked builds: clang with its sanitizer and libFuzzer run-time libraries.
-CHECKED_PACKAGES=(cmake ninja-build clang libclang-rt-dev)
+CHECKED_PACKAGES=(cmake ninja-build clang libclang-rt-dev libqpdf-dev qpdf)
 
 # install_deps [PACKAGE ...]: installs those that are missing, all of PACKAGES by default.
 install_deps() {
@@ -224,6 +225,27 @@ EOF
         if [ "$rc" -gt "$worst" ]; then worst=$rc; fi
     done
 
+    # The drawing package: the assembly's drawings in the order of its bill of materials,
+    # exported as PDF and joined into one file with a bookmark per drawing.
+    local package="$work/GP25-000 drawing package.pdf"
+    echo
+    echo "== Drawing package of GP25-000 Gear pump.SLDASM (Export Doc PDF, combined)"
+    set +e
+    (cd "$work" && env QUORRIX_SWSIM_CONFIG="$work/swsim.ini" XDG_CONFIG_HOME="$work/config" \
+        XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp" \
+        "$batch" EXPORTDOC --assembly "$docs/GP25-000 Gear pump.SLDASM" \
+        --settings "$docs/pump-drawings.qrxcfg" --combine-pdf "$package" \
+        --failed-list "$work/failed-package.qrx") 2>&1 | tee "$work/output-package.txt"
+    rc=${PIPESTATUS[0]}
+    set -e
+    echo "== quorrix-batch exit status: $rc"
+    if [ "$rc" -gt "$worst" ]; then worst=$rc; fi
+    if [ -f "$package" ]; then
+        echo "Combined PDF $package ($(qpdf --show-npages "$package") pages), bookmarks:"
+        qpdf --json --json-key=outlines "$package" \
+            | sed -n 's/^ *"title": "\(.*\)",\{0,1\}$/\1/p' | sed 's/^/  /'
+    fi
+
     echo
     echo "Example run in $work"
     summarize_outputs "$work" PDF '*.pdf'
@@ -248,8 +270,8 @@ EOF
     [ "$found" -eq 1 ] || echo "  process log  none reported"
 
     local failed
-    failed=$( (list_entries "$work/failed-drawings.qrx"; list_entries "$work/failed-models.qrx") \
-        | sed "s|^$docs/||")
+    failed=$( (list_entries "$work/failed-drawings.qrx"; list_entries "$work/failed-models.qrx"
+        list_entries "$work/failed-package.qrx") | sed "s|^$docs/||" | sort -u)
     if [ "$worst" -ge 2 ]; then
         echo "quorrix-batch failed (exit status $worst)." >&2
         return "$worst"

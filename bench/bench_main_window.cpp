@@ -417,7 +417,7 @@ struct WindowRun {
             p.cancelFlag, p.defaultLines, p.pdfAddInPath };
         engine::RunEnvironment environment { context, p.registry, *program.ports.regional,
             *program.ports.shell, program.ports.programFolder, program.ports.userDataFolder, {}, {},
-            {}, {} };
+            {}, {}, nullptr, {} };
         const qint64 started = app()->clock.nsecsElapsed();
         engine::RunActionCommand(environment, "Plot", program.window().printList().rows());
         return static_cast<double>(runUntilIdle(10) - started) / 1e9;

@@ -45,8 +45,9 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
     const auto valueOf = [&](std::size_t& i, std::string& target) {
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
             result.error = arguments[i]
-                + (arguments[i] == "--timeout" ? " needs a number of seconds"
-                                               : " needs a file name");
+                + (arguments[i] == "--timeout"             ? " needs a number of seconds"
+                        : arguments[i] == "--search-folder" ? " needs a folder"
+                                                            : " needs a file name");
             return false;
         }
         target = arguments[++i];
@@ -57,10 +58,23 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
         std::string value;
         if (argument == "--help" || argument == "-h") {
             options.help = true;
-        } else if (argument == "--list") {
+        } else if (argument == "--list" || argument == "--assembly") {
             if (!valueOf(i, value))
                 return result;
-            options.lists.push_back(value);
+            options.sources.push_back({ argument == "--list" ? EntrySource::Kind::List
+                                                             : EntrySource::Kind::Assembly,
+                value });
+        } else if (argument == "--search-folder") {
+            if (!valueOf(i, value))
+                return result;
+            options.searchFolders.push_back(value);
+        } else if (argument == "--combine-pdf") {
+            if (!valueOf(i, options.combinePdf))
+                return result;
+        } else if (argument == "--models") {
+            options.models = true;
+        } else if (argument == "--every-occurrence") {
+            options.everyOccurrence = true;
         } else if (argument == "--settings") {
             if (!valueOf(i, options.settingsFile))
                 return result;
@@ -109,10 +123,15 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
         result.error = "no action given";
     } else if (!isActionCode(options.action)) {
         result.error = "unknown action " + options.action;
-    } else if (options.lists.empty() && !options.active) {
-        result.error = "give a print list with --list FILE, or --active";
-    } else if (!options.lists.empty() && options.active) {
-        result.error = "--active works on the active document; it takes no --list";
+    } else if (options.sources.empty() && !options.active) {
+        result.error = "give a print list with --list FILE or an assembly with --assembly FILE, "
+                       "or --active";
+    } else if (!options.sources.empty() && options.active) {
+        result.error = "--active works on the active document; it takes no --list or --assembly";
+    } else if (!options.combinePdf.empty()
+        && (options.active || (options.action != "EXPORTDOC" && options.action != "MULTIJOB"))) {
+        result.error = "--combine-pdf combines the PDFs of EXPORTDOC (or of a MULTIJOB with it) "
+                       "over a list";
     } else {
         result.options = options;
     }
@@ -121,9 +140,11 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments)
 
 std::string batchHelpText()
 {
-    return R"(Usage: quorrix-batch ACTION [--list FILE]... [--active] [--settings FILE]
-                     [--read-only] [--view-only] [--reverse] [--log]
-                     [--failed-list FILE] [--timeout SECONDS] [--stand-in] [--quiet]
+    return R"(Usage: quorrix-batch ACTION [--list FILE | --assembly FILE]... [--active]
+                     [--search-folder DIR]... [--models] [--every-occurrence]
+                     [--settings FILE] [--read-only] [--view-only] [--reverse] [--log]
+                     [--combine-pdf FILE] [--failed-list FILE] [--timeout SECONDS]
+                     [--stand-in] [--quiet]
 
 Runs one QUORRIX action over a print list without the windows, for schedulers and
 scripts. It uses the settings the program has stored, drives SolidWorks and reports what
@@ -145,12 +166,26 @@ Options:
                       than once, the lists are joined in order; every entry is
                       run, however long the list (MULTIJOB names each entry beyond
                       the print list's 32767 rows and does not run it)
+  --assembly FILE     the drawings of an assembly's parts and subassemblies, in the
+                      order of its bill of materials (suppressed and excluded
+                      components left out, each document once); may be given more
+                      than once and mixed with --list, the entries are joined in
+                      order. A drawing has its model's name and lies beside it or
+                      in a search folder; models without one are named
+  --search-folder DIR where --assembly looks for drawings, before the folders the
+                      settings name; may be given more than once
+  --models            --assembly gives the models themselves (EXPORT3D always does)
+  --every-occurrence  --assembly lists a document wherever it occurs
   --active            work on the document that is active in SolidWorks instead
   --settings FILE     a settings file (.qrxcfg) read over the stored settings
   --read-only         open the documents read-only
   --view-only         open the documents view-only
   --reverse           work through the list from the last entry to the first
   --log               write the process log (processlog_<time>.txt)
+  --combine-pdf FILE  after EXPORTDOC (or a MULTIJOB with it) with the format PDF,
+                      join every PDF the run wrote into FILE, in run order, with a
+                      bookmark per document and sheet; documents not done are left
+                      out and named. The single PDFs are kept
   --failed-list FILE  write every entry that was not done (problems, missing or
                       stale output, cancelled, not reached) as a print list file
   --timeout SECONDS   the longest one document may take from open to close (600
@@ -164,10 +199,11 @@ Options:
 
 Exit status:
   0    every document was done
-  1    some documents were not done (see the message text and --failed-list), or
-       the failed list could not be written
-  2    bad arguments, an unreadable list or settings file, no SolidWorks, or
-       RUNMACRO with no macro chosen for the selected slot
+  1    some documents were not done (see the message text and --failed-list), the
+       failed list could not be written, or an assembly names a component file that
+       is missing, a subassembly that cannot be read or a cycle
+  2    bad arguments, an unreadable list, assembly or settings file, no SolidWorks
+       or Document Manager, or RUNMACRO with no macro chosen for the selected slot
   130  cancelled (Ctrl+C); the failed list holds every document not done. A
        SolidWorks call that keeps Ctrl+C waiting for more than 3 seconds is ended
 )";

@@ -7,10 +7,23 @@
 
 namespace quorrix::app {
 
+// Where entries of the run come from, in command-line order.
+struct EntrySource {
+    enum class Kind { List, Assembly };
+    Kind kind = Kind::List;
+    std::string path; // a print list file, or an assembly whose documents are run
+    bool operator==(const EntrySource&) const = default;
+};
+
 // The command line of quorrix-batch.
 struct BatchOptions {
     std::string action;
-    std::vector<std::string> lists;
+    std::vector<EntrySource> sources;
+    // --search-folder: where an assembly's drawings are looked for before the stored folders.
+    std::vector<std::string> searchFolders;
+    bool models = false; // --models: an assembly gives its models, not their drawings
+    bool everyOccurrence = false; // --every-occurrence
+    std::string combinePdf; // --combine-pdf FILE
     bool active = false;
     std::string settingsFile;
     bool readOnly = false;

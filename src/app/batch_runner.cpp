@@ -13,9 +13,11 @@
 #include "engine/actions/export_document.h"
 #include "engine/platform/ini_file.h"
 #include "engine/platform/platform_error.h"
+#include "engine/printlist/assembly_package.h"
 #include "engine/printlist/print_list.h"
 #include "engine/printlist/print_list_file.h"
 #include "engine/run/batch_run.h"
+#include "engine/run/combined_pdf.h"
 #include "engine/run/multi_job.h"
 #include "engine/run/run_environment.h"
 #include "engine/run/run_thread.h"
@@ -26,6 +28,7 @@
 #include "engine/settings/settings_schema.h"
 #include "engine/swlink/printer_lines.h"
 #include "engine/swlink/sw_connection.h"
+#include "pdf/pdf_combiner_factory.h"
 #include "platform/platform_ports.h"
 
 namespace quorrix::app {
@@ -87,13 +90,89 @@ std::optional<std::string> settingsFileProblem(engine::FileSystem& files, const 
     return "the file " + path + " holds no settings: none of its sections is one of QUORRIX";
 }
 
-// Joins the print list files in order; false (the user told why) when one cannot be read.
-// Lines that cannot be run are told by file and line and kept as read for the failed list.
-// There is no window here, so the window's limit on the list's length does not apply.
-bool loadLists(BatchWorld& world, const BatchOptions& options, std::vector<std::string>& entries,
+// Tells what kept documents of an assembly out of the run; true when the entries are
+// complete. Models without a drawing are usual (bought parts) and only named.
+bool tellPackageProblems(BatchWorld& world, const std::string& assembly,
+    const engine::AssemblyPackage& package)
+{
+    const std::string from = kProgram + std::string(": ") + assembly + ": ";
+    for (const engine::MissingComponent& missing : package.missing) {
+        world.err << from << "the component file is missing: " << missing.file
+                  << (missing.assembly.empty() ? std::string() : " (in " + missing.assembly + ")")
+                  << "\n";
+    }
+    for (const engine::UnreadableAssembly& unreadable : package.unreadable) {
+        world.err << from << "cannot read " << unreadable.path << ": "
+                  << (unreadable.reason == engine::UnreadableAssembly::Reason::NoConfiguration
+                             ? "it has no configuration " + unreadable.text
+                             : unreadable.reason == engine::UnreadableAssembly::Reason::OpenError
+                             ? "the Document Manager cannot open it (error "
+                                 + std::to_string(unreadable.code) + ")"
+                             : unreadable.text + " (" + std::to_string(unreadable.code) + ")")
+                  << "\n";
+    }
+    for (const std::vector<std::string>& cycle : package.cycles) {
+        std::string chain;
+        for (const std::string& path : cycle)
+            chain += (chain.empty() ? "" : " -> ") + path;
+        world.err << from << "the assemblies reference each other in a cycle: " << chain << "\n";
+    }
+    if (!package.withoutDrawing.empty()) {
+        world.err << from << package.withoutDrawing.size()
+                  << (package.withoutDrawing.size() == 1 ? " model has" : " models have")
+                  << " no drawing:\n";
+        for (const std::string& model : package.withoutDrawing)
+            world.err << "  " << model << "\n";
+    }
+    return package.missing.empty() && package.unreadable.empty() && package.cycles.empty();
+}
+
+// What the entries are read from.
+struct EntryReading {
+    bool ok = true; // false: the run cannot start (the user was told why)
+    bool complete = true; // false: an assembly's documents could not all be found
+};
+
+// Joins the print list files and assemblies in order. Lines that cannot be run are told by
+// file and line and kept as read for the failed list. There is no window here, so the
+// window's limit on the list's length does not apply.
+EntryReading loadEntries(BatchWorld& world, const BatchOptions& options,
+    const engine::Settings& settings, std::vector<std::string>& entries,
     std::vector<std::string>& unusableLines)
 {
-    for (const std::string& path : options.lists) {
+    EntryReading reading;
+    std::unique_ptr<engine::DocumentManagerConnector> documentManager;
+    for (const EntrySource& source : options.sources) {
+        const std::string& path = source.path;
+        if (source.kind == EntrySource::Kind::Assembly) {
+            if (!world.ports.files->isPlainFile(path)) {
+                world.err << kProgram << ": the assembly " << path << " is not there\n";
+                return { false, false };
+            }
+            if (!documentManager)
+                documentManager = createDocumentManager(world.ports, options.standIn);
+            engine::AssemblyPackageOptions packaging;
+            packaging.everyOccurrence = options.everyOccurrence;
+            packaging.models = options.models || options.action == "EXPORT3D";
+            packaging.searchFolders = options.searchFolders;
+            for (std::string& folder : engine::splitSearchFolders(settings.DrawingSearchFolders))
+                packaging.searchFolders.push_back(std::move(folder));
+            const engine::AssemblyPackage package = engine::ExpandAssembly(*documentManager,
+                engine::kDocumentManagerAccessString, *world.ports.files, path, packaging);
+            if (package.noDocumentManager) {
+                world.err << kProgram << ": " << path
+                          << ": the SolidWorks Document Manager, which reads assemblies, is not "
+                             "installed or refused QUORRIX\n";
+                return { false, false };
+            }
+            if (!package.unreadable.empty() && package.unreadable.front().path == path) {
+                tellPackageProblems(world, path, package);
+                return { false, false };
+            }
+            reading.complete = tellPackageProblems(world, path, package) && reading.complete;
+            entries.insert(entries.end(), package.documents.begin(), package.documents.end());
+            continue;
+        }
         engine::ListFileResult file = engine::readPrintListFile(*world.ports.files, path);
         for (const engine::UnusableListLine& line : file.unusable) {
             world.err << kProgram << ": " << path << ":" << line.number
@@ -106,12 +185,12 @@ bool loadLists(BatchWorld& world, const BatchOptions& options, std::vector<std::
                                  ? std::string("the file is not there")
                                  : file.errorText())
                       << "\n";
-            return false;
+            return { false, false };
         }
         entries.insert(entries.end(), std::make_move_iterator(file.rows.begin()),
             std::make_move_iterator(file.rows.end()));
     }
-    return true;
+    return reading;
 }
 
 // A multi-job works on the print list itself, which its pre-jobs may add to; what does not
@@ -177,10 +256,18 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
     if (options.log)
         settings.LoggingActive = 1;
     settings.selectActiveFilter();
+    // Without a PDF to join, a scheduler would wait for a file that never comes.
+    if (!options.combinePdf.empty() && !engine::RunWritesPdfs(settings, options.action))
+        return startError(world,
+            options.action == "MULTIJOB"
+                ? "--combine-pdf: the multi-job has no step Export Doc PDF"
+                : "--combine-pdf needs PDF as the document export's format, not "
+                    + settings.ExpDocSaveFormat);
 
     std::vector<std::string> entries;
     std::vector<std::string> unusableLines;
-    if (!loadLists(world, options, entries, unusableLines))
+    const EntryReading reading = loadEntries(world, options, settings, entries, unusableLines);
+    if (!reading.ok)
         return kExitUsage;
 
     engine::RunReport report;
@@ -193,8 +280,10 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
         std::string pdfAddInPath = engine::FindBluebeamAddIn(*ports.store);
         engine::ActionContext context { settings, counters, connection, view, language,
             *ports.clock, *ports.files, cancelFlag, defaultLines, pdfAddInPath };
+        const std::unique_ptr<engine::PdfCombiner> combiner = pdf::createPdfCombiner();
         engine::RunEnvironment environment { context, registry, *ports.regional, *ports.shell,
-            ports.programFolder, ports.userDataFolder, {}, {}, {}, {} };
+            ports.programFolder, ports.userDataFolder, {}, {}, {}, {}, combiner.get(),
+            options.combinePdf };
         environment.flags.OpenReadOnly = options.readOnly ? 1 : 0;
         environment.flags.OpenViewOnly = options.viewOnly ? 1 : 0;
         environment.flags.WorkWithActiveDrawing = options.active ? 1 : 0;
@@ -255,7 +344,8 @@ int runGuardedBatch(const std::vector<std::string>& arguments, BatchWorld& world
         && !writeFailedList(world, options.failedList, report.failedEntries, unusableLines)
         && code == kExitDone)
         code = kExitProblems;
-    return code == kExitDone && !unusableLines.empty() ? kExitProblems : code;
+    return code == kExitDone && (!unusableLines.empty() || !reading.complete) ? kExitProblems
+                                                                                : code;
 }
 
 } // namespace

@@ -7,13 +7,18 @@ namespace {
 
 TEST(BatchOptionsTest, AcceptsTheDocumentedCommandLines)
 {
-    const ParsedOptions parsed = parseBatchOptions({ "TIFF", "--list", "a.qrx", "--list", "b.qrx",
+    const ParsedOptions parsed = parseBatchOptions({ "MULTIJOB", "--list", "a.qrx", "--assembly",
+        "p.SLDASM", "--list", "b.qrx", "--search-folder", "d1", "--search-folder", "d2",
         "--settings", "s.qrxcfg", "--read-only", "--view-only", "--reverse", "--log",
-        "--failed-list", "f.qrx", "--quiet", "--stand-in" });
+        "--failed-list", "f.qrx", "--quiet", "--stand-in", "--combine-pdf", "all.pdf" });
     ASSERT_TRUE(parsed.options) << parsed.error;
     const BatchOptions& o = *parsed.options;
-    EXPECT_EQ(o.action, "TIFF");
-    EXPECT_EQ(o.lists, (std::vector<std::string> { "a.qrx", "b.qrx" }));
+    EXPECT_EQ(o.action, "MULTIJOB");
+    using Kind = EntrySource::Kind;
+    EXPECT_EQ(o.sources, (std::vector<EntrySource> { { Kind::List, "a.qrx" },
+                             { Kind::Assembly, "p.SLDASM" }, { Kind::List, "b.qrx" } }));
+    EXPECT_EQ(o.searchFolders, (std::vector<std::string> { "d1", "d2" }));
+    EXPECT_EQ(o.combinePdf, "all.pdf");
     EXPECT_EQ(o.settingsFile, "s.qrxcfg");
     EXPECT_TRUE(o.readOnly && o.viewOnly && o.reverse && o.log && o.quiet && o.standIn);
     EXPECT_EQ(o.failedList, "f.qrx");
@@ -26,7 +31,11 @@ TEST(BatchOptionsTest, RejectsWhatCannotRun)
     const std::vector<std::vector<std::string>> bad { {},
         { "plot", "--list", "a.qrx" }, // action codes are case-sensitive
         { "Plot" }, { "Plot", "--list" }, { "Plot", "--list", "a.qrx", "--active" },
-        { "Plot", "DXF", "--list", "a.qrx" }, { "Plot", "--list", "a.qrx", "--colour" } };
+        { "Plot", "DXF", "--list", "a.qrx" }, { "Plot", "--list", "a.qrx", "--colour" },
+        { "Plot", "--assembly", "p.SLDASM", "--active" }, { "EXPORTDOC", "--search-folder" },
+        // Only a document export writes PDFs to combine, and only over a list.
+        { "DXF", "--assembly", "p.SLDASM", "--combine-pdf", "all.pdf" },
+        { "EXPORTDOC", "--active", "--combine-pdf", "all.pdf" } };
     for (const auto& arguments : bad) {
         const ParsedOptions parsed = parseBatchOptions(arguments);
         EXPECT_FALSE(parsed.options);

@@ -9,6 +9,7 @@
 #include "app/batch_runner.h"
 #include "engine/platform/path_text.h"
 #include "engine/printlist/print_list.h"
+#include "pdf_outline.h"
 #include "platform/platform_ports.h"
 #include "support/fakes.h"
 #include "support/memory_key_value_store.h"
@@ -327,6 +328,54 @@ TEST(BatchRunnerTest, ExitStatusAndFailedListNameEveryDocumentNotDone)
         }
     }
 }
+
+#if defined(QUORRIX_EXAMPLES_DIR) && defined(QUORRIX_HAVE_QPDF)
+// The gear pump of the examples as a user sends it to the workshop: its drawings from the
+// assembly, exported as PDF and joined into one file with a bookmark per drawing and sheet.
+TEST(BatchRunnerTest, AnAssemblysDrawingsGoIntoOneCombinedPdf)
+{
+    if (standInConfiguredElsewhere())
+        GTEST_SKIP() << "QUORRIX_SWSIM_CONFIG names another stand-in configuration";
+    BatchRun batch;
+    const std::filesystem::path examples = engine::pathFromUtf8(batch.dir.file("examples"));
+    std::filesystem::copy(engine::pathFromUtf8(QUORRIX_EXAMPLES_DIR), examples);
+    const std::string folder = engine::utf8FromPath(examples) + engine::kPathSeparator;
+    const std::string combined = batch.dir.file("GP25 package.pdf");
+    const int code = batch.run({ "EXPORTDOC", "--assembly", folder + "GP25-000 Gear pump.SLDASM",
+        "--combine-pdf", combined, "--failed-list", batch.dir.file("failed.qrx"), "--quiet" });
+    // The gasket's drawing is set to fail: it is named and left out, the rest is joined.
+    EXPECT_EQ(code, kExitProblems) << batch.err.str();
+    const std::string gasket = folder + "GP25-004 Gasket.SLDDRW";
+    EXPECT_EQ(readFileBytes(batch.dir.file("failed.qrx")), "\"" + gasket + "\"\r\n");
+    EXPECT_NE(batch.out.str().find(gasket + " is not in the combined PDF"), std::string::npos)
+        << batch.out.str();
+    EXPECT_NE(batch.err.str().find("4 models have no drawing:\n  " + folder
+                  + "GP25-100 Gear set.SLDASM\n"),
+        std::string::npos)
+        << batch.err.str();
+
+    const std::vector<std::string> done { "GP25-000 Gear pump", "GP25-001 Housing",
+        "GP25-002 Front cover", "GP25-003 Rear cover", "GP25-101 Drive gear",
+        "GP25-103 Drive shaft", "GP25-200 Relief valve" };
+    const PdfOutline outline = readOutline(combined);
+    std::size_t pages = 0;
+    std::vector<std::string> titles;
+    for (std::size_t i = 0; i < outline.items.size(); ++i) {
+        titles.push_back(outline.items[i].title);
+        const PdfOutline single = readOutline(folder + done.at(i) + ".pdf");
+        EXPECT_EQ(outline.items[i].children.size(), single.pages) << done[i];
+        EXPECT_EQ(outline.items[i].firstPage, pages) << done[i];
+        pages += single.pages;
+    }
+    EXPECT_EQ(titles, done);
+    EXPECT_EQ(outline.pages, pages);
+    EXPECT_EQ(outline.items[1].children.front(), "GP25-001 Views");
+    EXPECT_FALSE(std::filesystem::exists(engine::pathFromUtf8(combined + ".part")));
+    if (std::system("qpdf --version >/dev/null 2>&1") == 0) {
+        EXPECT_EQ(std::system(("qpdf --check '" + combined + "' >/dev/null").c_str()), 0);
+    }
+}
+#endif
 
 } // namespace
 } // namespace quorrix::app

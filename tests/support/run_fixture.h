@@ -18,7 +18,7 @@ struct RunFixture : ActionFixture {
     RunFixture()
         : registry(store, view, regional)
         , environment { context, registry, regional, shell, dir.path(), dir.path(), {},
-            [this] { ++refreshes; }, {}, {} }
+            [this] { ++refreshes; }, {}, {}, nullptr, {} }
     {
         shell.tempFolder = dir.path() + engine::kPathSeparator;
     }

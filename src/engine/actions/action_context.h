@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/actions/cancel_flag.h"
 
@@ -12,6 +13,7 @@ namespace quorrix::engine {
 
 class Clock;
 class FileSystem;
+struct PdfPart;
 class RunView;
 class SwConnection;
 class WrittenOutputs;
@@ -30,6 +32,8 @@ struct ActionContext {
     std::string& pdfAddInPath; // found at start; empty when the add-in is missing
     // The files the running run has written; set by the run for its duration.
     WrittenOutputs* outputs = nullptr;
+    // Where the document export notes each PDF it wrote, while the run combines them.
+    std::vector<PdfPart>* writtenPdfs = nullptr;
 
     std::string infoText(std::int32_t number) { return language.GetInfoText(number); }
     bool cancelled() const { return cancelFlag != 0; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "engine/actions/sheet_filter.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/key_value_store.h"
+#include "engine/platform/pdf_combiner.h"
 #include "engine/platform/path_text.h"
 #include "engine/platform/platform_error.h"
 #include "engine/run/run_view.h"
@@ -76,17 +78,18 @@ void saveWithExportData(PdfJob& job, const std::vector<std::string>& sheets)
     reportExtendedSave(job.context, saved, errors, warnings, output, job.errorText, job.fileName);
 }
 
-// One PDF of the drawing's sheets that pass the filter, in sheet order.
-void saveFilteredDrawing(PdfJob& job)
+// One PDF of the drawing's sheets that pass the filter, in sheet order; returns them.
+std::vector<std::string> saveFilteredDrawing(PdfJob& job)
 {
     std::vector<std::string> passing;
     std::ranges::copy_if(job.document.GetSheetNames(), std::back_inserter(passing),
         [&job](const std::string& name) { return !IsSheetFiltered(job.context.settings, name); });
     if (passing.empty()) {
         appendErrorLine(job.context, job.errorText, job.fileName, kInfoNothingPassesFilter);
-        return;
+        return passing;
     }
     saveWithExportData(job, passing);
+    return passing;
 }
 
 void saveAsCopy(PdfJob& job)
@@ -139,13 +142,22 @@ void ExportDocument(ActionContext& context, const std::string& /*action*/,
 
     PdfJob job { context, app, document, path, errorText, fileName };
     const bool drawing = GetDocTypeFromPath(documentPath) == kSwDocDrawing;
+    const std::size_t errorsBefore = errorText.size();
+    std::optional<std::vector<std::string>> sheets;
     if (pdf && drawing && settings.FilterActive != 0
         && context.connection.IsSwxRevisionAtLeast("15", "1")) {
-        saveFilteredDrawing(job);
+        sheets = saveFilteredDrawing(job);
     } else if (pdf && !drawing && context.connection.IsSwxRevisionAtLeast("16", "1")) {
         saveWithExportData(job, {});
     } else {
         saveAsCopy(job);
+    }
+    // A run that combines its PDFs learns of each one written, with a drawing's sheets as
+    // the names of its pages.
+    if (pdf && context.writtenPdfs && errorText.size() == errorsBefore) {
+        if (!sheets && drawing)
+            sheets = document.GetSheetNames();
+        context.writtenPdfs->push_back({ path, base, sheets.value_or(std::vector<std::string>{}) });
     }
 
     if (closeAfter)

@@ -13,6 +13,7 @@
 #include "engine/platform/ini_document.h"
 #include "engine/platform/platform_error.h"
 #include "engine/platform/regional_format.h"
+#include "engine/run/combined_pdf.h"
 #include "engine/run/document_watchdog.h"
 #include "engine/run/macro_runs.h"
 #include "engine/run/multi_job.h"
@@ -35,22 +36,23 @@ constexpr std::int32_t kTimedOutInfo = 145;
 constexpr std::int32_t kCancelledInCallInfo = 146;
 constexpr std::int32_t kNotEndedInfo = 147;
 
-// Hands the run's record of written files to the document procedures while it lasts.
-class OutputsInUse {
+// Hands one of the run's records (written files, written PDFs) to the document procedures
+// while the run lasts.
+template <typename Record> class RecordInUse {
 public:
-    OutputsInUse(ActionContext& context, WrittenOutputs& outputs)
-        : m_context(context)
-        , m_previous(context.outputs)
+    RecordInUse(Record*& slot, Record* record)
+        : m_slot(slot)
+        , m_previous(slot)
     {
-        context.outputs = &outputs;
+        slot = record;
     }
-    ~OutputsInUse() { m_context.outputs = m_previous; }
-    OutputsInUse(const OutputsInUse&) = delete;
-    OutputsInUse& operator=(const OutputsInUse&) = delete;
+    ~RecordInUse() { m_slot = m_previous; }
+    RecordInUse(const RecordInUse&) = delete;
+    RecordInUse& operator=(const RecordInUse&) = delete;
 
 private:
-    ActionContext& m_context;
-    WrittenOutputs* m_previous;
+    Record*& m_slot;
+    Record* m_previous;
 };
 constexpr std::int32_t kNoActiveDocumentInfo = 235;
 
@@ -370,7 +372,9 @@ RunReport PrintListRun::run()
     m_report.started = true;
 
     WrittenOutputs outputs(m_entries);
-    const OutputsInUse outputsInUse(m_context, outputs);
+    const RecordInUse outputsInUse(m_context.outputs, &outputs);
+    CombinedPdf combined(m_env, m_action);
+    const RecordInUse pdfsInUse(m_context.writtenPdfs, combined.parts());
     const std::size_t total = m_entries.size();
     for (std::size_t looked = 0; looked < total; ++looked) {
         const std::string& path = m_entries[indexAt(looked)];
@@ -383,15 +387,22 @@ RunReport PrintListRun::run()
             clearSheetProgress();
         m_context.view.repaint();
         const bool restarted = restartIfDue(looked);
-        if (!restarted || !processEntry(path)) {
+        const std::size_t failedBefore = m_report.failedEntries.size();
+        combined.beginDocument(path);
+        const bool goOn = restarted && processEntry(path);
+        if (restarted)
+            combined.endDocument(path, m_report.failedEntries.size() == failedBefore);
+        if (!goOn) {
             // What SolidWorks did not get to is still to be done.
             leaveUndone(restarted ? looked + 1 : looked);
+            combined.write(false, m_report.messageText);
             m_context.view.show(kNoSwxInstanceText, kProgramTitle);
             m_report.noSolidWorks = true;
             endSteps(false);
             return m_report;
         }
     }
+    combined.write(!m_report.cancelled, m_report.messageText);
     endSteps(true);
     return m_report;
 }

@@ -8,6 +8,7 @@
 
 namespace quorrix::engine {
 
+class PdfCombiner;
 class Registry;
 class RegionalFormat;
 class Shell;
@@ -37,6 +38,11 @@ struct RunEnvironment {
     // too long) and SolidWorks could not be ended: the call under way may never return.
     // Empty: the run waits for it.
     std::function<void()> solidWorksNotEnded;
+    // Joins the PDFs of a run into one file; nullptr where the program was built without.
+    PdfCombiner* pdfCombiner = nullptr;
+    // The combined PDF of the run, combining its PDFs whatever the settings say; empty: the
+    // document export's own option decides, and names the file.
+    std::string combinedPdfPath;
 };
 
 // The statistics label: info text 52, ProcessedDrawings, text 53, ProcessedSheets, text 54,
