@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
+#include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 
@@ -108,6 +113,76 @@ TEST_F(MainWindowListsTest, MouseAddsDropsRemovesAndClearsRows)
     const std::string text = std::get<0>(onlyMessage());
     EXPECT_EQ(text.rfind(info(93), 0), 0u);
     EXPECT_NE(text.find("/left/too"), std::string::npos);
+}
+
+// The gear pump of the examples, from the browser's selection or the file dialog, as its
+// drawings or its models, in the order of its bill of materials.
+TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrder)
+{
+    const std::string examples = QUORRIX_EXAMPLES_DIR;
+    const std::string pump = examples + "/GP25-000 Gear pump.SLDASM";
+    const auto names = [](const std::vector<std::string>& paths) {
+        std::string out;
+        for (const std::string& path : paths)
+            out += QFileInfo(QString::fromStdString(path)).completeBaseName().left(8).toStdString()
+                + (path.ends_with(".SLDDRW") ? " " : "* ");
+        return out;
+    };
+    struct Row {
+        bool fromBrowser;
+        bool models;
+        std::string expected; // "*" marks a model
+    };
+    const Row cases[] = {
+        { true, false, "GP25-000 GP25-001 GP25-004 GP25-002 GP25-003 GP25-101 GP25-103 GP25-200 " },
+        { false, true,
+            "GP25-000* GP25-001* GP25-004* GP25-002* GP25-003* GP25-100* GP25-101* GP25-103* "
+            "GP25-102* GP25-104* GP25-200* GP25-201* " },
+    };
+    for (const Row& row : cases) {
+        SCOPED_TRACE(row.expected);
+        flushDeletes(); // the window of the row before
+        trigger("mnuNew");
+        if (row.fromBrowser) {
+            window().setCurrentFolder(QString::fromStdString(examples));
+            session->commands()->fillFileList();
+            engine::FileBrowserList& files = window().fileList();
+            const auto at = std::find(
+                files.names().begin(), files.names().end(), "GP25-000 Gear pump.SLDASM");
+            ASSERT_NE(at, files.names().end());
+            files.setSelected(static_cast<int>(at - files.names().begin()), true);
+        } else {
+            session->commands()->fillFileList(); // nothing selected
+            dialogs().queueResult(gui::FileDialogResult { pump, 1 });
+        }
+        trigger("mnuEditAddAssembly");
+        auto* choice = window().findChild<QDialog*>("frmAssemblyPackage");
+        ASSERT_TRUE(choice && choice->isVisible());
+        if (row.models)
+            choice->findChild<QRadioButton*>("optAddModels")->click();
+        QTest::keyClick(choice, Qt::Key_Return);
+        EXPECT_EQ(names(rows()), row.expected);
+        if (row.models) {
+            EXPECT_TRUE(messages().shown().empty());
+            ASSERT_EQ(dialogs().requests().size(), 1u);
+            EXPECT_EQ(dialogs().requests()[0].title, info(251));
+            continue;
+        }
+        const auto [text, title, icon] = onlyMessage();
+        EXPECT_EQ(text,
+            info(253) + "\r\n" + examples + "/GP25-100 Gear set.SLDASM\r\n" + examples
+                + "/GP25-102 Driven gear.SLDPRT\r\n" + examples + "/GP25-104 Idler shaft.SLDPRT\r\n"
+                + examples + "/GP25-201 Valve spring.SLDPRT");
+        EXPECT_EQ(std::tie(title, icon), std::make_tuple(info(250), MessageIcon::Information));
+        EXPECT_TRUE(dialogs().requests().empty());
+    }
+
+    // The print list's context menu offers the command; its right button clears first.
+    emit view("lstPrintliste")->contextMenuWanted(QPoint(10, 10));
+    QMenu* menu = window().printListMenu();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(menu->actions().contains(entry("mnuEditAddAssembly")));
+    menu->hide();
 }
 
 TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
