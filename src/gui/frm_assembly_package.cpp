@@ -10,6 +10,7 @@ namespace quorrix::gui {
 namespace {
 
 constexpr int kTitleInfoText = 250;
+constexpr const char* kAddWhat = "optAddWhat"; // 0 the drawings, 1 the models
 
 } // namespace
 
@@ -22,22 +23,23 @@ frmAssemblyPackage::frmAssemblyPackage(const MainWindowPorts& ports, const std::
     m_ui->setupUi(this);
     connectOkCancel(m_ui->cmdOkay, m_ui->cmdCancel);
     translate();
+    setOptionCaptions(kAddWhat, { 262, 263 });
 
     // The name says which assembly it is; the whole path would make the window as wide.
     const QString path = toQString(assembly);
     m_ui->lblAssemblyFile->setText(QFileInfo(path).fileName());
     m_ui->lblAssemblyFile->setToolTip(path);
-    (proposed.models ? m_ui->optAddModels : m_ui->optAddDrawings)->setChecked(true);
+    const int chosen = proposed.models ? 1 : 0;
+    checkOption(kAddWhat, chosen);
     m_ui->chkEveryOccurrence->setChecked(proposed.everyOccurrence);
-    // The keys move between the two choices; the chosen one takes the focus.
-    (proposed.models ? m_ui->optAddModels : m_ui->optAddDrawings)->setFocus();
+    (chosen == 1 ? m_ui->optAddWhat_1 : m_ui->optAddWhat_0)->setFocus();
 }
 
 frmAssemblyPackage::~frmAssemblyPackage() = default;
 
 bool frmAssemblyPackage::apply()
 {
-    m_choice.models = m_ui->optAddModels->isChecked();
+    m_choice.models = checkedOption(kAddWhat) == 1;
     m_choice.everyOccurrence = m_ui->chkEveryOccurrence->isChecked();
     return true;
 }

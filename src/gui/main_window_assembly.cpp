@@ -100,7 +100,11 @@ std::string assemblyPackageMessage(engine::clsMultiLanguage& texts,
     }
     addSection(message, texts.GetInfoText(kInfoCycles), lines);
 
-    addSection(message, texts.GetInfoText(kInfoWithoutDrawing), package.withoutDrawing);
+    // The drawings are missing beside their models, so the names say enough.
+    lines.clear();
+    for (const std::string& model : package.withoutDrawing)
+        lines.push_back(fileName(model));
+    addSection(message, texts.GetInfoText(kInfoWithoutDrawing), lines);
     return message;
 }
 

@@ -13,9 +13,11 @@
 #include <filesystem>
 #include <tuple>
 
+#include "engine/printlist/assembly_package.h"
 #include "engine/settings/app_settings_store.h"
 #include "engine/settings/mru_menu.h"
 #include "gui/frm_main_list_view.h"
+#include "gui/main_window_assembly.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_lists.h"
 #include "gui/qt_language_form.h"
@@ -159,7 +161,7 @@ TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrde
         auto* choice = window().findChild<QDialog*>("frmAssemblyPackage");
         ASSERT_TRUE(choice && choice->isVisible());
         if (row.models)
-            choice->findChild<QRadioButton*>("optAddModels")->click();
+            choice->findChild<QRadioButton*>("optAddWhat_1")->click();
         QTest::keyClick(choice, Qt::Key_Return);
         EXPECT_EQ(names(rows()), row.expected);
         if (row.models) {
@@ -170,9 +172,9 @@ TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrde
         }
         const auto [text, title, icon] = onlyMessage();
         EXPECT_EQ(text,
-            info(253) + "\r\n" + examples + "/GP25-100 Gear set.SLDASM\r\n" + examples
-                + "/GP25-102 Driven gear.SLDPRT\r\n" + examples + "/GP25-104 Idler shaft.SLDPRT\r\n"
-                + examples + "/GP25-201 Valve spring.SLDPRT");
+            info(253)
+                + "\r\nGP25-100 Gear set.SLDASM\r\nGP25-102 Driven gear.SLDPRT\r\n"
+                  "GP25-104 Idler shaft.SLDPRT\r\nGP25-201 Valve spring.SLDPRT");
         EXPECT_EQ(std::tie(title, icon), std::make_tuple(info(250), MessageIcon::Information));
         EXPECT_TRUE(dialogs().requests().empty());
     }
@@ -183,6 +185,31 @@ TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrde
     EXPECT_TRUE(menu->isVisible());
     EXPECT_TRUE(menu->actions().contains(entry("mnuEditAddAssembly")));
     menu->hide();
+}
+
+// Everything that stood in the way, in one message: each list under its heading, cut short
+// as the print list's own message is.
+TEST_F(MainWindowListsTest, AssemblyMessageListsWhatStoodInTheWay)
+{
+    using Reason = engine::UnreadableAssembly::Reason;
+    engine::AssemblyPackage package;
+    package.noDocumentManager = true;
+    package.missing = { { "/p/top.SLDASM", "" }, { "C:\\old\\bolt.SLDPRT", "/p/set.SLDASM" } };
+    package.unreadable = { { "/p/a.SLDASM", Reason::OpenError, 2, "" },
+        { "/p/b.SLDASM", Reason::NoConfiguration, 0, "Big" },
+        { "/p/c.SLDASM", Reason::AutomationError, -5, "busy" } };
+    package.cycles = { { "/p/x.SLDASM", "/p/y.SLDASM", "/p/x.SLDASM" } };
+    package.withoutDrawing = std::vector<std::string>(12, "/p/nut.SLDPRT");
+    std::string nuts;
+    for (int i = 0; i < 10; ++i)
+        nuts += "\r\nnut.SLDPRT";
+    EXPECT_EQ(gui::assemblyPackageMessage(program().language, package, { "/full" }),
+        info(260) + "\r\n\r\n" + info(93) + "\r\n/full\r\n\r\n" + info(254)
+            + "\r\n/p/top.SLDASM\r\nC:\\old\\bolt.SLDPRT (" + info(255) + " set.SLDASM)\r\n\r\n"
+            + info(257) + "\r\n/p/a.SLDASM (" + info(258) + " 2)\r\n/p/b.SLDASM (" + info(259)
+            + " \"Big\")\r\n/p/c.SLDASM (busy)\r\n\r\n" + info(256)
+            + "\r\nx.SLDASM > y.SLDASM > x.SLDASM\r\n\r\n" + info(253) + nuts + "\r\n... (2)");
+    EXPECT_EQ(gui::assemblyPackageMessage(program().language, {}, {}), "");
 }
 
 TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
