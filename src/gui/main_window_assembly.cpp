@@ -58,6 +58,14 @@ std::string unreadableLine(engine::clsMultiLanguage& texts, const engine::Unread
     return item.path + " (" + why + ")";
 }
 
+// The file as the assembly names it, and which assembly that is.
+std::string missingLine(engine::clsMultiLanguage& texts, const engine::MissingComponent& item)
+{
+    if (item.assembly.empty())
+        return item.file;
+    return item.file + " (" + texts.GetInfoText(kInfoNamedIn) + " " + fileName(item.assembly) + ")";
+}
+
 // A heading and its lines, the long lists cut short as for a full print list.
 void addSection(
     std::string& message, const std::string& heading, const std::vector<std::string>& lines)
@@ -81,9 +89,7 @@ std::string assemblyPackageMessage(engine::clsMultiLanguage& texts,
 
     std::vector<std::string> lines;
     for (const engine::MissingComponent& missing : package.missing)
-        lines.push_back(missing.assembly.empty() ? missing.file
-                                                 : missing.file + " ("
-                    + texts.GetInfoText(kInfoNamedIn) + " " + fileName(missing.assembly) + ")");
+        lines.push_back(missingLine(texts, missing));
     addSection(message, texts.GetInfoText(kInfoMissing), lines);
 
     lines.clear();
