@@ -1,9 +1,12 @@
 #include "gui/frm_export_documents.h"
 #include "ui_frm_export_documents.h"
 
+#include <QRegularExpression>
+
 #include "engine/actions/export_document.h"
 #include "engine/run/program_start.h"
 #include "gui/frm_printer_line_settings.h"
+#include "gui/message_boxes.h"
 #include "gui/qt_text.h"
 
 namespace quorrix::gui {
@@ -11,6 +14,32 @@ namespace quorrix::gui {
 namespace {
 
 constexpr int kTitleInfoText = 84;
+constexpr int kInfoTitle = 2;
+constexpr int kInfoBadCombinedName = 261;
+
+// A name Windows takes for a file in a folder: not empty, none of the characters it keeps
+// for paths and wildcards nor a control character, no dot or blank at the end (Windows
+// drops them, so the file would not be where the name says) and no device name, with or
+// without an extension.
+bool isWindowsFileName(const QString& name)
+{
+    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return false;
+    const QString reserved = QStringLiteral("<>:\"/\\|?*");
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || reserved.contains(c))
+            return false;
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return !device.match(name).hasMatch();
+}
+
+bool isPdf(int formatRow)
+{
+    return engine::chosenExtension(engine::kExportDocumentFormats, formatRow, std::string())
+        == "pdf";
+}
 
 } // namespace
 
@@ -41,6 +70,13 @@ frmExportDocuments::frmExportDocuments(const MainWindowPorts& ports, QWidget* pa
             [this] { m_ui->chkUsePDFLineWeight->setChecked(m_lines.UsePrinterLines != 0); });
     });
 
+    m_ui->chkCombinePdf->setChecked(current.ExpDocCombinePdf != 0);
+    m_ui->txtCombinedName->setText(toQString(current.ExpDocCombinedName));
+    m_ui->txtCombinedName->setEnabled(m_ui->chkCombinePdf->isChecked());
+    m_ui->lblCombinedName->setEnabled(m_ui->chkCombinePdf->isChecked());
+    connect(m_ui->chkCombinePdf, &QCheckBox::toggled, m_ui->txtCombinedName, &QWidget::setEnabled);
+    connect(m_ui->chkCombinePdf, &QCheckBox::toggled, m_ui->lblCombinedName, &QWidget::setEnabled);
+
     m_ui->chkTS_SaveInDocFolder->setChecked(current.ExpDocSaveInModelFolder == 1);
     m_ui->txtTS_SaveDirectory->setText(toQString(current.ExpDocSaveFolder));
     connectFolderFrame(
@@ -51,14 +87,28 @@ frmExportDocuments::~frmExportDocuments() = default;
 
 void frmExportDocuments::followFormat(int row)
 {
-    // A 3D PDF is a PDF: the choice means nothing for a JPG.
-    const std::string extension
-        = engine::chosenExtension(engine::kExportDocumentFormats, row, std::string());
-    m_ui->fra3DPDFExport->setVisible(extension == "pdf");
+    // A 3D PDF and the combined file are PDFs: the choices mean nothing for a JPG.
+    m_ui->fra3DPDFExport->setVisible(isPdf(row));
+    m_ui->fraCombinePdf->setVisible(isPdf(row));
+}
+
+bool frmExportDocuments::combinedNameTaken()
+{
+    const QString name = m_ui->txtCombinedName->text().trimmed();
+    if (!m_ui->chkCombinePdf->isChecked() || !isPdf(m_ui->cmbExportType->currentIndex())
+        || isWindowsFileName(name))
+        return true;
+    ports().messages.show(
+        info(kInfoBadCombinedName), info(kInfoTitle), engine::MessageIcon::Exclamation);
+    m_ui->txtCombinedName->setFocus();
+    m_ui->txtCombinedName->selectAll();
+    return false;
 }
 
 bool frmExportDocuments::apply()
 {
+    if (!combinedNameTaken())
+        return false;
     warnIfFolderMissing(m_ui->txtTS_SaveDirectory);
     engine::Settings& target = settings();
     target.ExpDocSaveInModelFolder = m_ui->chkTS_SaveInDocFolder->isChecked() ? 1 : 0;
@@ -66,6 +116,8 @@ bool frmExportDocuments::apply()
     target.ExpDocSaveFormat = engine::chosenExtension(engine::kExportDocumentFormats,
         m_ui->cmbExportType->currentIndex(), target.ExpDocSaveFormat);
     target.ExpDocExport3DPDF = m_ui->chkUsePDF3DExport->isChecked() ? 1 : 0;
+    target.ExpDocCombinePdf = m_ui->chkCombinePdf->isChecked() ? 1 : 0;
+    target.ExpDocCombinedName = toStdString(m_ui->txtCombinedName->text().trimmed());
     target.PrinterLines[engine::kPdfLineWeightSlot] = m_lines;
     return true;
 }

@@ -12,7 +12,8 @@ class frmExportDocuments;
 namespace quorrix::gui {
 
 // What the document export writes (PDF or JPG), whether parts and assemblies become 3D
-// PDFs, the PDF line weights and the output folder.
+// PDFs, whether a run's PDFs are also combined into one file and its name, the PDF line
+// weights and the output folder.
 class frmExportDocuments : public OptionDialog {
     Q_OBJECT
 
@@ -25,6 +26,9 @@ protected:
 
 private:
     void followFormat(int row);
+    // True when the combined file's name can be stored; otherwise the user is told why and
+    // the name box has the focus.
+    bool combinedNameTaken();
 
     std::unique_ptr<Ui::frmExportDocuments> m_ui;
     // The PDF line weights as the line-weight window leaves them; stored only on OK.

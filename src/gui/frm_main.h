@@ -76,6 +76,8 @@ public:
     // The favourites popup (mnuFavCaption) that cmdFavorites opens. Its first entry is the
     // separator mnuFavEntry_0; the entries for folders go between it and the next separator.
     QMenu* favoritesMenu() const { return m_favoritesMenu; }
+    // The context menu of the print list (lstPrintliste); its entries are Edit menu entries.
+    QMenu* printListMenu() const { return m_printListMenu; }
 
     engine::PrintList& printList() { return m_printList; }
     const engine::PrintList& printList() const { return m_printList; }
@@ -128,6 +130,7 @@ private:
     void buildEditMenu();
     void buildOptionsMenu();
     void buildFavoritesMenu();
+    void buildPrintListMenu();
     QMenu* addMenu(QWidget* parent, const char* name, const QString& caption);
     void addItems(QMenu* menu, std::initializer_list<MenuItem> items);
     void buildToolbar();
@@ -160,6 +163,7 @@ private:
 
     QToolBar* m_toolbar = nullptr;
     QMenu* m_favoritesMenu = nullptr;
+    QMenu* m_printListMenu = nullptr;
     QWidget* m_fraTop = nullptr;
     QSplitter* m_splitter = nullptr;
     QSplitter* m_splitterV = nullptr;

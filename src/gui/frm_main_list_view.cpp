@@ -1,5 +1,6 @@
 #include "gui/frm_main_list_view.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -224,9 +225,24 @@ void RowListView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton) {
         event->accept();
         emit rightButtonReleased();
+        emit contextMenuWanted(event->globalPosition().toPoint());
         return;
     }
     QListView::mouseReleaseEvent(event);
+}
+
+void RowListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Qt asks for the menu on the press on some platforms and on the release on others; the
+    // release is the moment here on all of them, after the selection was cleared.
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse)
+        return;
+    const QModelIndex current = currentIndex();
+    const QRect row = current.isValid() ? visualRect(current) : QRect();
+    const QPoint at
+        = row.isValid() && viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
+    emit contextMenuWanted(viewport()->mapToGlobal(at));
 }
 
 void RowListView::dragEnterEvent(QDragEnterEvent* event)

@@ -57,6 +57,9 @@ signals:
     void rowClicked(int row);
     void rowDoubleClicked(int row);
     void rightButtonReleased();
+    // The user asks for the list's context menu: after the right button's release (and its
+    // rightButtonReleased), or with the menu key or Shift+F10. At: screen position.
+    void contextMenuWanted(const QPoint& at);
     // Files and folders dropped from the shell, in the order of the drop, as native paths.
     void filesDropped(const QStringList& paths);
 
@@ -64,6 +67,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -146,6 +146,7 @@ void frmMain::buildMenus()
         });
 
     buildFavoritesMenu();
+    buildPrintListMenu();
 }
 
 void frmMain::buildFileMenu()
@@ -168,6 +169,7 @@ void frmMain::buildEditMenu()
         {
             { "mnuEditAddSelected", "Ausgewählte hinzufügen", Qt::CTRL | Qt::Key_Insert },
             { "mnuEditAddAll", "Alle hinzufügen", Qt::SHIFT | Qt::Key_Insert },
+            { "mnuEditAddAssembly", "Zeichnungen einer Baugruppe hinzufügen ..." },
             { "mnuEditDelSelected", "Ausgewählte aus Liste entfernen", Qt::Key_Delete },
             { "mnuEditDelAll", "Alle aus Liste entfernen", Qt::SHIFT | Qt::Key_Delete },
             { "-" },
@@ -282,6 +284,14 @@ void frmMain::buildFavoritesMenu()
             { "mnuFavLoad", "Favoritenliste laden" },
             { "mnuFavSave", "Favoritenliste speichern" },
         });
+}
+
+void frmMain::buildPrintListMenu()
+{
+    // The print list's context menu shares its entries with the Edit menu, so the language
+    // files translate them once and a run disables them in both places.
+    m_printListMenu = new QMenu(this);
+    m_printListMenu->addAction(menuEntry(QStringLiteral("mnuEditAddAssembly")));
 }
 
 void frmMain::buildToolbar()

@@ -7,6 +7,7 @@
 #include "gui/frm_open_directory.h"
 #include "gui/frm_preview_bitmap.h"
 #include "gui/frm_progress.h"
+#include "gui/main_window_assembly.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_lists.h"
 #include "gui/main_window_preview.h"
@@ -59,6 +60,7 @@ bool QuorrixSession::start(const std::string& folder)
     m_commands = new MainWindowCommands(*m_window, ports, *m_progress);
     m_lists = new MainWindowLists(*m_window, ports);
     m_preview = new MainWindowPreview(*m_window, ports);
+    m_assembly = new MainWindowAssembly(*m_window, ports);
     m_commands->restoreStartup();
     m_window->show();
     m_commands->restorePosition();

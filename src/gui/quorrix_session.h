@@ -18,6 +18,7 @@ namespace quorrix::gui {
 
 class frmMain;
 class frmProgress;
+class MainWindowAssembly;
 class MainWindowCommands;
 class MainWindowLists;
 class MainWindowPreview;
@@ -58,6 +59,7 @@ public:
     MainWindowCommands* commands() { return m_commands; }
     MainWindowLists* lists() { return m_lists; }
     MainWindowPreview* preview() { return m_preview; }
+    MainWindowAssembly* assembly() { return m_assembly; }
 
 private:
     SessionPorts m_ports;
@@ -70,6 +72,7 @@ private:
     MainWindowCommands* m_commands = nullptr;
     MainWindowLists* m_lists = nullptr;
     MainWindowPreview* m_preview = nullptr;
+    MainWindowAssembly* m_assembly = nullptr;
 };
 
 } // namespace quorrix::gui

@@ -147,6 +147,55 @@ TEST_F(ExportOptionsTest, DocumentExportWritesA3DPdfWithItsLineWeightsOrAJpg)
     EXPECT_TRUE(std::filesystem::exists(out + "/pump.jpg"));
 }
 
+TEST_F(ExportOptionsTest, CombinedPdfNameIsKeptAndOneWindowsRefusesIsNot)
+{
+    startIn([](engine::Settings& s) {
+        s.ExpDocSaveFormat = "pdf";
+        s.ExpDocCombinePdf = 0;
+        s.ExpDocCombinedName = "Pump set";
+    });
+    QDialog* dialog = openFromMenu("mnuOptExportDocuments", "frmExportDocuments");
+    auto* combine = in<QCheckBox>(dialog, "chkCombinePdf");
+    auto* name = in<QLineEdit>(dialog, "txtCombinedName");
+    EXPECT_FALSE(combine->isChecked());
+    EXPECT_EQ(name->text(), "Pump set");
+    EXPECT_FALSE(name->isEnabled());
+    combine->click();
+    EXPECT_TRUE(name->isEnabled());
+
+    for (const char* bad : { "", "   ", "a/b", "a\\b", "C:x", "what?", "x*", "<x>", "a|b",
+             "say \"x\"", "tab\there", "end.", "CON", "nul.pdf", "Lpt1" }) {
+        SCOPED_TRACE(bad);
+        messages().clearShown();
+        name->setText(QString::fromUtf8(bad));
+        press(dialog, Qt::Key_Return);
+        ASSERT_TRUE(openDialog("frmExportDocuments"));
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0].request.text, info(261));
+        EXPECT_TRUE(name->hasFocus());
+        EXPECT_EQ(current().ExpDocCombinePdf, 0);
+    }
+    // A JPG export combines nothing, so its name is not asked for.
+    in<QComboBox>(dialog, "cmbExportType")->setCurrentIndex(1);
+    EXPECT_FALSE(in<QGroupBox>(dialog, "fraCombinePdf")->isVisible());
+    in<QComboBox>(dialog, "cmbExportType")->setCurrentIndex(0);
+
+    messages().clearShown();
+    name->setText(" Pump 2024 (rev. B).pdf ");
+    press(dialog, Qt::Key_Return);
+    EXPECT_FALSE(openDialog("frmExportDocuments"));
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(current().ExpDocCombinePdf, 1);
+    EXPECT_EQ(current().ExpDocCombinedName, "Pump 2024 (rev. B).pdf");
+
+    dialog = openFromMenu("mnuOptExportDocuments", "frmExportDocuments");
+    EXPECT_TRUE(in<QCheckBox>(dialog, "chkCombinePdf")->isChecked());
+    EXPECT_EQ(in<QLineEdit>(dialog, "txtCombinedName")->text(), "Pump 2024 (rev. B).pdf");
+    in<QCheckBox>(dialog, "chkCombinePdf")->click();
+    press(dialog, Qt::Key_Return);
+    EXPECT_EQ(current().ExpDocCombinePdf, 0);
+}
+
 TEST_F(ExportOptionsTest, EDrawingsOptionsReachSolidWorksAndTheProfessionalSelection)
 {
     sim.installation().eDrawingsProfessional = true;

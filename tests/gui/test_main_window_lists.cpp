@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
+#include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 
+#include "engine/printlist/assembly_package.h"
 #include "engine/settings/app_settings_store.h"
 #include "engine/settings/mru_menu.h"
 #include "gui/frm_main_list_view.h"
+#include "gui/main_window_assembly.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_lists.h"
 #include "gui/qt_language_form.h"
@@ -108,6 +115,101 @@ TEST_F(MainWindowListsTest, MouseAddsDropsRemovesAndClearsRows)
     const std::string text = std::get<0>(onlyMessage());
     EXPECT_EQ(text.rfind(info(93), 0), 0u);
     EXPECT_NE(text.find("/left/too"), std::string::npos);
+}
+
+// The gear pump of the examples, from the browser's selection or the file dialog, as its
+// drawings or its models, in the order of its bill of materials.
+TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrder)
+{
+    const std::string examples = QUORRIX_EXAMPLES_DIR;
+    const std::string pump = examples + "/GP25-000 Gear pump.SLDASM";
+    const auto names = [](const std::vector<std::string>& paths) {
+        std::string out;
+        for (const std::string& path : paths)
+            out += QFileInfo(QString::fromStdString(path)).completeBaseName().left(8).toStdString()
+                + (path.ends_with(".SLDDRW") ? " " : "* ");
+        return out;
+    };
+    struct Row {
+        bool fromBrowser;
+        bool models;
+        std::string expected; // "*" marks a model
+    };
+    const Row cases[] = {
+        { true, false, "GP25-000 GP25-001 GP25-004 GP25-002 GP25-003 GP25-101 GP25-103 GP25-200 " },
+        { false, true,
+            "GP25-000* GP25-001* GP25-004* GP25-002* GP25-003* GP25-100* GP25-101* GP25-103* "
+            "GP25-102* GP25-104* GP25-200* GP25-201* " },
+    };
+    for (const Row& row : cases) {
+        SCOPED_TRACE(row.expected);
+        flushDeletes(); // the window of the row before
+        trigger("mnuNew");
+        if (row.fromBrowser) {
+            window().setCurrentFolder(QString::fromStdString(examples));
+            session->commands()->fillFileList();
+            engine::FileBrowserList& files = window().fileList();
+            const auto at = std::find(
+                files.names().begin(), files.names().end(), "GP25-000 Gear pump.SLDASM");
+            ASSERT_NE(at, files.names().end());
+            files.setSelected(static_cast<int>(at - files.names().begin()), true);
+        } else {
+            session->commands()->fillFileList(); // nothing selected
+            dialogs().queueResult(gui::FileDialogResult { pump, 1 });
+        }
+        trigger("mnuEditAddAssembly");
+        auto* choice = window().findChild<QDialog*>("frmAssemblyPackage");
+        ASSERT_TRUE(choice && choice->isVisible());
+        if (row.models)
+            choice->findChild<QRadioButton*>("optAddWhat_1")->click();
+        QTest::keyClick(choice, Qt::Key_Return);
+        EXPECT_EQ(names(rows()), row.expected);
+        if (row.models) {
+            EXPECT_TRUE(messages().shown().empty());
+            ASSERT_EQ(dialogs().requests().size(), 1u);
+            EXPECT_EQ(dialogs().requests()[0].title, info(251));
+            continue;
+        }
+        const auto [text, title, icon] = onlyMessage();
+        EXPECT_EQ(text,
+            info(253)
+                + "\r\nGP25-100 Gear set.SLDASM\r\nGP25-102 Driven gear.SLDPRT\r\n"
+                  "GP25-104 Idler shaft.SLDPRT\r\nGP25-201 Valve spring.SLDPRT");
+        EXPECT_EQ(std::tie(title, icon), std::make_tuple(info(250), MessageIcon::Information));
+        EXPECT_TRUE(dialogs().requests().empty());
+    }
+
+    // The print list's context menu offers the command; its right button clears first.
+    emit view("lstPrintliste")->contextMenuWanted(QPoint(10, 10));
+    QMenu* menu = window().printListMenu();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(menu->actions().contains(entry("mnuEditAddAssembly")));
+    menu->hide();
+}
+
+// Everything that stood in the way, in one message: each list under its heading, cut short
+// as the print list's own message is.
+TEST_F(MainWindowListsTest, AssemblyMessageListsWhatStoodInTheWay)
+{
+    using Reason = engine::UnreadableAssembly::Reason;
+    engine::AssemblyPackage package;
+    package.noDocumentManager = true;
+    package.missing = { { "/p/top.SLDASM", "" }, { "C:\\old\\bolt.SLDPRT", "/p/set.SLDASM" } };
+    package.unreadable = { { "/p/a.SLDASM", Reason::OpenError, 2, "" },
+        { "/p/b.SLDASM", Reason::NoConfiguration, 0, "Big" },
+        { "/p/c.SLDASM", Reason::AutomationError, -5, "busy" } };
+    package.cycles = { { "/p/x.SLDASM", "/p/y.SLDASM", "/p/x.SLDASM" } };
+    package.withoutDrawing = std::vector<std::string>(12, "/p/nut.SLDPRT");
+    std::string nuts;
+    for (int i = 0; i < 10; ++i)
+        nuts += "\r\nnut.SLDPRT";
+    EXPECT_EQ(gui::assemblyPackageMessage(program().language, package, { "/full" }),
+        info(260) + "\r\n\r\n" + info(93) + "\r\n/full\r\n\r\n" + info(254)
+            + "\r\n/p/top.SLDASM\r\nC:\\old\\bolt.SLDPRT (" + info(255) + " set.SLDASM)\r\n\r\n"
+            + info(257) + "\r\n/p/a.SLDASM (" + info(258) + " 2)\r\n/p/b.SLDASM (" + info(259)
+            + " \"Big\")\r\n/p/c.SLDASM (busy)\r\n\r\n" + info(256)
+            + "\r\nx.SLDASM > y.SLDASM > x.SLDASM\r\n\r\n" + info(253) + nuts + "\r\n... (2)");
+    EXPECT_EQ(gui::assemblyPackageMessage(program().language, {}, {}), "");
 }
 
 TEST_F(MainWindowListsTest, ListFilesSaveOpenMergeAndReportFailures)
