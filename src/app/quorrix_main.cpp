@@ -6,6 +6,7 @@
 
 #include "app/solidworks_connector.h"
 #include "gui/qt_printer_catalog.h"
+#include "pdf/pdf_combiner_factory.h"
 #include "gui/quorrix_session.h"
 #include "platform/platform_ports.h"
 
@@ -27,12 +28,15 @@ int main(int argc, char** argv)
             = quorrix::app::createSolidWorksConnector(ports, std::string(), standInAsked);
         const std::unique_ptr<quorrix::engine::DocumentManagerConnector> documentManager
             = quorrix::app::createDocumentManager(ports, standInAsked);
+        const std::unique_ptr<quorrix::engine::PdfCombiner> pdfCombiner
+            = quorrix::pdf::createPdfCombiner();
         if (solidWorks.standIn)
             std::cerr << "quorrix: runs against " << solidWorks.description << "\n";
 
         quorrix::gui::QuorrixSession session({ *ports.store, *ports.files, *ports.regional,
             *ports.clock, *ports.shell, *solidWorks.connector, *documentManager, printers,
-            ports.programFolder, ports.userDataFolder, solidWorks.standIn });
+            ports.programFolder, ports.userDataFolder, solidWorks.standIn,
+            pdfCombiner.get() });
         if (!session.start())
             return 0;
         return QApplication::exec();

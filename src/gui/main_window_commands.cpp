@@ -132,7 +132,8 @@ MainWindowCommands::MainWindowCommands(
     , m_environment { m_context, m_program.registry, ports.regional, ports.shell,
         ports.programFolder, ports.userDataFolder, {},
         [this] { onThreadOf(m_window, [this] { showProcessed(); }); },
-        [this] { return m_program.cancelFlag != 0; }, [this] { solidWorksNotEnded(); } }
+        [this] { return m_program.cancelFlag != 0; }, [this] { solidWorksNotEnded(); },
+        ports.pdfCombiner, {} }
     , m_positioned(window)
     , m_position(ports.store, "QUORRIX")
     , m_zOrder(window)

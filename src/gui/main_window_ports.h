@@ -8,6 +8,7 @@ class Clock;
 class DocumentManagerConnector;
 class FileSystem;
 class KeyValueStore;
+class PdfCombiner;
 class Program;
 class RegionalFormat;
 class Shell;
@@ -33,6 +34,7 @@ struct MainWindowPorts {
     std::string programFolder;
     std::string userDataFolder;
     bool solidWorksStandIn = false; // the SolidWorks stand-in answers instead of SolidWorks
+    engine::PdfCombiner* pdfCombiner = nullptr; // joins a run's PDFs; nullptr: built without
 };
 
 // Tells the user once which paths did not fit into the full print list; nothing when all did.

@@ -56,7 +56,8 @@ bool QuorrixSession::start(const std::string& folder)
 
     const MainWindowPorts ports { m_program, m_ports.store, m_ports.files, m_ports.clock,
         m_ports.regional, m_ports.shell, m_messages, m_fileDialogs, m_ports.documentManager,
-        m_ports.programFolder, m_ports.userDataFolder, m_ports.solidWorksStandIn };
+        m_ports.programFolder, m_ports.userDataFolder, m_ports.solidWorksStandIn,
+        m_ports.pdfCombiner };
     m_commands = new MainWindowCommands(*m_window, ports, *m_progress);
     m_lists = new MainWindowLists(*m_window, ports);
     m_preview = new MainWindowPreview(*m_window, ports);

@@ -10,6 +10,7 @@
 namespace quorrix::engine {
 class Connector;
 class DocumentManagerConnector;
+class PdfCombiner;
 class PrinterCatalog;
 class Shell;
 } // namespace quorrix::engine
@@ -37,6 +38,7 @@ struct SessionPorts {
     std::string programFolder;
     std::string userDataFolder;
     bool solidWorksStandIn = false;
+    engine::PdfCombiner* pdfCombiner = nullptr; // nullptr: built without one
 };
 
 // The running program with its windows: the start-up steps, the main window with all its

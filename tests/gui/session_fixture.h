@@ -47,7 +47,7 @@ struct SessionFixture : SolidWorksFixture {
     {
         session = std::make_unique<gui::QuorrixSession>(
             gui::SessionPorts { store, *ports.files, regional, clock, shell, sim, documentManager,
-                printers, programFolder, dir.path(), true });
+                printers, programFolder, dir.path(), true, nullptr });
         session->messages().setUnattended(true);
         session->fileDialogs().setUnattended(true);
         const bool started = session->start(dir.path());
