@@ -242,8 +242,15 @@ EOF
     if [ "$rc" -gt "$worst" ]; then worst=$rc; fi
     if [ -f "$package" ]; then
         echo "Combined PDF $package ($(qpdf --show-npages "$package") pages), bookmarks:"
-        qpdf --json --json-key=outlines "$package" \
-            | sed -n 's/^ *"title": "\(.*\)",\{0,1\}$/\1/p' | sed 's/^/  /'
+        # qpdf writes a bookmark's own title after those of its sheets.
+        qpdf --json --json-key=outlines "$package" | awk '
+            /"destpageposfrom1"/ { match($0, /^ */); page[RLENGTH] = $2; sub(/,$/, "", page[RLENGTH]) }
+            /"title"/ {
+                match($0, /^ */); depth = RLENGTH
+                title = $0; sub(/^ *"title": "/, "", title); sub(/",?$/, "", title)
+                if (depth == 6) { printf "  %s (page %s)\n%s", title, page[depth], sheets; sheets = "" }
+                else sheets = sheets "      " title "\n"
+            }'
     fi
 
     echo
