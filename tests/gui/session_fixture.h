@@ -47,7 +47,7 @@ struct SessionFixture : SolidWorksFixture {
     {
         session = std::make_unique<gui::QuorrixSession>(
             gui::SessionPorts { store, *ports.files, regional, clock, shell, sim, documentManager,
-                printers, programFolder, dir.path(), true, nullptr });
+                printers, programFolder, dir.path(), true, pdfCombiner });
         session->messages().setUnattended(true);
         session->fileDialogs().setUnattended(true);
         const bool started = session->start(dir.path());
@@ -55,6 +55,7 @@ struct SessionFixture : SolidWorksFixture {
         return started;
     }
     void start() { ASSERT_TRUE(tryStart()); }
+    engine::PdfCombiner* pdfCombiner = nullptr; // what the runs join PDFs with
 
     // Settings as a save of an earlier session left them.
     void storeSettings(const std::function<void(engine::Settings&)>& change)

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "engine/platform/pdf_combiner.h"
 #include "gui/frm_progress.h"
 #include "gui/qt_positioned_window.h"
 #include "session_fixture.h"
@@ -196,6 +197,33 @@ TEST_F(SessionTest, WindowOpensWhereItWasLeftAndSavesItsPlaceAndCountersOnClose)
     test::RecordingMessageBox quiet;
     engine::Registry(store, quiet, regional).LoadProcessedCounters(counters);
     EXPECT_EQ(counters.ProcessedDrawings, 7);
+}
+
+// The window's document export joins its PDFs when its option asks for it.
+TEST_F(SessionTest, TheDocumentExportCombinesThePdfsOfTheRun)
+{
+    struct Combiner : engine::PdfCombiner {
+        void combine(const std::vector<engine::PdfPart>& given, const std::string& path) override
+        {
+            parts = given;
+            target = path;
+        }
+        std::vector<engine::PdfPart> parts;
+        std::string target;
+    } combiner;
+    pdfCombiner = &combiner;
+    storeSettings([](engine::Settings& stored) {
+        stored.ExpDocCombinePdf = 1;
+        stored.ExpDocSaveInModelFolder = 1;
+    });
+    document("a.SLDDRW", "[Document]\n[Sheet.1]\nName=A\n[Sheet.2]\nName=B\n");
+    document("b.SLDDRW", "[Document]\n[Sheet.1]\nName=C\n");
+    start();
+    trigger("mnuEditAddAll");
+    trigger("mnuEditExportDocuments");
+    EXPECT_EQ(combiner.target, dir.file("Combined documents.pdf"));
+    ASSERT_EQ(combiner.parts.size(), 2u);
+    EXPECT_EQ(combiner.parts[0].pageNames, (std::vector<std::string> { "A", "B" }));
 }
 
 TEST_F(SessionTest, CancelDuringTheThirdDocumentEndsThePlotRun)
