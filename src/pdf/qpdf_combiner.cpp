@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/platform/path_text.h"
 #include "engine/platform/platform_error.h"
 
 namespace quorrix::pdf {
@@ -66,10 +65,11 @@ class QpdfCombiner final : public engine::PdfCombiner {
 public:
     void combine(const std::vector<engine::PdfPart>& parts, const std::string& target) override
     {
-        const std::filesystem::path final = engine::pathFromUtf8(target);
-        const std::filesystem::path temporary = engine::pathFromUtf8(target + ".part");
+        // Paths are UTF-8, which qpdf takes for file names on every platform too.
+        const std::filesystem::path final = std::filesystem::u8path(target);
+        const std::filesystem::path temporary = std::filesystem::u8path(target + ".part");
         try {
-            write(parts, engine::utf8FromPath(temporary));
+            write(parts, target + ".part");
         } catch (const std::exception& error) {
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);

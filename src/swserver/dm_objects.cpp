@@ -1,6 +1,7 @@
 #include "swserver/dm_objects.h"
 
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "swserver/server_state.h"
@@ -32,6 +33,26 @@ void answerPicture(
         call.result(byteArray(bitmapFileBytes(*picture)));
     else
         call.result(static_cast<IDispatch*>(nullptr));
+}
+
+// Objects as COM hands out a list of them: an array of IDispatch, each holding a reference.
+VARIANT objectArray(const std::vector<IDispatch*>& objects)
+{
+    SAFEARRAY* array = SafeArrayCreateVector(VT_DISPATCH, 0, static_cast<ULONG>(objects.size()));
+    if (!array) {
+        for (IDispatch* object : objects)
+            object->Release();
+        throw engine::AutomationError(E_OUTOFMEMORY, "Out of memory");
+    }
+    for (LONG i = 0; i < static_cast<LONG>(objects.size()); ++i) {
+        IDispatch* object = objects[static_cast<std::size_t>(i)];
+        SafeArrayPutElement(array, &i, object); // takes a reference of its own
+        object->Release();
+    }
+    VARIANT value;
+    value.vt = VT_ARRAY | VT_DISPATCH;
+    value.parray = array;
+    return value;
 }
 
 } // namespace
@@ -110,6 +131,48 @@ DmDocumentObject::DmDocumentObject(
         const std::optional<engine::DmPicture> picture = m_document->GetPreviewPNGBitmap(result);
         answerPicture(c, picture, result);
     });
+    member(L"ConfigurationManager", [this](Invocation& c) {
+        c.result(newObject<DmConfigurationManagerObject>(this->state(), m_document));
+    });
+}
+
+DmConfigurationManagerObject::DmConfigurationManagerObject(
+    ServerState& server, std::shared_ptr<engine::SwDMDocument> document)
+    : ServerObject(server)
+    , m_document(std::move(document))
+{
+    // The stand-in's documents take an empty name for the active configuration.
+    member(L"GetActiveConfigurationName", [](Invocation& c) { c.result(std::string()); });
+    member(L"GetConfigurationByName", [this](Invocation& c) {
+        std::optional<std::vector<engine::DmComponent>> components
+            = m_document->GetComponents(c.text(0));
+        c.result(components
+                ? newObject<DmConfigurationObject>(this->state(), std::move(*components))
+                : nullptr);
+    });
+}
+
+DmConfigurationObject::DmConfigurationObject(
+    ServerState& server, std::vector<engine::DmComponent> components)
+    : ServerObject(server)
+    , m_components(std::move(components))
+{
+    member(L"GetComponents", [this](Invocation& c) {
+        std::vector<IDispatch*> objects;
+        for (const engine::DmComponent& component : m_components)
+            objects.push_back(newObject<DmComponentObject>(this->state(), component));
+        c.result(objectArray(objects));
+    });
+}
+
+DmComponentObject::DmComponentObject(ServerState& server, engine::DmComponent component)
+    : ServerObject(server)
+    , m_component(std::move(component))
+{
+    member(L"PathName", [this](Invocation& c) { c.result(m_component.pathName); });
+    member(L"ConfigurationName", [this](Invocation& c) { c.result(m_component.configurationName); });
+    member(L"IsSuppressed", [this](Invocation& c) { c.result(m_component.suppressed); });
+    member(L"ExcludeFromBOM", [this](Invocation& c) { c.result(m_component.excludeFromBom); });
 }
 
 } // namespace quorrix::swserver

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "engine/swlink/document_manager.h"
 #include "swserver/server_object.h"
@@ -33,6 +34,32 @@ public:
 
 private:
     std::shared_ptr<engine::SwDMDocument> m_document;
+};
+
+// An assembly's configurations, as the client reaches its components.
+class DmConfigurationManagerObject : public ServerObject {
+public:
+    DmConfigurationManagerObject(ServerState& state, std::shared_ptr<engine::SwDMDocument> document);
+
+private:
+    std::shared_ptr<engine::SwDMDocument> m_document;
+};
+
+class DmConfigurationObject : public ServerObject {
+public:
+    DmConfigurationObject(
+        ServerState& state, std::vector<engine::DmComponent> components);
+
+private:
+    std::vector<engine::DmComponent> m_components;
+};
+
+class DmComponentObject : public ServerObject {
+public:
+    DmComponentObject(ServerState& state, engine::DmComponent component);
+
+private:
+    engine::DmComponent m_component;
 };
 
 // A picture as a bottom-up 32-bit bitmap file (BITMAPFILEHEADER and BITMAPINFOHEADER).

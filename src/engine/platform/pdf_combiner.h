@@ -11,7 +11,6 @@ struct PdfPart {
     std::string title; // the bookmark of its first page
     // One bookmark per page below the title, where there are as many names as pages.
     std::vector<std::string> pageNames;
-    bool operator==(const PdfPart&) const = default;
 };
 
 // Joins PDF files into one.

@@ -86,12 +86,13 @@ void CombinedPdf::write(bool finished, std::string& messageText)
         line(kInfoRunNotFinished, target);
         return;
     }
-    for (const std::string& entry : m_leftOut)
-        messageText += entry + " " + context.infoText(kInfoLeftOut) + " " + target + "\r\n";
+    // With nothing written, one line says it for every document.
     if (m_parts.empty()) {
         line(kInfoNoPdfWritten, target);
         return;
     }
+    for (const std::string& entry : m_leftOut)
+        messageText += entry + " " + context.infoText(kInfoLeftOut) + " " + target + "\r\n";
     // The combined file must never take the place of one of the files it is made of.
     const std::string comparableTarget = comparablePath(target);
     if (std::ranges::any_of(m_parts,
