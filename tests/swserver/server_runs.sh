@@ -9,6 +9,8 @@
 #            restart, the next documents done; as in-process
 #   hang     a call that never returns: the document's time limit ends the server by its
 #            process id, the run goes on
+#   package  an assembly's drawings through the server's Document Manager (--assembly),
+#            exported as PDF, in the order and with the outputs of the in-process run
 #   preview  the Document Manager's preview of a stand-in drawing through the server
 #            (quorrix_swcom_tests.exe as the client, given as BATCH)
 # The server is registered in the Wine prefix and unregistered at the end, whatever
@@ -170,6 +172,34 @@ hang)
     grep -q 'hang.SLDDRW"$' "$work/out-server.txt"
     ! grep -q 'Front cover.SLDDRW"$' "$work/out-server.txt"
     ls "$work/docs" | grep -q '\.dxf$'
+    ;;
+package)
+    printf '[Files]\nSpool=spool.jsonl\n' >"$work/swsim.ini"
+    register
+    for mode in inprocess server; do
+        # shellcheck disable=SC2046 # the names hold no newline
+        (cd "$examples" && ls *.SLDASM *.SLDPRT *.SLDDRW) >"$work/names.txt"
+        IFS='
+'
+        # shellcheck disable=SC2046
+        set -- $(cat "$work/names.txt")
+        unset IFS
+        prepare "$@"
+        : >"$work/list.qrx" # the entries come from the assembly alone
+        run "$mode" EXPORTDOC --assembly "$(winpath "$work/docs/GP25-000 Gear pump.SLDASM")"
+        keep "$mode"
+    done
+    same docs
+    mv "$work/server/log-server.txt" "$work/server/log-inprocess.txt"
+    same log-inprocess.txt
+    cat "$work/server/out-server.txt"
+    diff "$work/inprocess/out-inprocess.txt" "$work/server/out-server.txt" || {
+        echo "the message lines differ"; exit 1; }
+    grep -q '4 models have no drawing' "$work/server/out-server.txt"
+    # The drawings in the order of the bill of materials, as the process log lists them.
+    order=$(grep -o 'GP25-[0-9]*' "$work/server/log-inprocess.txt" | tr '\n' ' ')
+    [ "$order" = "GP25-000 GP25-001 GP25-004 GP25-002 GP25-003 GP25-101 GP25-103 GP25-200 " ] || {
+        echo "drawings run in the order $order"; exit 1; }
     ;;
 preview)
     printf '[Files]\nSpool=spool.jsonl\n' >"$work/swsim.ini"
