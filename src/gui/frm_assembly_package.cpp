@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 
+#include "engine/settings/settings.h"
 #include "gui/qt_text.h"
 
 namespace quorrix::gui {
@@ -32,6 +33,7 @@ frmAssemblyPackage::frmAssemblyPackage(const MainWindowPorts& ports, const std::
     const int chosen = proposed.models ? 1 : 0;
     checkOption(kAddWhat, chosen);
     m_ui->chkEveryOccurrence->setChecked(proposed.everyOccurrence);
+    m_ui->txtSearchFolders->setText(toQString(settings().DrawingSearchFolders));
     (chosen == 1 ? m_ui->optAddWhat_1 : m_ui->optAddWhat_0)->setFocus();
 }
 
@@ -41,6 +43,8 @@ bool frmAssemblyPackage::apply()
 {
     m_choice.models = checkedOption(kAddWhat) == 1;
     m_choice.everyOccurrence = m_ui->chkEveryOccurrence->isChecked();
+    // The folders are a setting: kept for the next assembly and saved with the others.
+    settings().DrawingSearchFolders = toStdString(m_ui->txtSearchFolders->text().trimmed());
     return true;
 }
 

@@ -18,8 +18,8 @@ struct AssemblyPackageChoice {
 };
 
 // Asks what of the assembly goes into the print list: its drawings or its models, each
-// document once or at each place it occurs. Changes no setting; the caller reads choice()
-// once the window was confirmed.
+// document once or at each place it occurs, and where drawings are looked for. OK keeps the
+// search folders in the settings; the caller reads choice() once the window was confirmed.
 class frmAssemblyPackage : public OptionDialog {
     Q_OBJECT
 

@@ -2,9 +2,11 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
@@ -136,7 +138,9 @@ TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrde
         std::string expected; // "*" marks a model
     };
     const Row cases[] = {
-        { true, false, "GP25-000 GP25-001 GP25-004 GP25-002 GP25-003 GP25-101 GP25-103 GP25-200 " },
+        // From the browser, with a search folder that holds the driven gear's drawing.
+        { true, false,
+            "GP25-000 GP25-001 GP25-004 GP25-002 GP25-003 GP25-101 GP25-103 GP25-102 GP25-200 " },
         { false, true,
             "GP25-000* GP25-001* GP25-004* GP25-002* GP25-003* GP25-100* GP25-101* GP25-103* "
             "GP25-102* GP25-104* GP25-200* GP25-201* " },
@@ -162,6 +166,13 @@ TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrde
         ASSERT_TRUE(choice && choice->isVisible());
         if (row.models)
             choice->findChild<QRadioButton*>("optAddWhat_1")->click();
+        const std::string folder = dir.file("drawings");
+        if (row.fromBrowser) {
+            QDir().mkpath(QString::fromStdString(folder));
+            test::writeFileBytes(folder + "/GP25-102 Driven gear.SLDDRW", "[Document]\n");
+            choice->findChild<QLineEdit*>("txtSearchFolders")
+                ->setText(QString::fromStdString(" " + folder + " "));
+        }
         QTest::keyClick(choice, Qt::Key_Return);
         EXPECT_EQ(names(rows()), row.expected);
         if (row.models) {
@@ -173,8 +184,9 @@ TEST_F(MainWindowListsTest, AssemblyAddsItsDrawingsOrModelsInBillOfMaterialsOrde
         const auto [text, title, icon] = onlyMessage();
         EXPECT_EQ(text,
             info(253)
-                + "\r\nGP25-100 Gear set.SLDASM\r\nGP25-102 Driven gear.SLDPRT\r\n"
-                  "GP25-104 Idler shaft.SLDPRT\r\nGP25-201 Valve spring.SLDPRT");
+                + "\r\nGP25-100 Gear set.SLDASM\r\nGP25-104 Idler shaft.SLDPRT\r\n"
+                  "GP25-201 Valve spring.SLDPRT");
+        EXPECT_EQ(current().DrawingSearchFolders, folder); // kept, without the blanks
         EXPECT_EQ(std::tie(title, icon), std::make_tuple(info(250), MessageIcon::Information));
         EXPECT_TRUE(dialogs().requests().empty());
     }
