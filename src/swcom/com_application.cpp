@@ -62,6 +62,8 @@ void ComApplication::CloseDoc(const std::string& title)
 
 void ComApplication::ExitApp()
 {
+    // Ending takes SolidWorks a while after the call; its object answers until then.
+    m_exitAsked = true;
     m_dispatch.call(L"ExitApp");
 }
 

@@ -31,6 +31,14 @@ public:
     IDispatch* object() const { return m_dispatch.object(); }
     // False once a call found its process gone.
     bool isAlive() const { return m_dispatch.isAlive(); }
+    // Whether this SolidWorks still runs for a connect to keep: not asked to exit, and its
+    // process answers.
+    bool stillRuns() { return !m_exitAsked && m_dispatch.answers(); }
+    // A connect reached this object again, so a SolidWorks asked to exit has stayed.
+    void reachedAgain() { m_exitAsked = false; }
+
+private:
+    bool m_exitAsked = false;
 };
 
 } // namespace quorrix::swcom

@@ -37,11 +37,23 @@ ComConnector::ComConnector(engine::KeyValueStore& store)
 {
 }
 
-std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std::string& progId)
+std::shared_ptr<const ComApartment> ComConnector::threadApartment() const
 {
     std::shared_ptr<const ComApartment> apartment = t_threadApartment.lock();
-    if (!apartment)
-        apartment = m_apartment;
+    return apartment ? apartment : m_apartment;
+}
+
+bool ComConnector::stillRunning(const engine::SwApplication& application)
+{
+    const std::shared_ptr<ComApplication> last = m_last.lock();
+    // An object of another thread's apartment cannot be used here, even when it is alive.
+    return last && last.get() == &application && m_lastApartment.lock() == threadApartment()
+        && last->stillRuns();
+}
+
+std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std::string& progId)
+{
+    const std::shared_ptr<const ComApartment> apartment = threadApartment();
     apartment->check();
     CLSID classId {};
     swcom::check(CLSIDFromProgID(wideText(progId).c_str(), &classId));
@@ -53,6 +65,7 @@ std::shared_ptr<engine::SwApplication> ComConnector::createApplication(const std
         && m_lastApartment.lock() == apartment && last->isAlive()
         && sameObject(last->object(), object)) {
         object->Release();
+        last->reachedAgain();
         return last;
     }
     std::shared_ptr<ComApplication> application;

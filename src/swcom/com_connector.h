@@ -22,9 +22,14 @@ public:
 
     std::shared_ptr<engine::SwApplication> createApplication(const std::string& progId) override;
     bool isRegistered(const std::string& progId) override;
+    // The application of the last connect, made in the calling thread's apartment, whose
+    // process answers.
+    bool stillRunning(const engine::SwApplication& application) override;
     std::shared_ptr<void> prepareThread() override;
 
 private:
+    std::shared_ptr<const ComApartment> threadApartment() const;
+
     engine::KeyValueStore& m_store;
     std::shared_ptr<const ComApartment> m_apartment;
     std::weak_ptr<ComApplication> m_last;

@@ -96,12 +96,29 @@ void Dispatcher::pause(std::chrono::milliseconds time) const
         Sleep(static_cast<DWORD>(time.count()));
 }
 
-void Dispatcher::serverGone(HRESULT result, const std::string& text) const
+bool Dispatcher::answers()
+{
+    if (!isAlive())
+        return false;
+    UINT count = 0;
+    const HRESULT result = m_object->GetTypeInfoCount(&count);
+    if (!isServerGone(result))
+        return true;
+    markGone(result);
+    return false;
+}
+
+void Dispatcher::markGone(HRESULT result) const
 {
     if (m_link) {
         long expected = 0;
         m_link->goneWith.compare_exchange_strong(expected, result);
     }
+}
+
+void Dispatcher::serverGone(HRESULT result, const std::string& text) const
+{
+    markGone(result);
     throw engine::AutomationError(result, "SolidWorks has gone away: " + text);
 }
 

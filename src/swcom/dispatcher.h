@@ -30,6 +30,10 @@ public:
 
     IDispatch* object() const { return m_object; }
     bool isAlive() const { return !m_link || m_link->goneWith.load() == 0; }
+    // Whether the object's process still answers, asked with a question that costs the
+    // object nothing (its type information count) instead of a member call. A refused or
+    // failed question still came from a live process; only a gone one gives false.
+    bool answers();
 
     // SolidWorks declares some members that read as properties as methods and the other
     // way round; a call with both flags reaches either, as Visual Basic's late binding does.
@@ -50,6 +54,7 @@ private:
     Variant invoke(const wchar_t* name, WORD flags, std::initializer_list<Variant> args,
         const Variant* putValue);
     void pause(std::chrono::milliseconds time) const;
+    void markGone(HRESULT result) const;
     [[noreturn]] void serverGone(HRESULT result, const std::string& text) const;
 
     IDispatch* m_object;

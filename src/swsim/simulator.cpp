@@ -55,6 +55,11 @@ bool Simulator::isRegistered(const std::string& progId)
     return false;
 }
 
+bool Simulator::stillRunning(const engine::SwApplication& application)
+{
+    return &application == this->application().get();
+}
+
 std::shared_ptr<engine::SwApplication> Simulator::createApplication(const std::string& progId)
 {
     Journal& journal = m_state->journal;

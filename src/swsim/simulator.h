@@ -27,6 +27,7 @@ public:
 
     std::shared_ptr<engine::SwApplication> createApplication(const std::string& progId) override;
     bool isRegistered(const std::string& progId) override;
+    bool stillRunning(const engine::SwApplication& application) override;
 
     Installation& installation();
     Journal& journal();

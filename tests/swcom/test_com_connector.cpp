@@ -50,5 +50,17 @@ TEST(ComConnectorTest, CreatedObjectsWorkAfterTheConnectorIsGone)
     }
 }
 
+TEST(ComConnectorTest, KeepsOnlyItsLastApplicationUntilItIsAskedToExit)
+{
+    MemoryKeyValueStore store;
+    swcom::ComConnector connector(store);
+    const auto first = connector.createApplication("Scripting.Dictionary");
+    const auto last = connector.createApplication("Scripting.Dictionary");
+    EXPECT_FALSE(connector.stillRunning(*first));
+    EXPECT_TRUE(connector.stillRunning(*last));
+    EXPECT_THROW(last->ExitApp(), engine::AutomationError); // a dictionary has no ExitApp
+    EXPECT_FALSE(connector.stillRunning(*last));
+}
+
 } // namespace
 } // namespace quorrix::test

@@ -203,6 +203,10 @@ public:
     // Throws AutomationError when the object cannot be created.
     virtual std::shared_ptr<SwApplication> createApplication(const std::string& progId) = 0;
     virtual bool isRegistered(const std::string& progId) = 0;
+    // Whether an application this connector gave still reaches its running SolidWorks and
+    // may be used on the calling thread, found out without a member call SolidWorks would
+    // count. False when that cannot be told; the caller then connects anew.
+    virtual bool stillRunning(const SwApplication& /*application*/) { return false; }
     // Called first on a thread other than the creating one that is to create and use
     // applications; the thread keeps what it returns (on Windows a COM apartment of its
     // own) until it is done with them.

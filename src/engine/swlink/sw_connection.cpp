@@ -30,9 +30,13 @@ SwConnection::SwConnection(Connector& connector, Clock& clock, const Settings& s
 
 bool SwConnection::ConnectSolidWorks()
 {
+    std::string progId = swProgId(m_settings.UseSolidWorksVersion);
+    // Kept only as long as a new connect would succeed and reach it again.
+    if (m_app && progId == m_progId && m_connector.isRegistered(progId)
+        && m_connector.stillRunning(*m_app))
+        return true;
     try {
-        std::shared_ptr<SwApplication> app
-            = m_connector.createApplication(swProgId(m_settings.UseSolidWorksVersion));
+        std::shared_ptr<SwApplication> app = m_connector.createApplication(progId);
         if (!app)
             return false;
         // The SolidWorks of the last connect, still running, is visible and under user
@@ -42,6 +46,7 @@ bool SwConnection::ConnectSolidWorks()
             app->UserControl(true);
             m_app = std::move(app);
         }
+        m_progId = std::move(progId);
         return true;
     } catch (const AutomationError&) {
         return false;

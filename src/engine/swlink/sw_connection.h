@@ -18,7 +18,9 @@ public:
     SwConnection(Connector& connector, Clock& clock, const Settings& settings);
 
     // Creates the object for "SldWorks.Application" + the version suffix, makes SolidWorks
-    // visible and under user control. Any error gives false.
+    // visible and under user control. Any error gives false. The object of the last connect
+    // is kept while its SolidWorks runs and the suffix is the same: connecting again would
+    // only reach that SolidWorks again.
     bool ConnectSolidWorks();
     // True when SolidWorks' revision is major.minor or later; both texts are read by their
     // leading number. False when SolidWorks cannot be reached.
@@ -40,6 +42,7 @@ private:
     Clock& m_clock;
     const Settings& m_settings;
     std::shared_ptr<SwApplication> m_app;
+    std::string m_progId; // the one m_app was created for
     // The instance m_revision was read from; it does not keep the instance's object alive.
     std::weak_ptr<SwApplication> m_revisionOf;
     std::string m_revision;

@@ -56,6 +56,30 @@ TEST(SwConnectionTest, ConnectsToTheChosenVersionAtTheNextConnectAndKeepsTheObje
     EXPECT_EQ(sw.connection.swApp(), first);
 }
 
+TEST(SwConnectionTest, KeepsTheRunningObjectUntilItsSolidWorksEnds)
+{
+    SolidWorksFixture sw;
+    ASSERT_TRUE(sw.connection.ConnectSolidWorks());
+    const auto first = sw.connection.swApp();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(sw.connection.ConnectSolidWorks());
+        EXPECT_TRUE(sw.connection.IsSwxRevisionAtLeast("9", "4"));
+    }
+    EXPECT_EQ(sw.connection.swApp(), first);
+    EXPECT_EQ(sw.calls("CreateObject").size(), 1u);
+    EXPECT_EQ(sw.calls("RevisionNumber").size(), 1u);
+    EXPECT_EQ(sw.calls("Visible=").size(), 1u);
+
+    // Ended from outside the connection, as the run ends it when it is done.
+    first->ExitApp();
+    ASSERT_TRUE(sw.connection.ConnectSolidWorks());
+    EXPECT_NE(sw.connection.swApp(), first);
+    EXPECT_EQ(sw.calls("CreateObject").back(),
+        "Connector.CreateObject(\"SldWorks.Application\") -> new instance");
+    EXPECT_TRUE(sw.connection.IsSwxRevisionAtLeast("9", "4"));
+    EXPECT_EQ(sw.calls("RevisionNumber").size(), 2u);
+}
+
 TEST(SwConnectionTest, RestartEndsWaitsKeepsThePreferencesAndReplacesACrashedInstance)
 {
     SolidWorksFixture sw;
