@@ -173,10 +173,13 @@ void ProcessDrawingSheets(ActionContext& context, const std::string& action, SwA
         appendErrorLine(context, errorText, fileName, 103);
         return;
     }
+    // Only a TIFF save changes SolidWorks' TIFF options, so only it keeps and restores them;
+    // for the other actions that would be two dozen calls per document that change nothing.
     TiffOptions kept;
     std::string tiffError;
-    const bool tiffOptionsKept = GetTiffOptions(context.connection, context.view, kept, tiffError);
-    if (!tiffOptionsKept)
+    const bool tiffOptionsKept = action == "TIFF"
+        && GetTiffOptions(context.connection, context.view, kept, tiffError);
+    if (action == "TIFF" && !tiffOptionsKept)
         context.view.show(tiffError, kErrorInfoTitle);
 
     const std::int32_t count = document.GetSheetCount();

@@ -167,8 +167,8 @@ TEST(DrawingSheetsTest, RefusedTiffOptionOrCancelStopsTheLoopButClosesAndRestore
 
     SheetRun cancelled;
     cancelled.view.cancelAtEventLoop = 2;
-    cancelled.run("Plot");
-    EXPECT_EQ(cancelled.members("PrintOut2").size(), 1u);
+    cancelled.run("TIFF");
+    EXPECT_EQ(cancelled.members("SaveAs2").size(), 1u);
     EXPECT_EQ(cancelled.counters.ProcessedSheets, 1);
     EXPECT_EQ(cancelled.calls("CloseDoc").size(), 1u);
     EXPECT_GE(cancelled.calls("SetUserPreferenceIntegerValue").size(), 9u);
