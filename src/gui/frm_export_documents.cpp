@@ -1,9 +1,8 @@
 #include "gui/frm_export_documents.h"
 #include "ui_frm_export_documents.h"
 
-#include <QRegularExpression>
-
 #include "engine/actions/export_document.h"
+#include "engine/actions/output_naming.h"
 #include "engine/run/program_start.h"
 #include "gui/frm_printer_line_settings.h"
 #include "gui/message_boxes.h"
@@ -17,22 +16,12 @@ constexpr int kTitleInfoText = 84;
 constexpr int kInfoTitle = 2;
 constexpr int kInfoBadCombinedName = 261;
 
-// A name Windows takes for a file in a folder: not empty, none of the characters it keeps
-// for paths and wildcards nor a control character, no dot or blank at the end (Windows
-// drops them, so the file would not be where the name says) and no device name, with or
-// without an extension.
-bool isWindowsFileName(const QString& name)
+// A name the combined file keeps as it is: the output naming would change any character
+// Windows forbids, a dot or blank at the end and a device name.
+bool isFileName(const QString& name)
 {
-    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        return false;
-    const QString reserved = QStringLiteral("<>:\"/\\|?*");
-    for (const QChar c : name)
-        if (c.unicode() < 0x20 || reserved.contains(c))
-            return false;
-    static const QRegularExpression device(
-        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
-        QRegularExpression::CaseInsensitiveOption);
-    return !device.match(name).hasMatch();
+    const std::string text = toStdString(name);
+    return !text.empty() && engine::safeFileName(text) == text;
 }
 
 bool isPdf(int formatRow)
@@ -96,7 +85,7 @@ bool frmExportDocuments::combinedNameTaken()
 {
     const QString name = m_ui->txtCombinedName->text().trimmed();
     if (!m_ui->chkCombinePdf->isChecked() || !isPdf(m_ui->cmbExportType->currentIndex())
-        || isWindowsFileName(name))
+        || isFileName(name))
         return true;
     ports().messages.show(
         info(kInfoBadCombinedName), info(kInfoTitle), engine::MessageIcon::Exclamation);

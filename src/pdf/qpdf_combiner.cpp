@@ -56,7 +56,7 @@ int linkOutline(QPDF& pdf, Handle& parent, const std::vector<Bookmark>& bookmark
         }
         parent.replaceKey("/Last", item);
         previous = item;
-        shown += 1 + (bookmark.children.empty() ? 0 : static_cast<int>(bookmark.children.size()));
+        shown += 1 + static_cast<int>(bookmark.children.size());
     }
     return shown;
 }

@@ -19,7 +19,6 @@ class CombinedPdf {
 public:
     CombinedPdf(RunEnvironment& environment, const std::string& action);
 
-    bool asked() const { return m_asked; }
     // Where the document export puts what it wrote, or nullptr when nothing is combined.
     std::vector<PdfPart>* parts() { return m_asked ? &m_parts : nullptr; }
 
